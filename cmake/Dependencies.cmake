@@ -1,0 +1,22 @@
+# Third-party libraries, all from Debian: GoogleTest from its source package,
+# libjpeg-turbo (system natively, cross-compiled and cached for Win32).
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+if(WIN32)
+  set(PLAYER_JPEG_PREFIX "" CACHE PATH "libjpeg-turbo cross-compiled for i686 Windows")
+  if(NOT EXISTS "${PLAYER_JPEG_PREFIX}/lib/libjpeg.a")
+    message(FATAL_ERROR "libjpeg-turbo for Win32 not found in '${PLAYER_JPEG_PREFIX}'; run scripts/setup.sh")
+  endif()
+  add_library(player_jpeg STATIC IMPORTED GLOBAL)
+  set_target_properties(player_jpeg PROPERTIES
+    IMPORTED_LOCATION "${PLAYER_JPEG_PREFIX}/lib/libjpeg.a"
+    INTERFACE_INCLUDE_DIRECTORIES "${PLAYER_JPEG_PREFIX}/include")
+else()
+  find_package(JPEG REQUIRED)
+  add_library(player_jpeg INTERFACE)
+  target_link_libraries(player_jpeg INTERFACE JPEG::JPEG)
+  find_package(PNG REQUIRED)
+endif()

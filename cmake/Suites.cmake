@@ -1,0 +1,46 @@
+# Test suites. One executable per suite; ctest runs each once.
+#
+#   player_add_suite(name SOURCES a.cpp b.cpp LIBS lib...)
+#       a portable suite: runs natively (plain and sanitized) and, built for
+#       Win32, under Wine as well.
+#   player_add_suite(name WIN32_ONLY SOURCES ... LIBS ...)
+#       a suite that needs the real platform: only in the Win32 build.
+#
+# Under Wine each suite is one Wine process (a start costs seconds), run
+# through scripts/winerun.sh inside the session that scripts/with-wine.sh opens.
+function(player_add_suite name)
+  cmake_parse_arguments(S "WIN32_ONLY" "" "SOURCES;LIBS" ${ARGN})
+  if(PLAYER_FUZZ OR (S_WIN32_ONLY AND NOT WIN32))
+    return()
+  endif()
+  add_executable(${name} ${S_SOURCES})
+  target_link_libraries(${name} PRIVATE ${S_LIBS} player_warnings GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  if(WIN32)
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/winerun.sh $<TARGET_FILE:${name}> --gtest_color=no)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  else()
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  endif()
+endfunction()
+
+# A libFuzzer target: built with clang in the fuzz configuration; ctest runs
+# it for a few seconds on its seed corpus so that ./test catches regressions.
+function(player_add_fuzzer name)
+  cmake_parse_arguments(F "" "SECONDS" "SOURCES;LIBS" ${ARGN})
+  if(NOT PLAYER_FUZZ)
+    return()
+  endif()
+  if(NOT F_SECONDS)
+    set(F_SECONDS 5)
+  endif()
+  add_executable(${name} ${F_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
+  file(MAKE_DIRECTORY ${corpus})
+  add_test(NAME ${name} COMMAND ${name} -max_total_time=${F_SECONDS} -rss_limit_mb=2048 -print_final_stats=1 ${corpus})
+endfunction()

@@ -1,0 +1,47 @@
+# Sourced by ./test and ./run: configures (once) and builds each configuration.
+# Build folders live under build/; everything there can be thrown away.
+#
+# player.exe is a 32-bit program and is always built for i686 (build/win32).
+# Wine runs 32-bit programs only where the kernel runs 32-bit Linux programs;
+# where it does not, the Win32 suites and ./run use a 64-bit build of the same
+# sources (build/win64). PLAYER_WINE_BUILD names the folder Wine runs from.
+player_configure() { # dir, cmake arguments...
+  local dir=$1; shift
+  [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja -Wno-dev "$@" >/dev/null
+}
+
+build_native() {
+  player_configure build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build build/native "$@"
+}
+
+build_sanitized() {
+  player_configure build/asan -DCMAKE_BUILD_TYPE=Debug -DPLAYER_SANITIZE=ON -DPLAYER_TOOLS=OFF
+  cmake --build build/asan "$@"
+}
+
+build_fuzz() {
+  player_configure build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLAYER_FUZZ=ON -DPLAYER_TOOLS=OFF \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+  cmake --build build/fuzz "$@"
+}
+
+build_windows_arch() { # arch (i686|x86_64), dir, targets...
+  local arch=$1 dir=$2; shift 2
+  player_configure "$dir" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" \
+    -DPLAYER_JPEG_PREFIX="$(scripts/cache-dir.sh)/libjpeg-turbo-$arch"
+  if [ $# -gt 0 ]; then cmake --build "$dir" --target "$@"; else cmake --build "$dir"; fi
+}
+
+# build_windows [targets...]: the i686 build, and the 64-bit one where Wine needs it.
+build_windows() {
+  if [ "$(scripts/wine-arch.sh)" = win32 ]; then
+    build_windows_arch i686 build/win32 "$@"
+    PLAYER_WINE_BUILD=build/win32
+  else
+    build_windows_arch i686 build/win32 player
+    build_windows_arch x86_64 build/win64 "$@"
+    PLAYER_WINE_BUILD=build/win64
+  fi
+}
