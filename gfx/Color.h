@@ -8,9 +8,11 @@ namespace gfx {
 using TColor = int32_t;
 
 constexpr TColor RGBColor(uint8_t r, uint8_t g, uint8_t b) { return TColor(r | (g << 8) | (b << 16)); }
-constexpr uint8_t GetRValue(TColor c) { return uint8_t(c); }
-constexpr uint8_t GetGValue(TColor c) { return uint8_t(c >> 8); }
-constexpr uint8_t GetBValue(TColor c) { return uint8_t(c >> 16); }
+// The names are parenthesised so that the platform's function-like macros of
+// the same names, when its header comes first, do not break the definitions.
+constexpr uint8_t(GetRValue)(TColor c) { return uint8_t(c); }
+constexpr uint8_t(GetGValue)(TColor c) { return uint8_t(c >> 8); }
+constexpr uint8_t(GetBValue)(TColor c) { return uint8_t(c >> 16); }
 
 // System colours: 0x80000000 | the platform's COLOR_* index.
 constexpr TColor SystemColor(int index) { return TColor(0x80000000u | uint32_t(index)); }
@@ -79,7 +81,7 @@ void SetSystemColorSource(TSystemColorSource source);
 using TPixel = uint32_t;
 constexpr TPixel ColorToPixel(TColor rgb)
 {
-  return TPixel(GetBValue(rgb)) | (TPixel(GetGValue(rgb)) << 8) | (TPixel(GetRValue(rgb)) << 16);
+  return TPixel((GetBValue)(rgb)) | (TPixel((GetGValue)(rgb)) << 8) | (TPixel((GetRValue)(rgb)) << 16);
 }
 constexpr TColor PixelToColor(TPixel p)
 {
