@@ -21,6 +21,9 @@ public:
 struct TBmpImage {
   TPixmap Pixels;
   int32_t BitsPerPixel = 0;
+  // Offset, in the bytes handed to the decoder, just past the pixel data;
+  // icons keep their transparency mask there.
+  size_t DataEnd = 0;
 };
 
 // Reads a Windows BMP file (the file header and everything after it): the OS/2
