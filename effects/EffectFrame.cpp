@@ -1,0 +1,45 @@
+#include "effects/EffectFrame.h"
+
+#include "framework/Bitmap.h"
+#include "framework/Canvas.h"
+#include "gfx/DrawContext.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace effects {
+
+void ComposeEffectFrame(framework::TBitmap& Frame, framework::TBitmap& OldImage, framework::TBitmap& NewImage,
+                        TShowStyle Style, int32_t Progress)
+{
+  const int32_t W = NewImage.Width();
+  const int32_t H = NewImage.Height();
+  if (OldImage.Width() != W || OldImage.Height() != H)
+    throw std::invalid_argument("the old image and the new picture differ in size");
+  if (Progress < 0 || Progress > 100)
+    throw std::out_of_range("progress " + std::to_string(Progress) + " is outside 0..100");
+  if (Style > kMaxStyle)
+    throw std::out_of_range("no effect has style " + std::to_string(Style));
+  if (Style == kCustomStyle)
+    throw std::invalid_argument("style 0 is drawn by its owner, not by an effect");
+  const TEffect& effect = EffectOfStyle(Style);
+  if (effect.Proc == nullptr)
+    throw std::invalid_argument("effect " + std::to_string(Style) + " (" + std::string(effect.Name) +
+                                ") is not available yet");
+
+  if (Frame.Width() != W || Frame.Height() != H)
+    Frame.SetSize(W, H);
+  gfx::TDCHandle frame = Frame.Canvas().Handle();
+  gfx::BitBlt(frame, 0, 0, W, H, OldImage.Canvas().Handle(), 0, 0, SRCCOPY);
+  if (Progress == 0)
+    return;
+  if (Progress == 100) {
+    gfx::BitBlt(frame, 0, 0, W, H, NewImage.Canvas().Handle(), 0, 0, SRCCOPY);
+    return;
+  }
+  gfx::SetStretchBltMode(frame, COLORONCOLOR);
+  const TProgressSize size = ProgressSize(W, H, Progress);
+  effect.Proc(Frame, NewImage, W, H, size.X, size.Y, Progress);
+}
+
+} // namespace effects

@@ -1,0 +1,279 @@
+#include "effects/EffectTable.h"
+
+#include "effects/WipeEffects.h"
+#include "gfx/Numeric.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace effects {
+
+// One line per style, in style order; the comment gives the style number and
+// the family. Entries without a procedure are drawn by a family that is not
+// built yet.
+constexpr std::array<TEffect, kEffectCount> EffectTable = {{
+    {"Expand from right", WipeEffect<1>}, // 1 stretch
+    {"Expand from left", WipeEffect<2>}, // 2 stretch
+    {"Slide in from right", WipeEffect<3>}, // 3 slide in
+    {"Slide in from left", WipeEffect<4>}, // 4 slide in
+    {"Reveal from left", WipeEffect<5>}, // 5 reveal
+    {"Reveal from right", WipeEffect<6>}, // 6 reveal
+    {"Expand in from right", WipeEffect<7>}, // 7 zoom
+    {"Expand in from left", WipeEffect<8>}, // 8 zoom
+    {"Expand in to middle", WipeEffect<9>}, // 9 zoom
+    {"Expand out from middle", WipeEffect<10>}, // 10 stretch
+    {"Reveal out from middle", WipeEffect<11>}, // 11 reveal
+    {"Reveal in from sides", WipeEffect<12>}, // 12 reveal
+    {"Expand in from sides", WipeEffect<13>}, // 13 stretch
+    {"Unroll from left", WipeEffect<14>}, // 14 unroll
+    {"Unroll from right", WipeEffect<15>}, // 15 unroll
+    {"Build up from right", WipeEffect<16>}, // 16 build-up
+    {"Build up from left", WipeEffect<17>}, // 17 build-up
+    {"Expand from bottom", WipeEffect<18>}, // 18 stretch
+    {"Expand from top", WipeEffect<19>}, // 19 stretch
+    {"Slide in from bottom", WipeEffect<20>}, // 20 slide in
+    {"Slide in from top", WipeEffect<21>}, // 21 slide in
+    {"Reveal from top", WipeEffect<22>}, // 22 reveal
+    {"Reveal from bottom", WipeEffect<23>}, // 23 reveal
+    {"Expand in from bottom", WipeEffect<24>}, // 24 zoom
+    {"Expand in from top", WipeEffect<25>}, // 25 zoom
+    {"Expand in to middle (horizontal)", WipeEffect<26>}, // 26 zoom
+    {"Expand out from middle (horizontal)", WipeEffect<27>}, // 27 stretch
+    {"Reveal from middle (horizontal)", WipeEffect<28>}, // 28 reveal
+    {"Slide in from top and bottom", WipeEffect<29>}, // 29 reveal
+    {"Expand in from top and bottom", WipeEffect<30>}, // 30 stretch
+    {"Unroll from top", WipeEffect<31>}, // 31 unroll
+    {"Unroll from bottom", WipeEffect<32>}, // 32 unroll
+    {"Expand from bottom", WipeEffect<33>}, // 33 build-up
+    {"Expand in from top", WipeEffect<34>}, // 34 build-up
+    {"Expand from bottom right", WipeEffect<35>}, // 35 stretch
+    {"Expand from top right", WipeEffect<36>}, // 36 stretch
+    {"Expand from top left", WipeEffect<37>}, // 37 stretch
+    {"Expand from bottom left", WipeEffect<38>}, // 38 stretch
+    {"Slide in from bottom right", WipeEffect<39>}, // 39 slide in
+    {"Slide in from top right", WipeEffect<40>}, // 40 slide in
+    {"Slide in from top left", WipeEffect<41>}, // 41 slide in
+    {"Slide in from bottom left", WipeEffect<42>}, // 42 slide in
+    {"Reveal from top left", WipeEffect<43>}, // 43 reveal
+    {"Reveal from bottom left", WipeEffect<44>}, // 44 reveal
+    {"Reveal from bottom right", WipeEffect<45>}, // 45 reveal
+    {"Reveal from top right", WipeEffect<46>}, // 46 reveal
+    {"Appear and Contract to top left", WipeEffect<47>}, // 47 zoom
+    {"Appear and Contract to bottom left", WipeEffect<48>}, // 48 zoom
+    {"Appear and Contract to bottom right", WipeEffect<49>}, // 49 zoom
+    {"Appear and Contract to top right", WipeEffect<50>}, // 50 zoom
+    {"Appear and Contract to middle", WipeEffect<51>}, // 51 zoom
+    {"Expand out from centre", WipeEffect<52>}, // 52 stretch
+    {"Reveal out from centre", WipeEffect<53>}, // 53 reveal
+    {"Reveal in to centre", WipeEffect<54>}, // 54 reveal
+    {"Quarters Reveal in to middle", WipeEffect<55>}, // 55 reveal
+    {"Quarters Expand to middle", WipeEffect<56>}, // 56 stretch
+    {"Quarters Slide in to middle", WipeEffect<57>}, // 57 slide in
+    {"Curved Reveal from left", nullptr}, // 58 curved
+    {"Curved Reveal from right", nullptr}, // 59 curved
+    {"Bars in from right", nullptr}, // 60 bars
+    {"Bars in from left", nullptr}, // 61 bars
+    {"Bars left then right", nullptr}, // 62 bars
+    {"Bars right then left", nullptr}, // 63 bars
+    {"Bars from both sides", nullptr}, // 64 bars
+    {"Uneven shred from right", nullptr}, // 65 uneven shred
+    {"Uneven shred from left", nullptr}, // 66 uneven shred
+    {"Uneven shred out from middle (horizontal)", nullptr}, // 67 uneven shred
+    {"Uneven shred in to middle (horizontal)", nullptr}, // 68 uneven shred
+    {"Curved Reveal from top", nullptr}, // 69 curved
+    {"Curved Reveal from bottom", nullptr}, // 70 curved
+    {"Bars from bottom", nullptr}, // 71 bars
+    {"Bars from top", nullptr}, // 72 bars
+    {"Bars top then bottom", nullptr}, // 73 bars
+    {"Bars bottom then top", nullptr}, // 74 bars
+    {"Bars from top and bottom", nullptr}, // 75 bars
+    {"Unven shred from bottom", nullptr}, // 76 uneven shred
+    {"Uneven shred from top", nullptr}, // 77 uneven shred
+    {"Uneven shred from horizon", nullptr}, // 78 uneven shred
+    {"Uneven shred in to horizon", nullptr}, // 79 uneven shred
+    {"Curved reveal from top left", nullptr}, // 80 curved
+    {"Curved reveal from top right", nullptr}, // 81 curved
+    {"Curved reveal from bottom left", nullptr}, // 82 curved
+    {"Curved reveal from bottom right", nullptr}, // 83 curved
+    {"Elliptic reveal out from centre", nullptr}, // 84 elliptic
+    {"Elliptic reveal in to centre", nullptr}, // 85 elliptic
+    {"Criss Cross reveal from bottom right", nullptr}, // 86 criss-cross
+    {"Criss Cross reveal from top right", nullptr}, // 87 criss-cross
+    {"Criss Cross reveal from bottom left", nullptr}, // 88 criss-cross
+    {"Criss Cross reveal from top left", nullptr}, // 89 criss-cross
+    {"Criss Cross reveal bounce from top left", nullptr}, // 90 criss-cross
+    {"Criss Cross reveal bounce from bottom left", nullptr}, // 91 criss-cross
+    {"Criss Cross reveal bounce from top right", nullptr}, // 92 criss-cross
+    {"Criss Cross reveal bounce from bottom right", nullptr}, // 93 criss-cross
+    {"Criss Cross reveal from right top and bottom", nullptr}, // 94 criss-cross
+    {"Criss Cross reveal from left top and bottom", nullptr}, // 95 criss-cross
+    {"Criss Cross reveal from left right and bottom", nullptr}, // 96 criss-cross
+    {"Criss Cross reveal from left right and top", nullptr}, // 97 criss-cross
+    {"Criss Cross reveal from top left right and bottom", nullptr}, // 98 criss-cross
+    {"Criss Cross reveal from bottom left top right", nullptr}, // 99 criss-cross
+    {"Uneven shred from bottom and right", nullptr}, // 100 uneven shred
+    {"Uneven shred from top and right", nullptr}, // 101 uneven shred
+    {"Uneven shred from bottom and left", nullptr}, // 102 uneven shred
+    {"Uneven shred from top and left", nullptr}, // 103 uneven shred
+    {"Uneven shred from horizon and right", nullptr}, // 104 uneven shred
+    {"Uneven shred from horizon and left", nullptr}, // 105 uneven shred
+    {"Uneven shred from bottom and vert middle", nullptr}, // 106 uneven shred
+    {"Uneven shred from top and vert middle", nullptr}, // 107 uneven shred
+    {"Uneven shred from centre", nullptr}, // 108 uneven shred
+    {"Uneven shred to centre", nullptr}, // 109 uneven shred
+    {"Reveal diagonal from top left", nullptr}, // 110 diagonal
+    {"Reveal diagonal from top right", nullptr}, // 111 diagonal
+    {"Reveal diagonal from bottom left", nullptr}, // 112 diagonal
+    {"Reveal diagonal from bottom right", nullptr}, // 113 diagonal
+    {"Diagonal sweep from top left bottom right anticlockwise", nullptr}, // 114 diagonal sweep
+    {"Diagonal sweep from top left bottom right clockwise", nullptr}, // 115 diagonal sweep
+    {"Starburst clockwise from center", nullptr}, // 116 starburst
+    {"Starburst anticlockwise from center", nullptr}, // 117 starburst
+    {"Triangular shred", nullptr}, // 118 triangular shred
+    {"Fade", nullptr}, // 119 fade
+    {"Pivot from top left", nullptr}, // 120 pivot
+    {"Pivot from bottom left", nullptr}, // 121 pivot
+    {"Pivot from top right", nullptr}, // 122 pivot
+    {"Pivot from bottom right", nullptr}, // 123 pivot
+    {"Speckle appear from right", nullptr}, // 124 speckle
+    {"Speckle appear from left", nullptr}, // 125 speckle
+    {"Speckle appear from bottom", nullptr}, // 126 speckle
+    {"Speckle appear from top", nullptr}, // 127 speckle
+    {"Random squares appear", nullptr}, // 128 random squares
+    {"Push right", WipeEffect<129>}, // 129 push
+    {"Push left", WipeEffect<130>}, // 130 push
+    {"Push and squeeze right", WipeEffect<131>}, // 131 push and squeeze
+    {"Push and squeeze left", WipeEffect<132>}, // 132 push and squeeze
+    {"Push down", WipeEffect<133>}, // 133 push
+    {"Push up", WipeEffect<134>}, // 134 push
+    {"Push and sqeeze down", WipeEffect<135>}, // 135 push and squeeze
+    {"Push and sqeeze up", WipeEffect<136>}, // 136 push and squeeze
+    {"Blind vertically", nullptr}, // 137 blind
+    {"Blind horizontally", nullptr}, // 138 blind
+    {"Uneven blind from left", nullptr}, // 139 uneven blind
+    {"Uneven blind from right", nullptr}, // 140 uneven blind
+    {"Uneven blind from top", nullptr}, // 141 uneven blind
+    {"Uneven blind from bottom", nullptr}, // 142 uneven blind
+    {"Rectangular shred", nullptr}, // 143 rectangular shred
+    {"Sweep clockwise", nullptr}, // 144 sweep
+    {"Sweep anticlockwise", nullptr}, // 145 sweep
+    {"Rectangles apear from left and disapear to right", nullptr}, // 146 rectangles
+    {"Rectangles apear from right and disapear to left", nullptr}, // 147 rectangles
+    {"Rectangles apear from up and disapear to bottom", nullptr}, // 148 rectangles
+    {"Rectangles apear from bottom and disapear to up", nullptr}, // 149 rectangles
+    {"Rotational rectangle in center", nullptr}, // 150 rotating shape
+    {"Rotational star in center", nullptr}, // 151 rotating shape
+    {"Spiral rectangle", nullptr}, // 152 rotating shape
+    {"Circular shred", nullptr}, // 153 circular shred
+    {"Reveal V from left", nullptr}, // 154 V
+    {"Reveal V from right", nullptr}, // 155 V
+    {"Reveal V from top", nullptr}, // 156 V
+    {"Reveal V from bottom", nullptr}, // 157 V
+    {"Bow Tie Horizontal", nullptr}, // 158 bow tie
+    {"Bow Tie Vertical", nullptr}, // 159 bow tie
+    {"Diagonal Cross In", nullptr}, // 160 diagonal cross
+    {"Diagonal Cross Out", nullptr}, // 161 diagonal cross
+    {"Zigzag Horizontal", nullptr}, // 162 zigzag
+    {"Zigzag Vertical", nullptr}, // 163 zigzag
+    {"Diamond shred", nullptr}, // 164 diamond shred
+    {"Reveal diamond out from centre", nullptr}, // 165 diamond
+    {"Reveal diamond in to centre", nullptr}, // 166 diamond
+    {"Diagonal Box Out", nullptr}, // 167 diagonal box
+    {"Pixelate", nullptr}, // 168 pixelate
+    {"Dissolve", nullptr}, // 169 dissolve
+    {"Random Bars Horizontal", nullptr}, // 170 random bars
+    {"Random Bars Vertical", nullptr}, // 171 random bars
+    {"Channel Mix", nullptr}, // 172 channel mix
+    {"Slide out from right", WipeEffect<173>}, // 173 slide out
+    {"Slide out from left", WipeEffect<174>}, // 174 slide out
+    {"Slide out from bottom", WipeEffect<175>}, // 175 slide out
+    {"Slide out from top", WipeEffect<176>}, // 176 slide out
+}};
+
+const TEffect& EffectOfStyle(TShowStyle style)
+{
+  if (style == kCustomStyle || style > kMaxStyle)
+    throw std::out_of_range("no effect has style " + std::to_string(style));
+  return EffectTable[size_t(style) - 1];
+}
+
+std::string_view StyleName(TShowStyle style)
+{
+  if (style == kCustomStyle)
+    return kCustomName;
+  return EffectOfStyle(style).Name;
+}
+
+namespace {
+
+// The names are plain ASCII, so folding ASCII letters compares them as a
+// case-insensitive locale-aware comparison would; other bytes must match as
+// they stand.
+char FoldCase(char c)
+{
+  return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+
+bool SameText(std::string_view a, std::string_view b)
+{
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char l, char r) { return FoldCase(l) == FoldCase(r); });
+}
+
+} // namespace
+
+std::optional<TShowStyle> FindStyle(std::string_view name)
+{
+  if (SameText(name, kCustomName))
+    return kCustomStyle;
+  for (size_t i = 0; i < EffectTable.size(); ++i)
+    if (SameText(name, EffectTable[i].Name))
+      return TShowStyle(i + 1);
+  return std::nullopt;
+}
+
+bool StyleOfName(std::string_view name, TShowStyle& style)
+{
+  const std::optional<TShowStyle> found = FindStyle(name);
+  if (!found)
+    return false;
+  style = *found;
+  return true;
+}
+
+std::vector<std::string> EffectNames()
+{
+  std::vector<std::string> names;
+  names.reserve(EffectTable.size());
+  for (const TEffect& effect : EffectTable)
+    names.emplace_back(effect.Name);
+  return names;
+}
+
+bool IsStyleAvailable(TShowStyle style) noexcept
+{
+  return style >= 1 && style <= kMaxStyle && EffectTable[size_t(style) - 1].Proc != nullptr;
+}
+
+size_t AvailableStyleCount() noexcept
+{
+  return size_t(std::count_if(EffectTable.begin(), EffectTable.end(), [](const TEffect& e) { return e.Proc != nullptr; }));
+}
+
+TProgressSize ProgressSize(int32_t W, int32_t H, int32_t Progress) noexcept
+{
+  TProgressSize size;
+  // An empty frame has nothing to scale (and MulDiv by zero answers -1).
+  if (W <= 0 || H <= 0)
+    return size;
+  if (H > W) {
+    size.Y = gfx::MulDiv(H, Progress, 100);
+    size.X = gfx::MulDiv(size.Y, W, H);
+  } else {
+    size.X = gfx::MulDiv(W, Progress, 100);
+    size.Y = gfx::MulDiv(size.X, H, W);
+  }
+  return size;
+}
+
+} // namespace effects

@@ -1,0 +1,94 @@
+#pragma once
+// The table of the 176 transition effects and the registry built on it.
+//
+// A style number (TShowStyle) selects an entry: style s in 1..176 is entry
+// s - 1, style 0 is "Custom" and has no entry (the display component draws
+// such frames through its own event). The order of the table is stored data:
+// style numbers are saved in form descriptions, so an entry never moves.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace framework {
+class TBitmap;
+}
+
+namespace effects {
+
+using TShowStyle = uint8_t;
+
+inline constexpr TShowStyle kCustomStyle = 0;
+inline constexpr TShowStyle kMaxStyle = 176;
+inline constexpr size_t kEffectCount = 176;
+inline constexpr std::string_view kCustomName = "Custom";
+
+// An effect draws one frame of a transition. Screen holds the old image on
+// entry and receives the frame; Picture is the new picture at the same size
+// W x H, read and never changed. X and Y are the progress-scaled width and
+// height (see ProgressSize) and Progress is 1..99: the caller handles 0 and 100
+// itself. An effect keeps no state between calls, leaves no clipping on
+// Screen's canvas and restores RandSeed when it reseeds the generator.
+using TEffectFunction = void(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H,
+                             int32_t X, int32_t Y, int32_t Progress);
+using TEffectProc = TEffectFunction*;
+
+struct TEffect {
+  std::string_view Name;
+  // Null while the drawing of the entry is not built: such a style is not
+  // available (IsStyleAvailable) and must not be offered as working.
+  TEffectProc Proc = nullptr;
+};
+
+extern const std::array<TEffect, kEffectCount> EffectTable;
+
+// The entry of style 1..176. Throws std::out_of_range for 0 and above 176.
+[[nodiscard]] const TEffect& EffectOfStyle(TShowStyle style);
+
+// "Custom" for style 0, the entry's name for 1..176. Throws std::out_of_range
+// above 176.
+[[nodiscard]] std::string_view StyleName(TShowStyle style);
+
+// The style whose name equals name, ignoring case: "Custom" first, then the
+// entries in table order, so a name that two entries share gives the first.
+// Empty when nothing matches.
+[[nodiscard]] std::optional<TShowStyle> FindStyle(std::string_view name);
+
+// Sets style to the style named name and answers true; a name that matches
+// nothing leaves style unchanged and answers false.
+bool StyleOfName(std::string_view name, TShowStyle& style);
+
+// The 176 names in table order, without "Custom": position i is style i + 1.
+[[nodiscard]] std::vector<std::string> EffectNames();
+
+// Appends the 176 names to a string list (anything with BeginUpdate, Add and
+// EndUpdate), between BeginUpdate and EndUpdate, also when adding fails.
+template <class TStrings>
+void AppendEffectNames(TStrings& list)
+{
+  list.BeginUpdate();
+  struct TEndUpdate {
+    TStrings& List;
+    ~TEndUpdate() { List.EndUpdate(); }
+  } endUpdate{list};
+  for (const TEffect& effect : EffectTable)
+    list.Add(std::string(effect.Name));
+}
+
+// Whether style 1..176 has a drawing procedure. False for 0 and above 176.
+[[nodiscard]] bool IsStyleAvailable(TShowStyle style) noexcept;
+[[nodiscard]] size_t AvailableStyleCount() noexcept;
+
+// X and Y handed to an effect for a W x H frame: scaled from the longer side
+// by Progress percent, the other following the frame's aspect ratio.
+struct TProgressSize {
+  int32_t X = 0;
+  int32_t Y = 0;
+  friend constexpr bool operator==(const TProgressSize&, const TProgressSize&) = default;
+};
+[[nodiscard]] TProgressSize ProgressSize(int32_t W, int32_t H, int32_t Progress) noexcept;
+
+} // namespace effects

@@ -1,0 +1,358 @@
+#include "effects/WipeEffects.h"
+
+#include "effects/ComplexRegion.h"
+#include "effects/TransferPlan.h"
+#include "framework/Bitmap.h"
+#include "framework/Canvas.h"
+#include "gfx/DrawContext.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+namespace effects {
+
+namespace {
+
+struct TPlanEntry {
+  TShowStyle Style;
+  TTransferPlan Plan;
+};
+
+// Every effect of the family that is a fixed list of transfers. The formulas
+// use the frame size W x H, the progress-scaled X and Y and the halves
+// hw = X div 2, hh = Y div 2, W2 = W div 2, H2 = H div 2, mx = (W - X) div 2,
+// my = (H - Y) div 2.
+constexpr TPlanEntry kPlans[] = {
+    {1, ParsePlan("stretch(W-X, 0, X, H; 0, 0, W, H)")}, // "Expand from right"
+    {2, ParsePlan("stretch(0, 0, X, H; 0, 0, W, H)")}, // "Expand from left"
+    {3, ParsePlan("copy(W-X, 0, W, H; 0, 0)")}, // "Slide in from right"
+    {4, ParsePlan("copy(X-W, 0, W, H; 0, 0)")}, // "Slide in from left"
+    {5, ParsePlan("copy(0, 0, X, H; 0, 0)")}, // "Reveal from left"
+    {6, ParsePlan("copy(W-X, 0, X, H; W-X, 0)")}, // "Reveal from right"
+    {7, ParsePlan("stretch(0, 0, 2W-X, H; 0, 0, X, H)")}, // "Expand in from right"
+    {8, ParsePlan("stretch(X-W, 0, 2W-X, H; W-X, 0, X, H)")}, // "Expand in from left"
+    {9, ParsePlan("stretch(X-W, 0, 3W-2X, H; mx, 0, X, H)")}, // "Expand in to middle"
+    {10, ParsePlan("stretch(mx, 0, X, H; 0, 0, W, H)")}, // "Expand out from middle"
+    {11, ParsePlan("copy(mx, 0, X, H; mx, 0)")}, // "Reveal out from middle"
+    {12, ParsePlan("copy(0, 0, hw, H; 0, 0); copy(W-hw, 0, hw, H; W-hw, 0)")}, // "Reveal in from sides"
+    {13, ParsePlan("stretch(0, 0, hw, H; 0, 0, W2, H); stretch(W-hw, 0, hw, H; W2, 0, W2, H)")}, // "Expand in from sides"
+    {18, ParsePlan("stretch(0, H-Y, W, Y; 0, 0, W, H)")}, // "Expand from bottom"
+    {19, ParsePlan("stretch(0, 0, W, Y; 0, 0, W, H)")}, // "Expand from top"
+    {20, ParsePlan("copy(0, H-Y, W, H; 0, 0)")}, // "Slide in from bottom"
+    {21, ParsePlan("copy(0, Y-H, W, H; 0, 0)")}, // "Slide in from top"
+    {22, ParsePlan("copy(0, 0, W, Y; 0, 0)")}, // "Reveal from top"
+    {23, ParsePlan("copy(0, H-Y, W, Y; 0, H-Y)")}, // "Reveal from bottom"
+    {24, ParsePlan("stretch(0, 0, W, 2H-Y; 0, 0, W, Y)")}, // "Expand in from bottom"
+    {25, ParsePlan("stretch(0, Y-H, W, 2H-Y; 0, H-Y, W, Y)")}, // "Expand in from top"
+    {26, ParsePlan("stretch(0, Y-H, W, 3H-2Y; 0, my, W, Y)")}, // "Expand in to middle (horizontal)"
+    {27, ParsePlan("stretch(0, my, W, Y; 0, 0, W, H)")}, // "Expand out from middle (horizontal)"
+    {28, ParsePlan("copy(0, my, W, Y; 0, my)")}, // "Reveal from middle (horizontal)"
+    {29, ParsePlan("copy(0, 0, W, hh; 0, 0); copy(0, H-hh, W, hh; 0, H-hh)")}, // "Slide in from top and bottom"
+    {30, ParsePlan("stretch(0, 0, W, hh; 0, 0, W, H2); stretch(0, H-hh, W, hh; 0, H2, W, H2)")}, // "Expand in from top and bottom"
+    {35, ParsePlan("stretch(W-X, H-Y, X, Y; 0, 0, W, H)")}, // "Expand from bottom right"
+    {36, ParsePlan("stretch(W-X, 0, X, Y; 0, 0, W, H)")}, // "Expand from top right"
+    {37, ParsePlan("stretch(0, 0, X, Y; 0, 0, W, H)")}, // "Expand from top left"
+    {38, ParsePlan("stretch(0, H-Y, X, Y; 0, 0, W, H)")}, // "Expand from bottom left"
+    {39, ParsePlan("copy(W-X, H-Y, W, H; 0, 0)")}, // "Slide in from bottom right"
+    {40, ParsePlan("copy(W-X, Y-H, W, H; 0, 0)")}, // "Slide in from top right"
+    {41, ParsePlan("copy(X-W, Y-H, W, H; 0, 0)")}, // "Slide in from top left"
+    {42, ParsePlan("copy(X-W, H-Y, W, H; 0, 0)")}, // "Slide in from bottom left"
+    {43, ParsePlan("copy(0, 0, X, Y; 0, 0)")}, // "Reveal from top left"
+    {44, ParsePlan("copy(0, H-Y, X, Y; 0, H-Y)")}, // "Reveal from bottom left"
+    {45, ParsePlan("copy(W-X, H-Y, X, Y; W-X, H-Y)")}, // "Reveal from bottom right"
+    {46, ParsePlan("copy(W-X, 0, X, Y; W-X, 0)")}, // "Reveal from top right"
+    {47, ParsePlan("stretch(0, 0, 2W-X, 2H-Y; 0, 0, X, Y)")}, // "Appear and Contract to top left"
+    {48, ParsePlan("stretch(0, Y-H, 2W-X, 2H-Y; 0, H-Y, X, Y)")}, // "Appear and Contract to bottom left"
+    {49, ParsePlan("stretch(X-W, Y-H, 2W-X, 2H-Y; W-X, H-Y, X, Y)")}, // "Appear and Contract to bottom right"
+    {50, ParsePlan("stretch(X-W, 0, 2W-X, 2H-Y; W-X, 0, X, Y)")}, // "Appear and Contract to top right"
+    {51, ParsePlan("stretch(X-W, Y-H, 3W-2X, 3H-2Y; mx, my, X, Y)")}, // "Appear and Contract to middle"
+    {52, ParsePlan("stretch(mx, my, X, Y; 0, 0, W, H)")}, // "Expand out from centre"
+    {53, ParsePlan("copy(mx, my, X, Y; mx, my)")}, // "Reveal out from centre"
+    {55, ParsePlan("copy(0, 0, hw, hh; 0, 0); copy(0, H-hh, hw, hh; 0, H-hh); copy(W-hw, H-hh, hw, hh; W-hw, H-hh); copy(W-hw, 0, hw, hh; W-hw, 0)")}, // "Quarters Reveal in to middle"
+    {56, ParsePlan("stretch(0, 0, hw, hh; 0, 0, W2, H2); stretch(0, H-hh, hw, hh; 0, H2, W2, H2); stretch(W-hw, H-hh, hw, hh; W2, H2, W2, H2); stretch(W-hw, 0, hw, hh; W2, 0, W2, H2)")}, // "Quarters Expand to middle"
+    {57, ParsePlan("copy(hw-W2, 0, W2, H2; 0, 0); copy(W2, hh-H2, W2, H2; W2, 0); copy(W-hw, H2, W2, H2; W2, H2); copy(0, H-hh, W2, H2; 0, H2)")}, // "Quarters Slide in to middle"
+    {129, ParsePlan("selfcopy(X, 0, W-X, H; 0, 0); copy(0, 0, X, H; W-X, 0)")}, // "Push right"
+    {130, ParsePlan("selfcopy(0, 0, W-X, H; X, 0); copy(W-X, 0, X, H; 0, 0)")}, // "Push left"
+    {131, ParsePlan("selfstretch(X, 0, W-X, H; 0, 0, W, H); copy(0, 0, X, H; W-X, 0)")}, // "Push and squeeze right"
+    {132, ParsePlan("selfstretch(0, 0, W-X, H; 0, 0, W, H); copy(W-X, 0, X, H; 0, 0)")}, // "Push and squeeze left"
+    {133, ParsePlan("selfcopy(0, Y, W, H-Y; 0, 0); copy(0, 0, W, Y; 0, H-Y)")}, // "Push down"
+    {134, ParsePlan("selfcopy(0, 0, W, H-Y; 0, Y); copy(0, H-Y, W, Y; 0, 0)")}, // "Push up"
+    {135, ParsePlan("selfstretch(0, Y, W, H-Y; 0, 0, W, H); copy(0, 0, W, Y; 0, H-Y)")}, // "Push and sqeeze down"
+    {136, ParsePlan("selfstretch(0, 0, W, H-Y; 0, 0, W, H); copy(0, H-Y, W, Y; 0, 0)")}, // "Push and sqeeze up"
+    {173, ParsePlan("selfcopy(X, 0, W-X, H; 0, 0); copy(0, 0, X, H; 0, 0)")}, // "Slide out from right"
+    {174, ParsePlan("selfcopy(0, 0, W-X, H; X, 0); copy(W-X, 0, X, H; W-X, 0)")}, // "Slide out from left"
+    {175, ParsePlan("selfcopy(0, Y, W, H-Y; 0, 0); copy(0, 0, W, Y; 0, 0)")}, // "Slide out from bottom"
+    {176, ParsePlan("selfcopy(0, 0, W, H-Y; 0, Y); copy(0, H-Y, W, Y; 0, H-Y)")}, // "Slide out from top"
+};
+
+constexpr int kNoPlan = -1;
+
+constexpr std::array<int8_t, kMaxStyle + 1> kPlanOfStyle = [] {
+  std::array<int8_t, kMaxStyle + 1> index{};
+  index.fill(kNoPlan);
+  for (size_t i = 0; i < std::size(kPlans); ++i)
+    index[kPlans[i].Style] = int8_t(i);
+  return index;
+}();
+
+constexpr TShowStyle kRevealInToCentre = 54;
+
+// The rolls and build-ups come in pairs that differ only in the axis they
+// run along; they are worked out along the axis (length L, progress P) and
+// turned into rectangles here.
+struct TAxis {
+  bool Vertical;
+  int32_t Across; // the frame's size across the axis
+
+  void Copy(gfx::TDCHandle dst, gfx::TDCHandle src, int32_t d, int32_t len, int32_t s) const
+  {
+    if (Vertical)
+      gfx::BitBlt(dst, 0, d, Across, len, src, 0, s, SRCCOPY);
+    else
+      gfx::BitBlt(dst, d, 0, len, Across, src, s, 0, SRCCOPY);
+  }
+  void Stretch(gfx::TDCHandle dst, gfx::TDCHandle src, int32_t d, int32_t dlen, int32_t s, int32_t slen) const
+  {
+    if (Vertical)
+      gfx::StretchBlt(dst, 0, d, Across, dlen, src, 0, s, Across, slen, SRCCOPY);
+    else
+      gfx::StretchBlt(dst, d, 0, dlen, Across, src, s, 0, slen, Across, SRCCOPY);
+  }
+};
+
+struct TRollStyle {
+  TShowStyle Style;
+  bool Vertical;
+  bool FromEnd; // uncovers from the right (bottom) edge
+};
+
+constexpr TRollStyle kRolls[] = {{14, false, false}, {15, false, true}, {31, true, false}, {32, true, true}};
+// The build-ups share the same parameters: FromEnd reveals the far part.
+constexpr TRollStyle kBuildUps[] = {{16, false, false}, {17, false, true}, {33, true, false}, {34, true, true}};
+
+constexpr int32_t kRollShade = 64;
+
+template <size_t N>
+const TRollStyle* FindStyle(const TRollStyle (&styles)[N], TShowStyle style)
+{
+  for (const TRollStyle& s : styles)
+    if (s.Style == style)
+      return &s;
+  return nullptr;
+}
+
+void RunPlan(const TTransferPlan& plan, gfx::TDCHandle screen, gfx::TDCHandle picture, int32_t W, int32_t H,
+             int32_t X, int32_t Y)
+{
+  const TPlanValues values = PlanValues(W, H, X, Y);
+  for (uint8_t i = 0; i < plan.Count; ++i) {
+    const TTransferRects r = Evaluate(plan.Transfers[i], values);
+    switch (r.Kind) {
+    case TTransferKind::tkCopy:
+      gfx::BitBlt(screen, r.DX, r.DY, r.DW, r.DH, picture, r.SX, r.SY, SRCCOPY);
+      break;
+    case TTransferKind::tkSelfCopy:
+      // The context reads the whole overlapping source before writing.
+      gfx::BitBlt(screen, r.DX, r.DY, r.DW, r.DH, screen, r.SX, r.SY, SRCCOPY);
+      break;
+    case TTransferKind::tkStretch:
+      gfx::StretchBlt(screen, r.DX, r.DY, r.DW, r.DH, picture, r.SX, r.SY, r.SW, r.SH, SRCCOPY);
+      break;
+    case TTransferKind::tkSelfStretch:
+      gfx::StretchBlt(screen, r.DX, r.DY, r.DW, r.DH, screen, r.SX, r.SY, r.SW, r.SH, SRCCOPY);
+      break;
+    }
+  }
+}
+
+// The revealed part is led by a roll: the strip of the new picture just
+// beyond it, mirrored and shaded like a cylinder.
+void Roll(const TRollStyle& style, framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H,
+          int32_t X, int32_t Y)
+{
+  const TAxis axis{style.Vertical, style.Vertical ? W : H};
+  const int32_t L = style.Vertical ? H : W;
+  const int32_t P = style.Vertical ? Y : X;
+  int32_t s = L / 10;
+  if (P < s)
+    s = P;
+  else if (L - P < 2 * s)
+    s = (L - P) / 2;
+
+  gfx::TDCHandle screen = Screen.Canvas().Handle();
+  gfx::TDCHandle picture = Picture.Canvas().Handle();
+  int32_t band;
+  if (!style.FromEnd) {
+    axis.Stretch(screen, picture, P + s - 1, -s, P + s, s);
+    axis.Copy(screen, picture, 0, P, 0);
+    band = P;
+  } else {
+    // The far rolls read their strip one pixel further out than an exact
+    // mirror of the near ones; frames have always been drawn that way.
+    axis.Stretch(screen, picture, L - P - 1, -s, L - P - 2 * s - 1, s);
+    axis.Copy(screen, picture, L - P, P, L - P);
+    band = L - P - s;
+  }
+  if (style.Vertical)
+    ShadeRows(Screen, band, s, kRollShade);
+  else
+    ShadeColumns(Screen, band, s, kRollShade);
+}
+
+// The revealed part is followed by a thin strip of the new picture stretched
+// over all of the rest.
+void BuildUp(const TRollStyle& style, framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H,
+             int32_t X, int32_t Y)
+{
+  const TAxis axis{style.Vertical, style.Vertical ? W : H};
+  const int32_t L = style.Vertical ? H : W;
+  const int32_t P = style.Vertical ? Y : X;
+  gfx::TDCHandle screen = Screen.Canvas().Handle();
+  gfx::TDCHandle picture = Picture.Canvas().Handle();
+  if (!style.FromEnd) {
+    axis.Copy(screen, picture, 0, P, 0);
+    const int32_t s = std::min(L - P, L / 10);
+    axis.Stretch(screen, picture, P, L - P, P, s);
+  } else {
+    axis.Copy(screen, picture, L - P, P, L - P);
+    const int32_t s0 = std::max(L - P - L / 10, 0);
+    axis.Stretch(screen, picture, 0, L - P, s0, L - P - s0);
+  }
+}
+
+void RevealInToCentre(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X,
+                      int32_t Y)
+{
+  gfx::TDCHandle screen = Screen.Canvas().Handle();
+  TClipReset reset(screen);
+  const int32_t hw = X / 2;
+  const int32_t hh = Y / 2;
+  gfx::ExcludeClipRect(screen, hw, hh, W - hw, H - hh);
+  gfx::BitBlt(screen, 0, 0, W, H, Picture.Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+// Offsets for the A > half case of the column rule; the row rule turns back
+// one step earlier.
+std::vector<int32_t> ShadeOffsets(int32_t Count, int32_t Amount, bool rows)
+{
+  std::vector<int32_t> offsets;
+  if (Count < 2 || Amount == 0)
+    return offsets;
+  offsets.resize(size_t(Count));
+  const int32_t half = Count / 2;
+  if (Amount > half) {
+    const int32_t d = Amount / half;
+    if (rows) {
+      offsets[0] = -Amount;
+      for (int32_t i = 1; i < Count; ++i)
+        offsets[size_t(i)] = offsets[size_t(i) - 1] + (i < half ? d : -d);
+    } else {
+      int32_t level = -Amount;
+      int32_t step = d;
+      for (int32_t i = 1; i <= Count; ++i) {
+        offsets[size_t(i) - 1] = level;
+        level += step;
+        if (i == half)
+          step = -step;
+      }
+    }
+  } else {
+    const int32_t d = half / Amount;
+    int32_t level = -Amount;
+    int32_t next = d;
+    for (int32_t i = 1; i <= Count; ++i) {
+      offsets[size_t(i) - 1] = level;
+      if (i == next) {
+        next += d;
+        level += i < half ? 1 : -1;
+      }
+    }
+  }
+  return offsets;
+}
+
+inline uint32_t AddClamped(uint32_t channel, int32_t offset)
+{
+  const int32_t v = int32_t(channel) + offset;
+  return uint32_t(v < 0 ? 0 : (v > 255 ? 255 : v));
+}
+
+inline gfx::TPixel Shade(gfx::TPixel p, int32_t offset)
+{
+  return (p & 0xFF000000u) | (AddClamped((p >> 16) & 0xFF, offset) << 16) |
+         (AddClamped((p >> 8) & 0xFF, offset) << 8) | AddClamped(p & 0xFF, offset);
+}
+
+} // namespace
+
+bool IsWipeStyle(TShowStyle Style) noexcept
+{
+  if (Style > kMaxStyle)
+    return false;
+  return kPlanOfStyle[Style] != kNoPlan || Style == kRevealInToCentre || FindStyle(kRolls, Style) ||
+         FindStyle(kBuildUps, Style);
+}
+
+void DrawWipeEffect(TShowStyle Style, framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W,
+                    int32_t H, int32_t X, int32_t Y, int32_t /*Progress*/)
+{
+  if (Style <= kMaxStyle && kPlanOfStyle[Style] != kNoPlan) {
+    RunPlan(kPlans[kPlanOfStyle[Style]].Plan, Screen.Canvas().Handle(), Picture.Canvas().Handle(), W, H, X, Y);
+  } else if (Style == kRevealInToCentre) {
+    RevealInToCentre(Screen, Picture, W, H, X, Y);
+  } else if (const TRollStyle* roll = FindStyle(kRolls, Style)) {
+    Roll(*roll, Screen, Picture, W, H, X, Y);
+  } else if (const TRollStyle* buildUp = FindStyle(kBuildUps, Style)) {
+    BuildUp(*buildUp, Screen, Picture, W, H, X, Y);
+  } else {
+    throw std::invalid_argument("style " + std::to_string(Style) + " is not a wipe effect");
+  }
+}
+
+std::vector<int32_t> ShadeColumnOffsets(int32_t Count, int32_t Amount)
+{
+  return ShadeOffsets(Count, Amount, false);
+}
+
+std::vector<int32_t> ShadeRowOffsets(int32_t Count, int32_t Amount)
+{
+  return ShadeOffsets(Count, Amount, true);
+}
+
+void ShadeColumns(framework::TBitmap& Screen, int32_t First, int32_t Count, int32_t Amount)
+{
+  const std::vector<int32_t> offsets = ShadeColumnOffsets(Count, Amount);
+  if (offsets.empty())
+    return;
+  const int32_t width = Screen.Width();
+  const int32_t begin = std::max(First, 0);
+  const int32_t end = int32_t(std::min<int64_t>(int64_t(First) + Count, width));
+  if (begin >= end)
+    return;
+  for (int32_t y = Screen.Height() - 1; y >= 0; --y) {
+    gfx::TPixel* row = Screen.ScanLine(y);
+    for (int32_t x = begin; x < end; ++x)
+      row[x] = Shade(row[x], offsets[size_t(x - First)]);
+  }
+}
+
+void ShadeRows(framework::TBitmap& Screen, int32_t First, int32_t Count, int32_t Amount)
+{
+  const std::vector<int32_t> offsets = ShadeRowOffsets(Count, Amount);
+  if (offsets.empty())
+    return;
+  const int32_t width = Screen.Width();
+  const int64_t last = int64_t(First) + Count - 1;
+  for (int32_t k = 0; k < Count; ++k) {
+    const int64_t y = last - k;
+    if (y < 0 || y >= Screen.Height())
+      continue;
+    gfx::TPixel* row = Screen.ScanLine(int32_t(y));
+    const int32_t offset = offsets[size_t(k)];
+    for (int32_t x = 0; x < width; ++x)
+      row[x] = Shade(row[x], offset);
+  }
+}
+
+} // namespace effects
