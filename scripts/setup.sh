@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-  wine wine32:i386 wine64 xvfb xauth x11-apps imagemagick
+  wine wine32:i386 wine64 fonts-wine xvfb xauth x11-apps imagemagick
   nasm cmake ninja-build dpkg-dev
   g++ clang libclang-rt-14-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs libpng-dev googletest libbenchmark-dev

@@ -27,6 +27,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$PLAYER_WINE" wineboot -i >/dev/null 2>&1 || true
   wineserver -w
 fi
+# Wine draws window frames itself only inside its own desktop window; on a
+# bare X display without a window manager, frames would be missing entirely.
+# Wine's own fonts (Marlett draws caption buttons, check marks and arrows) are
+# not always found outside the prefix, so the prefix gets copies.
+if [ ! -f "$WINEPREFIX/.player-desktop" ]; then
+  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  "$PLAYER_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
+  "$PLAYER_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1920x1080 /f >/dev/null 2>&1 &&
+  touch "$WINEPREFIX/.player-desktop"
+fi
 wineserver -p >/dev/null 2>&1 || true
 # The first Wine process starts the prefix's background services, which would
 # inherit its output: started here, they hold no pipe of a test runner open.
