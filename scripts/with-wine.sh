@@ -42,4 +42,7 @@ wineserver -p >/dev/null 2>&1 || true
 # inherit its output: started here, they hold no pipe of a test runner open.
 "$PLAYER_WINE" wineboot >/dev/null 2>&1 </dev/null || true
 
+# Screenshots of this session's display: scripts/screenshot.sh out.png
+echo "$DISPLAY" > "$WINEPREFIX/.display"
+
 "$@"
