@@ -1,0 +1,245 @@
+#include "gfx/codecs/Jpeg.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+using gfx::TPixel;
+using gfx::TPixmap;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// A smooth picture with every channel varying, which JPEG keeps well.
+TPixmap Gradient(int32_t w, int32_t h)
+{
+  TPixmap p(w, h);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x)
+      p.At(x, y) = TPixel(((x * 255 / (w - 1)) << 16) | ((y * 255 / (h - 1)) << 8) | ((x + y) * 127 / (w + h)));
+  return p;
+}
+
+int MaxChannelDifference(const TPixmap& a, const TPixmap& b)
+{
+  int worst = 0;
+  for (int32_t y = 0; y < a.Height(); ++y)
+    for (int32_t x = 0; x < a.Width(); ++x)
+      for (int shift : {0, 8, 16})
+        worst = std::max(worst, std::abs(int((a.At(x, y) >> shift) & 0xFF) - int((b.At(x, y) >> shift) & 0xFF)));
+  return worst;
+}
+
+bool SamePixels(const TPixmap& a, const TPixmap& b)
+{
+  if (a.Width() != b.Width() || a.Height() != b.Height())
+    return false;
+  for (int32_t y = 0; y < a.Height(); ++y)
+    for (int32_t x = 0; x < a.Width(); ++x)
+      if (a.At(x, y) != b.At(x, y))
+        return false;
+  return true;
+}
+
+// Writes a four-component JPEG straight through libjpeg, as prepress software
+// does: Adobe-style inverted CMYK, stored as CMYK or as YCCK.
+Bytes WriteCmykJpeg(int32_t w, int32_t h, const uint8_t cmyk[4], J_COLOR_SPACE stored)
+{
+  jpeg_compress_struct info{};
+  jpeg_error_mgr err{};
+  info.err = jpeg_std_error(&err);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = JDIMENSION(w);
+  info.image_height = JDIMENSION(h);
+  info.input_components = 4;
+  info.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&info);
+  jpeg_set_colorspace(&info, stored);
+  jpeg_set_quality(&info, 100, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<uint8_t> row(size_t(w) * 4);
+  for (int32_t x = 0; x < w; ++x)
+    for (int i = 0; i < 4; ++i)
+      row[size_t(x) * 4 + size_t(i)] = uint8_t(255 - cmyk[i]);
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW r = row.data();
+    jpeg_write_scanlines(&info, &r, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  Bytes out(buffer, buffer + size);
+  std::free(buffer);
+  return out;
+}
+
+} // namespace
+
+// --- Round trips -------------------------------------------------------------
+
+TEST(JpegCodec, BaselineAndProgressiveDecodeToTheSamePixels)
+{
+  const TPixmap source = Gradient(67, 45); // sizes that are not multiples of the block size
+  const Bytes baseline = gfx::EncodeJpeg(source, {95, false, false});
+  const Bytes progressive = gfx::EncodeJpeg(source, {95, true, false});
+  EXPECT_FALSE(gfx::ReadJpegInfo(baseline).Progressive);
+  const gfx::TJpegInfo info = gfx::ReadJpegInfo(progressive);
+  EXPECT_TRUE(info.Progressive);
+  EXPECT_EQ(info.Width, 67);
+  EXPECT_EQ(info.Height, 45);
+  EXPECT_EQ(info.Components, 3);
+
+  const TPixmap a = gfx::DecodeJpeg(baseline);
+  const TPixmap b = gfx::DecodeJpeg(progressive);
+  ASSERT_EQ(a.Width(), 67);
+  ASSERT_EQ(a.Height(), 45);
+  EXPECT_LE(MaxChannelDifference(a, source), 12);
+  // Progressive coding only reorders the same quantised coefficients.
+  EXPECT_TRUE(SamePixels(a, b));
+  // The fourth byte is clear, as in every other decoded picture.
+  for (int32_t y = 0; y < a.Height(); ++y)
+    for (int32_t x = 0; x < a.Width(); ++x)
+      ASSERT_EQ(a.At(x, y) >> 24, 0u);
+}
+
+TEST(JpegCodec, GrayscaleFilesDecodeToGreyPixels)
+{
+  const TPixmap source = Gradient(32, 16);
+  const Bytes grey = gfx::EncodeJpeg(source, {90, false, true});
+  EXPECT_EQ(gfx::ReadJpegInfo(grey).Components, 1);
+  const TPixmap p = gfx::DecodeJpeg(grey);
+  for (int32_t y = 0; y < p.Height(); ++y)
+    for (int32_t x = 0; x < p.Width(); ++x) {
+      const TPixel v = p.At(x, y);
+      ASSERT_EQ(v & 0xFF, (v >> 8) & 0xFF);
+      ASSERT_EQ(v & 0xFF, (v >> 16) & 0xFF);
+    }
+  // Pure green has a luminance of about 150.
+  TPixmap green(8, 8);
+  green.Fill(0x00FF00);
+  EXPECT_NEAR(int(gfx::DecodeJpeg(gfx::EncodeJpeg(green, {100, true, true})).At(3, 3) & 0xFF), 150, 3);
+}
+
+TEST(JpegCodec, CmykAndYcckBecomeRgb)
+{
+  // 0 % cyan, 100 % magenta, 100 % yellow, 0 % black is red; 50 % black
+  // halves it.
+  const uint8_t red[4] = {0, 255, 255, 0};
+  const uint8_t darkRed[4] = {0, 255, 255, 128};
+  for (J_COLOR_SPACE stored : {JCS_CMYK, JCS_YCCK}) {
+    TPixel p = gfx::DecodeJpeg(WriteCmykJpeg(16, 16, red, stored)).At(5, 5);
+    EXPECT_NEAR(int((p >> 16) & 0xFF), 255, 4) << stored;
+    EXPECT_NEAR(int((p >> 8) & 0xFF), 0, 4) << stored;
+    EXPECT_NEAR(int(p & 0xFF), 0, 4) << stored;
+    p = gfx::DecodeJpeg(WriteCmykJpeg(16, 16, darkRed, stored)).At(5, 5);
+    EXPECT_NEAR(int((p >> 16) & 0xFF), 127, 4) << stored;
+    EXPECT_NEAR(int((p >> 8) & 0xFF), 0, 4) << stored;
+  }
+}
+
+#ifndef _WIN32
+// The same library decoding the same file must give the same pixels as the
+// command-line decoder: nothing is lost or shifted on the way to our rows.
+TEST(JpegCodec, MatchesTheCommandLineDecoder)
+{
+  if (std::system("djpeg -version > /dev/null 2>&1") != 0)
+    GTEST_SKIP() << "djpeg is not installed";
+  const Bytes file = gfx::EncodeJpeg(Gradient(41, 23), {80, true, false});
+  const std::string in = testing::TempDir() + "jpeg_codec_in.jpg";
+  const std::string out = testing::TempDir() + "jpeg_codec_out.ppm";
+  std::ofstream(in, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
+  ASSERT_EQ(std::system(("djpeg -pnm -outfile '" + out + "' '" + in + "'").c_str()), 0);
+  std::ifstream ppm(out, std::ios::binary);
+  std::string magic;
+  int w = 0, h = 0, max = 0;
+  ppm >> magic >> w >> h >> max;
+  ppm.get();
+  ASSERT_EQ(magic, "P6");
+  const TPixmap ours = gfx::DecodeJpeg(file);
+  ASSERT_EQ(w, ours.Width());
+  ASSERT_EQ(h, ours.Height());
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) {
+      unsigned char rgb[3];
+      ppm.read(reinterpret_cast<char*>(rgb), 3);
+      ASSERT_EQ(ours.At(x, y), TPixel(rgb[2] | (rgb[1] << 8) | (rgb[0] << 16))) << x << ", " << y;
+    }
+  std::remove(in.c_str());
+  std::remove(out.c_str());
+}
+#endif
+
+TEST(JpegCodec, EncoderRefusesAnEmptyPicture)
+{
+  EXPECT_THROW((void)gfx::EncodeJpeg(TPixmap()), gfx::TCodecError);
+}
+
+// --- Bad data ---------------------------------------------------------------
+
+TEST(JpegCorrupt, TruncatedFilesAreRefused)
+{
+  const TPixmap source = Gradient(40, 24);
+  for (bool progressive : {false, true}) {
+    const Bytes file = gfx::EncodeJpeg(source, {85, progressive, false});
+    ASSERT_NO_THROW((void)gfx::DecodeJpeg(file));
+    // Everything short of the end marker is missing picture data.
+    for (size_t n = 0; n + 2 < file.size(); n += (n < 700 ? 1 : 7))
+      EXPECT_THROW((void)gfx::DecodeJpeg(std::span(file.data(), n)), gfx::TCodecError)
+          << (progressive ? "progressive" : "baseline") << " cut at " << n;
+  }
+}
+
+TEST(JpegCorrupt, NonsenseAndOversizedHeadersAreRefused)
+{
+  const Bytes text = {'n', 'o', 't', ' ', 'a', ' ', 'J', 'P', 'E', 'G'};
+  try {
+    (void)gfx::DecodeJpeg(text);
+    FAIL() << "text decoded as JPEG";
+  } catch (const gfx::TCodecError& e) {
+    EXPECT_NE(std::string(e.what()).find("JPEG"), std::string::npos) << e.what();
+  }
+  EXPECT_THROW((void)gfx::DecodeJpeg({}), gfx::TCodecError);
+  EXPECT_THROW((void)gfx::ReadJpegInfo(text), gfx::TCodecError);
+
+  // The frame header claims 65000 x 65000 pixels: refused before allocation.
+  for (bool progressive : {false, true}) {
+    Bytes file = gfx::EncodeJpeg(Gradient(16, 16), {75, progressive, false});
+    size_t sof = 0;
+    for (size_t i = 2; i + 9 < file.size(); ++i)
+      if (file[i] == 0xFF && (file[i + 1] == 0xC0 || file[i + 1] == 0xC2)) {
+        sof = i;
+        break;
+      }
+    ASSERT_NE(sof, 0u);
+    file[sof + 5] = 0xFD;
+    file[sof + 6] = 0xE8;
+    file[sof + 7] = 0xFD;
+    file[sof + 8] = 0xE8;
+    EXPECT_EQ(gfx::ReadJpegInfo(file).Width, 65000);
+    EXPECT_THROW((void)gfx::DecodeJpeg(file), gfx::TCodecError);
+  }
+}
+
+TEST(JpegCorrupt, DamagedEntropyDataStillDecodesWithoutCrashing)
+{
+  // Flipped bytes inside the scan are repaired by the decoder as well as it
+  // can; the result is a picture of the right size, never a crash.
+  Bytes file = gfx::EncodeJpeg(Gradient(64, 64), {85, false, false});
+  for (size_t i = file.size() / 2; i < file.size() / 2 + 20; ++i)
+    file[i] = uint8_t(file[i] ^ 0x5A);
+  try {
+    const TPixmap p = gfx::DecodeJpeg(file);
+    EXPECT_EQ(p.Width(), 64);
+  } catch (const gfx::TCodecError&) {
+    // A damaged marker may also end the decoding with an error.
+  }
+}
