@@ -1,0 +1,44 @@
+#pragma once
+// The curved, polygonal, rotating and sweeping reveals: the new picture shows
+// through one shape per frame - a rounded or elliptic front, triangles and
+// fans, diamonds, a zigzag band, a turning rectangle or star, a clock-hand
+// sector, or a grid of growing triangles, circles or diamonds.
+#include "effects/EffectTable.h"
+#include "gfx/Geometry.h"
+#include "gfx/Region.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace framework {
+class TBitmap;
+}
+
+namespace effects {
+
+// The region style shows for one frame, for every style of this family.
+// handle is the new picture's handle: its parity decides which way the
+// rotating shapes turn. Empty when nothing is to be revealed (an unknown
+// style, or a shred grid without cells).
+[[nodiscard]] std::optional<gfx::TRegion> ShapeRegion(TShowStyle style, int32_t W, int32_t H, int32_t X, int32_t Y,
+                                                      int32_t Progress, uint32_t handle);
+
+// The 24 corners of the zigzag band of styles 162 (horizontal) and 163
+// (vertical): twelve along one edge, then twelve back along the other.
+[[nodiscard]] std::array<gfx::TPoint, 24> ZigzagPoints(bool vertical, int32_t W, int32_t H, int32_t X, int32_t Y,
+                                                       int32_t Progress);
+
+// Reveals the new picture through ShapeRegion.
+void DrawShapeFamily(TShowStyle style, framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W,
+                     int32_t H, int32_t X, int32_t Y, int32_t Progress);
+
+// The table's procedure for style Style of this family.
+template <TShowStyle Style>
+void ShapeEffect(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X,
+                 int32_t Y, int32_t Progress)
+{
+  DrawShapeFamily(Style, Screen, Picture, W, H, X, Y, Progress);
+}
+
+} // namespace effects
