@@ -2,11 +2,11 @@
 // the splash picture and the application icon.
 //
 //   artwork <output folder>
-#include "IconWriter.h"
 #include "MetafileWriter.h"
 #include "Scenes.h"
 
 #include "gfx/codecs/Bmp.h"
+#include "gfx/codecs/Ico.h"
 #include "gfx/codecs/Jpeg.h"
 
 #include <cstdio>
@@ -109,7 +109,8 @@ int main(int argc, char** argv)
       Save(photos / fs::u8path(sample.Name), Encode(Render(sample.Width, sample.Height, sample.Draw), sample.Kind));
 
     const gfx::TPixmap icon48 = IconImage(48), icon32 = IconImage(32), icon16 = IconImage(16);
-    const std::vector<uint8_t> icon = EncodeIcon({&icon48, &icon32, &icon16});
+    const gfx::TPixmap* sizes[] = {&icon48, &icon32, &icon16};
+    const std::vector<uint8_t> icon = gfx::EncodeIcon(sizes);
     Save(out / "player.ico", icon);
     Save(photos / "Picture icon.ico", icon);
     Save(photos / "Shapes.wmf", ShapesMetafile());
