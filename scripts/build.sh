@@ -6,8 +6,13 @@
 # where it does not, the Win32 suites and ./run use a 64-bit build of the same
 # sources (build/win64). PLAYER_WINE_BUILD names the folder Wine runs from.
 player_configure() { # dir, cmake arguments...
+  # Configures once, and again whenever the arguments change.
   local dir=$1; shift
-  [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja -Wno-dev "$@" >/dev/null
+  local args="$*"
+  if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$dir/.player-args" 2>/dev/null)" != "$args" ]; then
+    cmake -S . -B "$dir" -G Ninja -Wno-dev "$@" >/dev/null
+    echo "$args" > "$dir/.player-args"
+  fi
 }
 
 build_native() {
@@ -26,16 +31,25 @@ build_fuzz() {
   cmake --build build/fuzz "$@"
 }
 
+# The Windows builds take what build-time tools make (artwork, the stored skin)
+# from the native build, which runs those tools.
+build_host_files() {
+  player_configure build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build build/native --target player_host_files
+}
+
 build_windows_arch() { # arch (i686|x86_64), dir, targets...
   local arch=$1 dir=$2; shift 2
   player_configure "$dir" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" \
-    -DPLAYER_JPEG_PREFIX="$(scripts/cache-dir.sh)/libjpeg-turbo-$arch"
+    -DPLAYER_JPEG_PREFIX="$(scripts/cache-dir.sh)/libjpeg-turbo-$arch" \
+    -DPLAYER_HOST_BUILD="$PWD/build/native"
   if [ $# -gt 0 ]; then cmake --build "$dir" --target "$@"; else cmake --build "$dir"; fi
 }
 
 # build_windows [targets...]: the i686 build, and the 64-bit one where Wine needs it.
 build_windows() {
+  build_host_files
   if [ "$(scripts/wine-arch.sh)" = win32 ]; then
     build_windows_arch i686 build/win32 "$@"
     PLAYER_WINE_BUILD=build/win32
