@@ -164,20 +164,31 @@ TIconImage DecodeIconImage(std::span<const uint8_t> file, const TIconEntry& entr
 
 void ComposeIconImage(const TIconImage& image, TPixmap& dest)
 {
+  ComposeIconImage(image, dest, dest.Width(), dest.Height(), 0, 0);
+}
+
+void ComposeIconImage(const TIconImage& image, TPixmap& dest, int32_t fullWidth, int32_t fullHeight,
+                      int32_t offsetX, int32_t offsetY)
+{
   const int32_t sw = image.Pixels.Width(), sh = image.Pixels.Height();
-  const int32_t dw = dest.Width(), dh = dest.Height();
-  if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0)
+  if (sw <= 0 || sh <= 0 || fullWidth <= 0 || fullHeight <= 0 || dest.IsEmpty())
     return;
-  std::vector<int32_t> columns(static_cast<size_t>(dw));
-  for (int32_t x = 0; x < dw; ++x)
-    columns[size_t(x)] = int32_t(int64_t(x) * sw / dw);
-  for (int32_t y = 0; y < dh; ++y) {
-    const int32_t sy = int32_t(int64_t(y) * sh / dh);
+  // Only the part of dest that the drawing covers.
+  const int32_t x0 = std::max(0, -offsetX), y0 = std::max(0, -offsetY);
+  const int32_t x1 = int32_t(std::min<int64_t>(dest.Width(), int64_t(fullWidth) - offsetX));
+  const int32_t y1 = int32_t(std::min<int64_t>(dest.Height(), int64_t(fullHeight) - offsetY));
+  if (x0 >= x1 || y0 >= y1)
+    return;
+  std::vector<int32_t> columns(static_cast<size_t>(x1 - x0));
+  for (int32_t x = x0; x < x1; ++x)
+    columns[size_t(x - x0)] = int32_t((int64_t(x) + offsetX) * sw / fullWidth);
+  for (int32_t y = y0; y < y1; ++y) {
+    const int32_t sy = int32_t((int64_t(y) + offsetY) * sh / fullHeight);
     const TPixel* src = image.Pixels.ScanLine(sy);
     const uint8_t* mask = image.Mask.data() + size_t(sy) * size_t(sw);
     TPixel* out = dest.ScanLine(y);
-    for (int32_t x = 0; x < dw; ++x) {
-      const int32_t sx = columns[size_t(x)];
+    for (int32_t x = x0; x < x1; ++x) {
+      const int32_t sx = columns[size_t(x - x0)];
       const TPixel s = src[sx];
       if (image.HasAlpha) {
         const uint32_t a = s >> 24;

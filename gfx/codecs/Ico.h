@@ -49,6 +49,11 @@ struct TIconImage {
 // (XOR-ed with the image's colour, as the platform draws inverting cursors),
 // alpha pixels are blended.
 void ComposeIconImage(const TIconImage& image, TPixmap& dest);
+// The same for a part of a larger drawing: the icon is scaled to
+// fullWidth x fullHeight, and dest holds the part whose top-left corner lies
+// at (offsetX, offsetY) within it. Pixels of dest outside the drawing stay.
+void ComposeIconImage(const TIconImage& image, TPixmap& dest, int32_t fullWidth, int32_t fullHeight,
+                      int32_t offsetX, int32_t offsetY);
 
 // Writes an ICO file of 32-bit images with alpha and an AND mask derived from
 // it (alpha 0 is transparent). Used by tools and tests.
