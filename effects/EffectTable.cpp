@@ -1,5 +1,8 @@
 #include "effects/EffectTable.h"
 
+#include "effects/BarEffects.h"
+#include "effects/PixelEffects.h"
+#include "effects/ShapeEffects.h"
 #include "effects/WipeEffects.h"
 #include "gfx/Numeric.h"
 
@@ -69,77 +72,77 @@ constexpr std::array<TEffect, kEffectCount> EffectTable = {{
     {"Quarters Reveal in to middle", WipeEffect<55>}, // 55 reveal
     {"Quarters Expand to middle", WipeEffect<56>}, // 56 stretch
     {"Quarters Slide in to middle", WipeEffect<57>}, // 57 slide in
-    {"Curved Reveal from left", nullptr}, // 58 curved
-    {"Curved Reveal from right", nullptr}, // 59 curved
-    {"Bars in from right", nullptr}, // 60 bars
-    {"Bars in from left", nullptr}, // 61 bars
-    {"Bars left then right", nullptr}, // 62 bars
-    {"Bars right then left", nullptr}, // 63 bars
-    {"Bars from both sides", nullptr}, // 64 bars
-    {"Uneven shred from right", nullptr}, // 65 uneven shred
-    {"Uneven shred from left", nullptr}, // 66 uneven shred
-    {"Uneven shred out from middle (horizontal)", nullptr}, // 67 uneven shred
-    {"Uneven shred in to middle (horizontal)", nullptr}, // 68 uneven shred
-    {"Curved Reveal from top", nullptr}, // 69 curved
-    {"Curved Reveal from bottom", nullptr}, // 70 curved
-    {"Bars from bottom", nullptr}, // 71 bars
-    {"Bars from top", nullptr}, // 72 bars
-    {"Bars top then bottom", nullptr}, // 73 bars
-    {"Bars bottom then top", nullptr}, // 74 bars
-    {"Bars from top and bottom", nullptr}, // 75 bars
-    {"Unven shred from bottom", nullptr}, // 76 uneven shred
-    {"Uneven shred from top", nullptr}, // 77 uneven shred
-    {"Uneven shred from horizon", nullptr}, // 78 uneven shred
-    {"Uneven shred in to horizon", nullptr}, // 79 uneven shred
-    {"Curved reveal from top left", nullptr}, // 80 curved
-    {"Curved reveal from top right", nullptr}, // 81 curved
-    {"Curved reveal from bottom left", nullptr}, // 82 curved
-    {"Curved reveal from bottom right", nullptr}, // 83 curved
-    {"Elliptic reveal out from centre", nullptr}, // 84 elliptic
-    {"Elliptic reveal in to centre", nullptr}, // 85 elliptic
-    {"Criss Cross reveal from bottom right", nullptr}, // 86 criss-cross
-    {"Criss Cross reveal from top right", nullptr}, // 87 criss-cross
-    {"Criss Cross reveal from bottom left", nullptr}, // 88 criss-cross
-    {"Criss Cross reveal from top left", nullptr}, // 89 criss-cross
-    {"Criss Cross reveal bounce from top left", nullptr}, // 90 criss-cross
-    {"Criss Cross reveal bounce from bottom left", nullptr}, // 91 criss-cross
-    {"Criss Cross reveal bounce from top right", nullptr}, // 92 criss-cross
-    {"Criss Cross reveal bounce from bottom right", nullptr}, // 93 criss-cross
-    {"Criss Cross reveal from right top and bottom", nullptr}, // 94 criss-cross
-    {"Criss Cross reveal from left top and bottom", nullptr}, // 95 criss-cross
-    {"Criss Cross reveal from left right and bottom", nullptr}, // 96 criss-cross
-    {"Criss Cross reveal from left right and top", nullptr}, // 97 criss-cross
-    {"Criss Cross reveal from top left right and bottom", nullptr}, // 98 criss-cross
-    {"Criss Cross reveal from bottom left top right", nullptr}, // 99 criss-cross
-    {"Uneven shred from bottom and right", nullptr}, // 100 uneven shred
-    {"Uneven shred from top and right", nullptr}, // 101 uneven shred
-    {"Uneven shred from bottom and left", nullptr}, // 102 uneven shred
-    {"Uneven shred from top and left", nullptr}, // 103 uneven shred
-    {"Uneven shred from horizon and right", nullptr}, // 104 uneven shred
-    {"Uneven shred from horizon and left", nullptr}, // 105 uneven shred
-    {"Uneven shred from bottom and vert middle", nullptr}, // 106 uneven shred
-    {"Uneven shred from top and vert middle", nullptr}, // 107 uneven shred
-    {"Uneven shred from centre", nullptr}, // 108 uneven shred
-    {"Uneven shred to centre", nullptr}, // 109 uneven shred
-    {"Reveal diagonal from top left", nullptr}, // 110 diagonal
-    {"Reveal diagonal from top right", nullptr}, // 111 diagonal
-    {"Reveal diagonal from bottom left", nullptr}, // 112 diagonal
-    {"Reveal diagonal from bottom right", nullptr}, // 113 diagonal
-    {"Diagonal sweep from top left bottom right anticlockwise", nullptr}, // 114 diagonal sweep
-    {"Diagonal sweep from top left bottom right clockwise", nullptr}, // 115 diagonal sweep
-    {"Starburst clockwise from center", nullptr}, // 116 starburst
-    {"Starburst anticlockwise from center", nullptr}, // 117 starburst
-    {"Triangular shred", nullptr}, // 118 triangular shred
-    {"Fade", nullptr}, // 119 fade
-    {"Pivot from top left", nullptr}, // 120 pivot
-    {"Pivot from bottom left", nullptr}, // 121 pivot
-    {"Pivot from top right", nullptr}, // 122 pivot
-    {"Pivot from bottom right", nullptr}, // 123 pivot
-    {"Speckle appear from right", nullptr}, // 124 speckle
-    {"Speckle appear from left", nullptr}, // 125 speckle
-    {"Speckle appear from bottom", nullptr}, // 126 speckle
-    {"Speckle appear from top", nullptr}, // 127 speckle
-    {"Random squares appear", nullptr}, // 128 random squares
+    {"Curved Reveal from left", ShapeEffect<58>}, // 58 curved
+    {"Curved Reveal from right", ShapeEffect<59>}, // 59 curved
+    {"Bars in from right", BarEffect<60>}, // 60 bars
+    {"Bars in from left", BarEffect<61>}, // 61 bars
+    {"Bars left then right", BarEffect<62>}, // 62 bars
+    {"Bars right then left", BarEffect<63>}, // 63 bars
+    {"Bars from both sides", BarEffect<64>}, // 64 bars
+    {"Uneven shred from right", BarEffect<65>}, // 65 uneven shred
+    {"Uneven shred from left", BarEffect<66>}, // 66 uneven shred
+    {"Uneven shred out from middle (horizontal)", BarEffect<67>}, // 67 uneven shred
+    {"Uneven shred in to middle (horizontal)", BarEffect<68>}, // 68 uneven shred
+    {"Curved Reveal from top", ShapeEffect<69>}, // 69 curved
+    {"Curved Reveal from bottom", ShapeEffect<70>}, // 70 curved
+    {"Bars from bottom", BarEffect<71>}, // 71 bars
+    {"Bars from top", BarEffect<72>}, // 72 bars
+    {"Bars top then bottom", BarEffect<73>}, // 73 bars
+    {"Bars bottom then top", BarEffect<74>}, // 74 bars
+    {"Bars from top and bottom", BarEffect<75>}, // 75 bars
+    {"Unven shred from bottom", BarEffect<76>}, // 76 uneven shred
+    {"Uneven shred from top", BarEffect<77>}, // 77 uneven shred
+    {"Uneven shred from horizon", BarEffect<78>}, // 78 uneven shred
+    {"Uneven shred in to horizon", BarEffect<79>}, // 79 uneven shred
+    {"Curved reveal from top left", ShapeEffect<80>}, // 80 curved
+    {"Curved reveal from top right", ShapeEffect<81>}, // 81 curved
+    {"Curved reveal from bottom left", ShapeEffect<82>}, // 82 curved
+    {"Curved reveal from bottom right", ShapeEffect<83>}, // 83 curved
+    {"Elliptic reveal out from centre", ShapeEffect<84>}, // 84 elliptic
+    {"Elliptic reveal in to centre", ShapeEffect<85>}, // 85 elliptic
+    {"Criss Cross reveal from bottom right", BarEffect<86>}, // 86 criss-cross
+    {"Criss Cross reveal from top right", BarEffect<87>}, // 87 criss-cross
+    {"Criss Cross reveal from bottom left", BarEffect<88>}, // 88 criss-cross
+    {"Criss Cross reveal from top left", BarEffect<89>}, // 89 criss-cross
+    {"Criss Cross reveal bounce from top left", BarEffect<90>}, // 90 criss-cross
+    {"Criss Cross reveal bounce from bottom left", BarEffect<91>}, // 91 criss-cross
+    {"Criss Cross reveal bounce from top right", BarEffect<92>}, // 92 criss-cross
+    {"Criss Cross reveal bounce from bottom right", BarEffect<93>}, // 93 criss-cross
+    {"Criss Cross reveal from right top and bottom", BarEffect<94>}, // 94 criss-cross
+    {"Criss Cross reveal from left top and bottom", BarEffect<95>}, // 95 criss-cross
+    {"Criss Cross reveal from left right and bottom", BarEffect<96>}, // 96 criss-cross
+    {"Criss Cross reveal from left right and top", BarEffect<97>}, // 97 criss-cross
+    {"Criss Cross reveal from top left right and bottom", BarEffect<98>}, // 98 criss-cross
+    {"Criss Cross reveal from bottom left top right", BarEffect<99>}, // 99 criss-cross
+    {"Uneven shred from bottom and right", BarEffect<100>}, // 100 uneven shred
+    {"Uneven shred from top and right", BarEffect<101>}, // 101 uneven shred
+    {"Uneven shred from bottom and left", BarEffect<102>}, // 102 uneven shred
+    {"Uneven shred from top and left", BarEffect<103>}, // 103 uneven shred
+    {"Uneven shred from horizon and right", BarEffect<104>}, // 104 uneven shred
+    {"Uneven shred from horizon and left", BarEffect<105>}, // 105 uneven shred
+    {"Uneven shred from bottom and vert middle", BarEffect<106>}, // 106 uneven shred
+    {"Uneven shred from top and vert middle", BarEffect<107>}, // 107 uneven shred
+    {"Uneven shred from centre", BarEffect<108>}, // 108 uneven shred
+    {"Uneven shred to centre", BarEffect<109>}, // 109 uneven shred
+    {"Reveal diagonal from top left", ShapeEffect<110>}, // 110 diagonal
+    {"Reveal diagonal from top right", ShapeEffect<111>}, // 111 diagonal
+    {"Reveal diagonal from bottom left", ShapeEffect<112>}, // 112 diagonal
+    {"Reveal diagonal from bottom right", ShapeEffect<113>}, // 113 diagonal
+    {"Diagonal sweep from top left bottom right anticlockwise", ShapeEffect<114>}, // 114 diagonal sweep
+    {"Diagonal sweep from top left bottom right clockwise", ShapeEffect<115>}, // 115 diagonal sweep
+    {"Starburst clockwise from center", ShapeEffect<116>}, // 116 starburst
+    {"Starburst anticlockwise from center", ShapeEffect<117>}, // 117 starburst
+    {"Triangular shred", ShapeEffect<118>}, // 118 triangular shred
+    {"Fade", FadeEffect}, // 119 fade
+    {"Pivot from top left", PivotFromTopLeftEffect}, // 120 pivot
+    {"Pivot from bottom left", PivotFromBottomLeftEffect}, // 121 pivot
+    {"Pivot from top right", PivotFromTopRightEffect}, // 122 pivot
+    {"Pivot from bottom right", PivotFromBottomRightEffect}, // 123 pivot
+    {"Speckle appear from right", BarEffect<124>}, // 124 speckle
+    {"Speckle appear from left", BarEffect<125>}, // 125 speckle
+    {"Speckle appear from bottom", BarEffect<126>}, // 126 speckle
+    {"Speckle appear from top", BarEffect<127>}, // 127 speckle
+    {"Random squares appear", BarEffect<128>}, // 128 random squares
     {"Push right", WipeEffect<129>}, // 129 push
     {"Push left", WipeEffect<130>}, // 130 push
     {"Push and squeeze right", WipeEffect<131>}, // 131 push and squeeze
@@ -148,42 +151,42 @@ constexpr std::array<TEffect, kEffectCount> EffectTable = {{
     {"Push up", WipeEffect<134>}, // 134 push
     {"Push and sqeeze down", WipeEffect<135>}, // 135 push and squeeze
     {"Push and sqeeze up", WipeEffect<136>}, // 136 push and squeeze
-    {"Blind vertically", nullptr}, // 137 blind
-    {"Blind horizontally", nullptr}, // 138 blind
-    {"Uneven blind from left", nullptr}, // 139 uneven blind
-    {"Uneven blind from right", nullptr}, // 140 uneven blind
-    {"Uneven blind from top", nullptr}, // 141 uneven blind
-    {"Uneven blind from bottom", nullptr}, // 142 uneven blind
-    {"Rectangular shred", nullptr}, // 143 rectangular shred
-    {"Sweep clockwise", nullptr}, // 144 sweep
-    {"Sweep anticlockwise", nullptr}, // 145 sweep
-    {"Rectangles apear from left and disapear to right", nullptr}, // 146 rectangles
-    {"Rectangles apear from right and disapear to left", nullptr}, // 147 rectangles
-    {"Rectangles apear from up and disapear to bottom", nullptr}, // 148 rectangles
-    {"Rectangles apear from bottom and disapear to up", nullptr}, // 149 rectangles
-    {"Rotational rectangle in center", nullptr}, // 150 rotating shape
-    {"Rotational star in center", nullptr}, // 151 rotating shape
-    {"Spiral rectangle", nullptr}, // 152 rotating shape
-    {"Circular shred", nullptr}, // 153 circular shred
-    {"Reveal V from left", nullptr}, // 154 V
-    {"Reveal V from right", nullptr}, // 155 V
-    {"Reveal V from top", nullptr}, // 156 V
-    {"Reveal V from bottom", nullptr}, // 157 V
-    {"Bow Tie Horizontal", nullptr}, // 158 bow tie
-    {"Bow Tie Vertical", nullptr}, // 159 bow tie
-    {"Diagonal Cross In", nullptr}, // 160 diagonal cross
-    {"Diagonal Cross Out", nullptr}, // 161 diagonal cross
-    {"Zigzag Horizontal", nullptr}, // 162 zigzag
-    {"Zigzag Vertical", nullptr}, // 163 zigzag
-    {"Diamond shred", nullptr}, // 164 diamond shred
-    {"Reveal diamond out from centre", nullptr}, // 165 diamond
-    {"Reveal diamond in to centre", nullptr}, // 166 diamond
-    {"Diagonal Box Out", nullptr}, // 167 diagonal box
-    {"Pixelate", nullptr}, // 168 pixelate
-    {"Dissolve", nullptr}, // 169 dissolve
-    {"Random Bars Horizontal", nullptr}, // 170 random bars
-    {"Random Bars Vertical", nullptr}, // 171 random bars
-    {"Channel Mix", nullptr}, // 172 channel mix
+    {"Blind vertically", BarEffect<137>}, // 137 blind
+    {"Blind horizontally", BarEffect<138>}, // 138 blind
+    {"Uneven blind from left", BarEffect<139>}, // 139 uneven blind
+    {"Uneven blind from right", BarEffect<140>}, // 140 uneven blind
+    {"Uneven blind from top", BarEffect<141>}, // 141 uneven blind
+    {"Uneven blind from bottom", BarEffect<142>}, // 142 uneven blind
+    {"Rectangular shred", BarEffect<143>}, // 143 rectangular shred
+    {"Sweep clockwise", ShapeEffect<144>}, // 144 sweep
+    {"Sweep anticlockwise", ShapeEffect<145>}, // 145 sweep
+    {"Rectangles apear from left and disapear to right", BarEffect<146>}, // 146 rectangles
+    {"Rectangles apear from right and disapear to left", BarEffect<147>}, // 147 rectangles
+    {"Rectangles apear from up and disapear to bottom", BarEffect<148>}, // 148 rectangles
+    {"Rectangles apear from bottom and disapear to up", BarEffect<149>}, // 149 rectangles
+    {"Rotational rectangle in center", ShapeEffect<150>}, // 150 rotating shape
+    {"Rotational star in center", ShapeEffect<151>}, // 151 rotating shape
+    {"Spiral rectangle", ShapeEffect<152>}, // 152 rotating shape
+    {"Circular shred", ShapeEffect<153>}, // 153 circular shred
+    {"Reveal V from left", ShapeEffect<154>}, // 154 V
+    {"Reveal V from right", ShapeEffect<155>}, // 155 V
+    {"Reveal V from top", ShapeEffect<156>}, // 156 V
+    {"Reveal V from bottom", ShapeEffect<157>}, // 157 V
+    {"Bow Tie Horizontal", ShapeEffect<158>}, // 158 bow tie
+    {"Bow Tie Vertical", ShapeEffect<159>}, // 159 bow tie
+    {"Diagonal Cross In", ShapeEffect<160>}, // 160 diagonal cross
+    {"Diagonal Cross Out", ShapeEffect<161>}, // 161 diagonal cross
+    {"Zigzag Horizontal", ShapeEffect<162>}, // 162 zigzag
+    {"Zigzag Vertical", ShapeEffect<163>}, // 163 zigzag
+    {"Diamond shred", ShapeEffect<164>}, // 164 diamond shred
+    {"Reveal diamond out from centre", ShapeEffect<165>}, // 165 diamond
+    {"Reveal diamond in to centre", ShapeEffect<166>}, // 166 diamond
+    {"Diagonal Box Out", ShapeEffect<167>}, // 167 diagonal box
+    {"Pixelate", PixelateEffect}, // 168 pixelate
+    {"Dissolve", DissolveEffect}, // 169 dissolve
+    {"Random Bars Horizontal", RandomBarsHorizontalEffect}, // 170 random bars
+    {"Random Bars Vertical", RandomBarsVerticalEffect}, // 171 random bars
+    {"Channel Mix", ChannelMixEffect}, // 172 channel mix
     {"Slide out from right", WipeEffect<173>}, // 173 slide out
     {"Slide out from left", WipeEffect<174>}, // 174 slide out
     {"Slide out from bottom", WipeEffect<175>}, // 175 slide out
