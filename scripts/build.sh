@@ -25,6 +25,14 @@ build_sanitized() {
   cmake --build build/asan "$@"
 }
 
+# Suites whose code runs on more than one thread, checked by ThreadSanitizer.
+PLAYER_TSAN_SUITES=(transition_thread_test transition_driver_test)
+
+build_tsan() {
+  player_configure build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLAYER_TSAN=ON -DPLAYER_TOOLS=OFF
+  cmake --build build/tsan --target "${PLAYER_TSAN_SUITES[@]}"
+}
+
 build_fuzz() {
   player_configure build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLAYER_FUZZ=ON -DPLAYER_TOOLS=OFF \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
