@@ -1,0 +1,191 @@
+// Time to compose one 1920 x 1080 frame (the copy of the old image plus the
+// effect) for every available style at progress 25, 50 and 75, against a
+// full-frame memcpy measured in the same run. Prints the medians and a table
+// of ratios to the memcpy, sorted by ratio.
+//
+//   effects_bench [--styles=1-57,129-136] [--repetitions=9] [google benchmark flags]
+#include "effects/EffectFrame.h"
+#include "effects/EffectTable.h"
+#include "framework/Bitmap.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int32_t kWidth = 1920;
+constexpr int32_t kHeight = 1080;
+constexpr int kProgress[] = {25, 50, 75};
+
+struct TImages {
+  framework::TBitmap Old{kWidth, kHeight};
+  framework::TBitmap New{kWidth, kHeight};
+  framework::TBitmap Frame{kWidth, kHeight};
+  TImages()
+  {
+    // Different content in both, so that no transfer can be skipped as a no-op.
+    uint32_t seed = 12345;
+    for (int32_t y = 0; y < kHeight; ++y) {
+      gfx::TPixel* o = Old.ScanLine(y);
+      gfx::TPixel* n = New.ScanLine(y);
+      for (int32_t x = 0; x < kWidth; ++x) {
+        seed = seed * 1664525u + 1013904223u;
+        o[x] = seed >> 8;
+        n[x] = (uint32_t(x) << 12) ^ uint32_t(y);
+      }
+    }
+  }
+};
+
+TImages& Images()
+{
+  static TImages images;
+  return images;
+}
+
+void BM_FrameMemcpy(benchmark::State& state)
+{
+  TImages& images = Images();
+  const size_t bytes = size_t(kWidth) * kHeight * sizeof(gfx::TPixel);
+  for (auto _ : state) {
+    std::memcpy(images.Frame.Pixmap().Bits(), images.Old.Pixmap().Bits(), bytes);
+    benchmark::DoNotOptimize(images.Frame.Pixmap().Bits());
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
+}
+
+void BM_Compose(benchmark::State& state, effects::TShowStyle style, int progress)
+{
+  TImages& images = Images();
+  for (auto _ : state) {
+    effects::ComposeEffectFrame(images.Frame, images.Old, images.New, style, progress);
+    benchmark::DoNotOptimize(images.Frame.Pixmap().Bits());
+    benchmark::ClobberMemory();
+  }
+}
+
+// Collects the median of every benchmark while the console reporter prints.
+class TMedianReporter : public benchmark::ConsoleReporter {
+public:
+  std::map<std::string, double> Medians; // run name -> median real time, ns
+
+  void ReportRuns(const std::vector<Run>& runs) override
+  {
+    for (const Run& run : runs)
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+        Medians[run.run_name.str()] = run.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+};
+
+std::vector<effects::TShowStyle> SelectedStyles(int& argc, char** argv)
+{
+  std::vector<bool> chosen(effects::kMaxStyle + 1, false);
+  bool filtered = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.rfind("--styles=", 0) != 0)
+      continue;
+    filtered = true;
+    size_t at = 9;
+    while (at < arg.size()) {
+      const size_t comma = std::min(arg.find(',', at), arg.size());
+      const std::string item = arg.substr(at, comma - at);
+      const size_t dash = item.find('-');
+      const int first = std::atoi(item.c_str());
+      const int last = dash == std::string::npos ? first : std::atoi(item.c_str() + dash + 1);
+      for (int s = std::max(first, 1); s <= std::min(last, int(effects::kMaxStyle)); ++s)
+        chosen[size_t(s)] = true;
+      at = comma + 1;
+    }
+    std::copy(argv + i + 1, argv + argc, argv + i);
+    --argc;
+    --i;
+  }
+  std::vector<effects::TShowStyle> styles;
+  for (effects::TShowStyle s = 1; s <= effects::kMaxStyle; ++s)
+    if (effects::IsStyleAvailable(s) && (!filtered || chosen[s]))
+      styles.push_back(s);
+  return styles;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+  const std::vector<effects::TShowStyle> styles = SelectedStyles(argc, argv);
+  int repetitions = 9;
+  for (int i = 1; i < argc; ++i)
+    if (std::strncmp(argv[i], "--repetitions=", 14) == 0) {
+      repetitions = std::max(1, std::atoi(argv[i] + 14));
+      std::copy(argv + i + 1, argv + argc, argv + i);
+      --argc;
+      --i;
+    }
+  benchmark::Initialize(&argc, argv);
+
+  Images();
+  benchmark::RegisterBenchmark("memcpy", BM_FrameMemcpy)
+      ->Repetitions(repetitions)
+      ->ReportAggregatesOnly(true)
+      ->MinTime(0.05)
+      ->Unit(benchmark::kMicrosecond);
+  for (effects::TShowStyle style : styles)
+    for (int progress : kProgress)
+      benchmark::RegisterBenchmark(("style" + std::to_string(style) + "/" + std::to_string(progress)).c_str(),
+                                   BM_Compose, style, progress)
+          ->Repetitions(repetitions)
+          ->ReportAggregatesOnly(true)
+          ->MinTime(0.02)
+          ->Unit(benchmark::kMicrosecond);
+
+  TMedianReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+
+  const auto baseline = reporter.Medians.find("memcpy");
+  if (baseline == reporter.Medians.end() || baseline->second <= 0)
+    return 0;
+  struct TRow {
+    effects::TShowStyle Style;
+    int Progress;
+    double Median;
+    double Ratio;
+  };
+  std::vector<TRow> rows;
+  for (effects::TShowStyle style : styles)
+    for (int progress : kProgress) {
+      const auto it = reporter.Medians.find("style" + std::to_string(style) + "/" + std::to_string(progress));
+      if (it != reporter.Medians.end())
+        rows.push_back({style, progress, it->second, it->second / baseline->second});
+    }
+  std::sort(rows.begin(), rows.end(), [](const TRow& a, const TRow& b) { return a.Ratio < b.Ratio; });
+
+  std::printf("\n%dx%d frame; memcpy median %.1f us\n", kWidth, kHeight, baseline->second / 1000.0);
+  std::printf("%5s %-58s %8s %12s %8s\n", "style", "name", "progress", "median us", "ratio");
+  for (const TRow& r : rows)
+    std::printf("%5d %-58s %8d %12.1f %8.2f\n", r.Style, std::string(effects::StyleName(r.Style)).c_str(),
+                r.Progress, r.Median / 1000.0, r.Ratio);
+
+  // Per style: its worst progress value, then the median over styles.
+  std::map<effects::TShowStyle, double> worst;
+  for (const TRow& r : rows)
+    worst[r.Style] = std::max(worst[r.Style], r.Ratio);
+  std::vector<double> perStyle;
+  for (const auto& [style, ratio] : worst)
+    perStyle.push_back(ratio);
+  std::sort(perStyle.begin(), perStyle.end());
+  if (!perStyle.empty()) {
+    const size_t over4 = size_t(std::count_if(perStyle.begin(), perStyle.end(), [](double r) { return r > 4.0; }));
+    std::printf("\n%zu styles: median of the worst ratios %.2f, largest %.2f; %zu above 4x\n", perStyle.size(),
+                perStyle[perStyle.size() / 2], perStyle.back(), over4);
+  }
+  return 0;
+}
