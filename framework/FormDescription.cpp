@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "framework/Collection.h"
 #include "framework/StringList.h"
 #include "framework/TypeInfo.h"
 
@@ -12,6 +13,12 @@ namespace framework {
 // [SECTION] Writer
 // [SECTION] Reading into components
 // [SECTION] Describing components
+
+bool operator==(const TFormValue& a, const TFormValue& b)
+{
+  return a.Kind == b.Kind && a.Integer == b.Integer && a.Text == b.Text && a.Items == b.Items &&
+         a.ItemsAreStrings == b.ItemsAreStrings && a.Collection == b.Collection;
+}
 
 const TFormProperty* TFormObject::FindProperty(std::string_view path) const
 {
@@ -275,7 +282,7 @@ private:
     lex_.Next();
   }
 
-  TFormProperty ParseProperty(std::string path, int line)
+  TFormProperty ParseProperty(std::string path, int line, bool inItem = false)
   {
     while (lex_.Kind() == TToken::tkDot) {
       lex_.Next();
@@ -289,7 +296,36 @@ private:
     property.Path = std::move(path);
     property.Line = line;
     property.Value = ParseValue(property.Path);
+    if (inItem && property.Value.Kind == TFormValue::TKind::vkCollection)
+      lex_.Fail("collections cannot nest");
     return property;
+  }
+
+  // "[ { props } { props } ]", the opening bracket already read.
+  void ParseCollection(TFormValue& v, const std::string& path)
+  {
+    v.Kind = TFormValue::TKind::vkCollection;
+    while (lex_.Kind() != TToken::tkRBracket) {
+      if (lex_.Kind() == TToken::tkComma && !v.Collection.empty()) {
+        lex_.Next();
+        continue;
+      }
+      if (lex_.Kind() != TToken::tkLBrace)
+        lex_.Fail("expected '{' or ']' in the items of " + path);
+      lex_.Next();
+      std::vector<TFormProperty> item;
+      while (lex_.Kind() != TToken::tkRBrace) {
+        if (lex_.Kind() != TToken::tkIdent)
+          lex_.Fail("expected a property of an item of " + path);
+        int line = lex_.Line();
+        std::string name = lex_.Text();
+        lex_.Next();
+        item.push_back(ParseProperty(name, line, true));
+      }
+      lex_.Next();
+      v.Collection.push_back(std::move(item));
+    }
+    lex_.Next();
   }
 
   TFormValue ParseValue(const std::string& path)
@@ -330,6 +366,10 @@ private:
     case TToken::tkLBracket: {
       v.Kind = TFormValue::TKind::vkList;
       lex_.Next();
+      if (lex_.Kind() == TToken::tkLBrace) {
+        ParseCollection(v, path);
+        return v;
+      }
       bool first = true;
       while (lex_.Kind() != TToken::tkRBracket) {
         if (!first) {
@@ -393,6 +433,8 @@ std::string Quoted(const std::string& text)
   return out + "\"";
 }
 
+std::string ValueText(const TFormValue& v);
+
 std::string ValueText(const TFormValue& v)
 {
   switch (v.Kind) {
@@ -406,6 +448,16 @@ std::string ValueText(const TFormValue& v)
     return "@" + v.Text;
   case TFormValue::TKind::vkFile:
     return "file " + Quoted(v.Text);
+  case TFormValue::TKind::vkCollection: {
+    std::string out = "[";
+    for (const auto& item : v.Collection) {
+      out += " {";
+      for (const auto& p : item)
+        out += " " + p.Path + " = " + ValueText(p.Value);
+      out += " }";
+    }
+    return out + " ]";
+  }
   case TFormValue::TKind::vkList: {
     std::string out = "[";
     for (size_t i = 0; i < v.Items.size(); ++i) {
@@ -534,7 +586,7 @@ private:
     return component;
   }
 
-  void ApplyProperty(TComponent& component, const TFormProperty& property)
+  void ApplyProperty(TObject& component, const TFormProperty& property)
   {
     TObject* instance = &component;
     std::string_view path = property.Path;
@@ -553,7 +605,7 @@ private:
     const TPropInfo* p = GetPropInfo(*instance, path);
     if (!p)
       throw Exception(instance->ClassName() + " has no property " + std::string(path));
-    if (SameText(p->Name, "Name") && instance == &component)
+    if (SameText(p->Name, "Name") && instance == &component && dynamic_cast<TComponent*>(instance))
       throw Exception("the name is given after the class name, not as a property");
     const TFormValue& v = property.Value;
     using K = TFormValue::TKind;
@@ -619,6 +671,27 @@ private:
           throw Exception(p->Name + " is read-only");
         references_.push_back(TReference{instance, p->Name, v.Text, property.Line});
         return;
+      }
+      if (v.Kind == K::vkCollection || (v.Kind == K::vkList && v.Items.empty())) {
+        auto* collection = dynamic_cast<TCollection*>(p->GetObj ? p->GetObj(*instance) : nullptr);
+        if (collection) {
+          collection->BeginUpdate();
+          try {
+            collection->Clear();
+            for (const auto& item : v.Collection) {
+              TCollectionItem* target = collection->Add();
+              for (const auto& itemProperty : item)
+                Guard(itemProperty.Line, [&] { ApplyProperty(*target, itemProperty); });
+            }
+          } catch (...) {
+            collection->EndUpdate();
+            throw;
+          }
+          collection->EndUpdate();
+          return;
+        }
+        if (v.Kind == K::vkCollection)
+          throw mismatch();
       }
       if (v.Kind == K::vkList && (v.ItemsAreStrings || v.Items.empty())) {
         auto* list = dynamic_cast<TStringList*>(p->GetObj ? p->GetObj(*instance) : nullptr);
@@ -806,6 +879,17 @@ private:
           v.ItemsAreStrings = true;
           for (int i = 0; i < list->Count(); ++i)
             v.Items.push_back(list->Strings(i));
+          break;
+        }
+        if (auto* collection = dynamic_cast<const TCollection*>(value)) {
+          if (collection->Count() == 0)
+            continue;
+          v.Kind = K::vkCollection;
+          for (int i = 0; i < collection->Count(); ++i) {
+            std::vector<TFormProperty> item;
+            DescribeProperties(*collection->Item(i), "", fileStem + "." + p->Name + std::to_string(i), item, depth + 1);
+            v.Collection.push_back(std::move(item));
+          }
           break;
         }
         auto* component = dynamic_cast<const TComponent*>(value);

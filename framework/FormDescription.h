@@ -33,7 +33,10 @@
 // 0x hexadecimal, with a sign), identifiers (enumerations, named colours, True
 // and False, or the name of another component for a reference), strings in
 // double quotes (UTF-8, with \" \\ \n \r \t and \u{hex} escapes), lists in
-// brackets (a set of identifiers or a list of strings), @Handler for an event
+// brackets (a set of identifiers or a list of strings), the items of a
+// collection as a bracketed list of property blocks
+//   Panels = [ { Width = 150 } { Width = 100 Alignment = taCenter } ]
+// @Handler for an event
 // and file "name" for binary data kept in a separate file beside the text.
 // Lines starting with # are comments.
 namespace framework {
@@ -51,20 +54,24 @@ private:
   int line_;
 };
 
+struct TFormProperty;
+
 struct TFormValue {
-  enum class TKind { vkInteger, vkIdent, vkString, vkList, vkHandler, vkFile };
+  enum class TKind { vkInteger, vkIdent, vkString, vkList, vkHandler, vkFile, vkCollection };
   TKind Kind = TKind::vkInteger;
   int64_t Integer = 0;
   std::string Text;               // identifier, string, handler or file name
   std::vector<std::string> Items; // list items
   bool ItemsAreStrings = false;   // a string list rather than a set
-  friend bool operator==(const TFormValue&, const TFormValue&) = default;
+  std::vector<std::vector<TFormProperty>> Collection; // the items of a collection
+  friend bool operator==(const TFormValue&, const TFormValue&);
 };
 
 struct TFormProperty {
   std::string Path; // "Caption", "Font.Name"
   TFormValue Value;
   int Line = 0;
+  friend bool operator==(const TFormProperty&, const TFormProperty&) = default;
 };
 
 struct TFormObject {

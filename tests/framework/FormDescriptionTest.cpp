@@ -27,6 +27,7 @@ TPanelForm Panel {
     TWidget Nested { Colour = 0x80000010 }
   }
   TWidget Second {
+    Panels = [ { Width = 150 Text = "a" }, { Text = "b" } ]
     Blob = file "second.bin"
     Buddy = Panel
   }
@@ -105,7 +106,7 @@ TEST(FormDescriptionParser, WriterOutputParsesBackToTheSameTree)
   TFormObject odd;
   odd.ClassName = "TWidget";
   odd.Name = "W";
-  odd.Properties.push_back(TFormProperty{"Caption", TFormValue{TFormValue::TKind::vkString, 0, "a\x01\tb\\", {}, false}, 0});
+  odd.Properties.push_back(TFormProperty{"Caption", TFormValue{TFormValue::TKind::vkString, 0, "a\x01\tb\\", {}, false, {}}, 0});
   EXPECT_EQ(ParseFormDescription(WriteFormDescription(odd)).FindProperty("Caption")->Value.Text, "a\x01\tb\\");
 }
 
@@ -126,6 +127,9 @@ TEST(FormDescriptionParser, MalformedTextNamesTheLine)
   EXPECT_EQ(ErrorLine("TForm F {\n  X = file 12\n}"), 2);
   EXPECT_EQ(ErrorLine("TForm F {\n  X = ;\n}"), 2);
   EXPECT_EQ(ErrorLine("TForm {\n}"), 1);
+  EXPECT_EQ(ErrorLine("TForm F {\n  P = [ { W = 1 } x ]\n}"), 2);
+  EXPECT_EQ(ErrorLine("TForm F {\n  P = [ { W = [ { X = 1 } ] } ]\n}"), 2);
+  EXPECT_EQ(ErrorLine("TForm F {\n  P = [ { W = 1 }\n"), 3);
   EXPECT_EQ(ErrorLine(std::string("TForm F {\n  X = \"a\0b\"\n}", 23)), 2);
   EXPECT_EQ(ErrorLine(std::string("TForm F {\n}\0", 12)), 2);
 }
@@ -165,6 +169,10 @@ TEST(FormDescriptionReader, CreatesComponentsSetsPropertiesAndBindsHandlers)
   EXPECT_EQ(second->buddy, &form);
   EXPECT_EQ(first->items.Count(), 3);
   EXPECT_EQ(second->blob, (std::vector<uint8_t>{9, 8, 7}));
+  ASSERT_EQ(second->panels.Count(), 2);
+  EXPECT_EQ(second->panels.ItemAs<TTestPanel>(0)->width, 150);
+  EXPECT_EQ(second->panels.ItemAs<TTestPanel>(1)->width, 50);
+  EXPECT_EQ(second->panels.ItemAs<TTestPanel>(1)->text, "b");
   EXPECT_EQ(asked, std::vector<std::string>{"second.bin"});
 
   form.OnPoke(&form);
@@ -203,6 +211,9 @@ TEST(FormDescriptionReader, BadContentNamesTheLineAndTheProblem)
   EXPECT_NE(message.find("missing.bin"), std::string::npos) << message;
   EXPECT_EQ(ReadErrorLine("TWidget P {\n}", &message), 1); // description of another class
   EXPECT_EQ(ReadErrorLine("TPanelForm P {\n  First = Second\n}"), 2);
+  EXPECT_EQ(ReadErrorLine("TPanelForm P {\n  Panels = [ {\n    Depth = 2 } ]\n}", &message), 3);
+  EXPECT_NE(message.find("TTestPanel has no property Depth"), std::string::npos) << message;
+  EXPECT_EQ(ReadErrorLine("TPanelForm P {\n  Items = [ { Width = 2 } ]\n}"), 2);
 }
 
 TEST(FormDescriptionWriter, DescribesLiveComponentsAndReadsBackEqual)
@@ -236,6 +247,7 @@ TEST(FormDescriptionWriter, DescribesLiveComponentsAndReadsBackEqual)
   EXPECT_EQ(first->buddy, copy.FindComponent("Second"));
   EXPECT_EQ(first->OnCount.HandlerName(), "CountUp");
   EXPECT_EQ(dynamic_cast<TWidget*>(copy.FindComponent("Second"))->blob, (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_EQ(dynamic_cast<TWidget*>(copy.FindComponent("Second"))->panels.ItemAs<TTestPanel>(0)->text, "a");
   EXPECT_EQ(WriteFormDescription(DescribeComponentTree(copy, [](const std::string& n, const std::vector<uint8_t>&) {
               return n;
             })),

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Collection.h"
 #include "framework/Component.h"
 #include "framework/StringList.h"
 #include "framework/TypeInfo.h"
@@ -61,6 +62,32 @@ public:
   std::string style = "solid";
 };
 
+class TTestPanel : public TCollectionItem {
+public:
+  static const TClassInfo& ClassType()
+  {
+    static TClassInfo info("TTestPanel", &TCollectionItem::ClassType());
+    static const bool described = [] {
+      info.Int("Width", &TTestPanel::Width, &TTestPanel::SetWidth, int64_t(50));
+      info.Str("Text", &TTestPanel::Text, &TTestPanel::SetText);
+      return true;
+    }();
+    (void)described;
+    return info;
+  }
+  const TClassInfo& ClassInfo() const override { return ClassType(); }
+  int Width() const { return width; }
+  void SetWidth(int w)
+  {
+    width = w;
+    Changed();
+  }
+  std::string Text() const { return text; }
+  void SetText(const std::string& t) { text = t; }
+  int width = 50;
+  std::string text;
+};
+
 class TWidget : public TComponent {
 public:
   explicit TWidget(TComponent* owner) : TComponent(owner) { pen.SetWidth(1); }
@@ -76,6 +103,7 @@ public:
       info.Str("Caption", &TWidget::Caption, &TWidget::SetCaption);
       info.Object("Pen", TPen::ClassType(), &TWidget::Pen);
       info.Object("Items", TStringList::ClassType(), &TWidget::Items);
+      info.Object("Panels", TCollection::ClassType(), &TWidget::Panels);
       TPropInfo& buddy = info.Add(TPropInfo{});
       buddy.Name = "Buddy";
       buddy.Kind = TTypeKind::tkClass;
@@ -111,6 +139,7 @@ public:
   void SetCaption(const std::string& v) { caption = v; }
   TPen* Pen() const { return const_cast<TPen*>(&pen); }
   TStringList* Items() const { return const_cast<TStringList*>(&items); }
+  TCollection* Panels() const { return const_cast<TCollection*>(&panels); }
 
   TComponent* GetParentComponent() const override { return parent; }
   bool HasParent() const override { return true; }
@@ -130,6 +159,7 @@ public:
   std::string caption;
   TPen pen;
   TStringList items;
+  TCollection panels{[] { return std::make_unique<TTestPanel>(); }};
   TWidget* buddy = nullptr;
   std::vector<uint8_t> blob;
   TComponent* parent = nullptr;
