@@ -1,0 +1,278 @@
+#pragma once
+// TSkinData: the non-visual component that carries a skin package, turns its
+// description into skin elements and colours, and tells the skin manager when
+// skinning is switched on or off or the skin changes.
+//
+// Sections of this header:
+//   [enums]     control kinds, options, form types, colour table indices
+//   [platform]  the seams to the platform layer and to the skin manager
+//   [component] TSkinData
+#include "framework/Bitmap.h"
+#include "framework/Component.h"
+#include "framework/StringList.h"
+#include "gfx/Color.h"
+#include "gfx/Geometry.h"
+#include "skin/SkinElements.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace skin {
+
+class TQuickIni;
+class TSkinReader;
+
+// [enums] -------------------------------------------------------------------
+
+enum TSkinControlType : uint8_t {
+  xcMainMenu, xcPopupMenu, xcMenuItem, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton,
+  xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin, xcPanel, xcGroupBox,
+  xcStatusBar, xcTab, xcTrackBar, xcSystemMenu, xcFastReport,
+};
+// A set of TSkinControlType, bit n for member n.
+using TSkinControlTypes = uint32_t;
+inline constexpr TSkinControlTypes kDefaultSkinControls = 0x1FFFFB;
+
+enum TSkinOption : uint8_t {
+  xoMDIScrollbar, xoMenuMerge, xoTransparent, xoPreview, xoParentBackGround, xoNoFocusRect, xoToolbarBK,
+  xoToolbarButton, xoMDIChildBorder, xoMenuBG, xoCaptionButtonHint, xoFormScrollbar,
+};
+using TSkinOptions = uint16_t;
+inline constexpr TSkinOptions kDefaultSkinOptions = 0x448;
+
+enum TSkinFormType : uint8_t { sfMainform, sfOnlyThisForm, sfDialog, sfDLL };
+
+constexpr uint32_t Bit(uint32_t member) { return 1u << member; }
+
+// Indices of the skin colour table.
+enum TSkinColorIndex : uint8_t {
+  scWindowText = 0,
+  scTitleTextActive = 1,
+  scTitleTextNoActive = 2,
+  scButtonFace = 3,
+  scButtonText = 4,
+  scButtonHilight = 5,
+  scButtonlight = 6,
+  scButtonShadow = 7,
+  scButtonDkShadow = 8,
+  scHilightText = 11,
+  scHilight = 12,
+  scMenubar = 13,
+  scMenuBarText = 14,
+  scMenuText = 15,
+  scMenu = 16,
+  scFrameColor = 17,
+  scScrollbar = 18,
+};
+inline constexpr int32_t kSkinColorCount = 19;
+
+struct TSkinColorEntry {
+  gfx::TColor Color = gfx::clBtnFace;
+  // Whether the description gave the colour.
+  bool Given = false;
+};
+
+// A colour of a section whose name starts with COLOUR.
+struct TNamedColour {
+  std::string Section;
+  gfx::TColor Color = gfx::clWindowText;
+};
+
+// [platform] ----------------------------------------------------------------
+
+class TSkinData;
+
+// The parts of a skin data component that need the platform: the caption
+// font, the application icon bitmap, the menu glyph list and the caption-
+// button hint window. The Win32 library installs a factory for them; natively
+// a component has none and those parts stay empty.
+class TSkinDataPlatform {
+public:
+  virtual ~TSkinDataPlatform() = default;
+  virtual void RemakeCaptionFont() = 0;
+  virtual void MakeApplicationIcon() = 0;
+  // Shows text at the screen position unless a hint is showing already.
+  virtual void ShowHint(gfx::TPoint position, const std::string& text) = 0;
+  virtual void HideHint() = 0;
+  [[nodiscard]] virtual bool HintShowing() const = 0;
+};
+using TSkinDataPlatformFactory = std::unique_ptr<TSkinDataPlatform> (*)(TSkinData& owner);
+void SetSkinDataPlatformFactory(TSkinDataPlatformFactory factory);
+
+// What the component needs of the platform's metrics; natively the default
+// scheme's values answer.
+struct TSkinSystemMetrics {
+  int32_t HScrollArrowWidth = 17; // SM_CXHSCROLL
+  gfx::TPoint MaximizedSize{1032, 776}; // SM_CXMAXIMIZED, SM_CYMAXIMIZED
+  bool HasGetScrollBarInfo = true;
+};
+using TSkinSystemMetricsSource = TSkinSystemMetrics (*)();
+void SetSkinSystemMetricsSource(TSkinSystemMetricsSource source);
+[[nodiscard]] TSkinSystemMetrics SkinSystemMetrics();
+
+// The skin manager as the component sees it. The manager installs a link
+// when it exists; until then the component does everything that does not
+// need it and skins no window.
+class TSkinManagerLink {
+public:
+  virtual ~TSkinManagerLink() = default;
+  virtual void Register(TSkinData& data) = 0;
+  virtual void Unregister(TSkinData& data) = 0;
+  virtual void InstallHook() = 0;
+  virtual void PostAction(TSkinData& data, int32_t code, int32_t delayMs) = 0;
+  virtual void MarkStarted() = 0;
+  // For a component that is not the main one: skinning on, start state + 1.
+  virtual void SkinningOnRaiseStart() = 0;
+  virtual void SkinOwnerForm(TSkinData& data) = 0;
+  virtual void SetCurrentSkinData(TSkinData& data) = 0;
+  virtual void DropCaptionButtons(TSkinData& data) = 0;
+  [[nodiscard]] virtual bool ApplicationRunning() const = 0;
+};
+// The manager of the process, created on first need; nullptr while none can
+// be made (no manager library installed).
+using TSkinManagerProvider = TSkinManagerLink* (*)(bool create);
+void SetSkinManagerProvider(TSkinManagerProvider provider);
+
+// [component] ---------------------------------------------------------------
+
+class TSkinData : public framework::TComponent {
+public:
+  explicit TSkinData(framework::TComponent* owner);
+  ~TSkinData() override;
+
+  static const framework::TClassInfo& ClassType();
+  [[nodiscard]] const framework::TClassInfo& ClassInfo() const override { return ClassType(); }
+
+  // ----- Published properties -----
+  [[nodiscard]] bool Active() const { return active_; }
+  void SetActive(bool value);
+  [[nodiscard]] int32_t DisableTag() const { return disableTag_; }
+  void SetDisableTag(int32_t value) { disableTag_ = value; }
+  [[nodiscard]] TSkinControlTypes SkinControls() const { return skinControls_; }
+  void SetSkinControls(TSkinControlTypes value) { skinControls_ = value & ((1u << 22) - 1); }
+  [[nodiscard]] TSkinOptions Options() const { return options_; }
+  void SetOptions(TSkinOptions value) { options_ = TSkinOptions(value & ((1u << 12) - 1)); }
+  [[nodiscard]] framework::TStringList* Skin3rd() const { return skin3rd_.get(); }
+  [[nodiscard]] const std::string& SkinFile() const { return skinFile_; }
+  void SetSkinFile(const std::string& path);
+  // "(Good)" at design time when a package is stored, else "(none)".
+  [[nodiscard]] std::string SkinStore() const;
+  void SetSkinStore(const std::string&) {}
+  [[nodiscard]] TSkinFormType SkinFormtype() const { return formType_; }
+  void SetSkinFormtype(TSkinFormType value) { formType_ = value; }
+  [[nodiscard]] std::string Version() const { return "5.40.07.15"; }
+  void SetVersion(const std::string&) {}
+  [[nodiscard]] bool MenuUpdate() const { return menuUpdate_; }
+  void SetMenuUpdate(bool value) { menuUpdate_ = value; }
+  [[nodiscard]] bool MenuMerge() const { return menuMerge_; }
+  void SetMenuMerge(bool value) { menuMerge_ = value; }
+
+  framework::TEvent<void(framework::TObject* Sender, const std::string& aName, bool& DoSkin)> OnFormSkin;
+  framework::TNotifyEvent OnSkinChanged;
+  framework::TEvent<void(framework::TComponent* Sender, TSkinData* SkinData, framework::TComponent* Form,
+                         framework::TComponent* Control, const std::string& ControlClass,
+                         framework::TComponent*& SkinnedControl)>
+    OnSkinControl;
+  framework::TEvent<void(framework::TObject* Sender, void* ahwnd, const std::string& aName)> OnBeforeSkinForm;
+  framework::TEvent<void(framework::TObject* Sender, void* ahwnd, const std::string& aName)> OnAfterSkinForm;
+
+  // ----- The package -----
+  // The "SkinStream" property's value: a 32-bit length and the package.
+  [[nodiscard]] std::vector<uint8_t> SkinStreamBytes() const;
+  // Reading it stores the package and, outside design mode, applies it.
+  void SetSkinStreamBytes(const std::vector<uint8_t>& bytes);
+  [[nodiscard]] const std::vector<uint8_t>& Package() const { return package_; }
+  // Replaces the stored package (nothing is applied).
+  void SetPackage(std::vector<uint8_t> package) { package_ = std::move(package); }
+  // Opens the stored package and runs the load sequence. False when the
+  // package is empty or of an unknown format; throws the reader's error for a
+  // damaged package. Does nothing (false) in design mode.
+  bool ApplyPackage();
+  // The load sequence on a parsed description; bitmaps come from reader.
+  void LoadSkin(const TQuickIni& ini, const TSkinReader& reader);
+
+  void Loaded() override;
+
+  // Whether the manager should skin a top-level window of this class.
+  [[nodiscard]] bool ShouldSkinWindow(const std::string& className);
+
+  // ----- State read by frames and controls -----
+  [[nodiscard]] bool NotLoaded() const { return notLoaded_; }
+  bool FramePainting = true;
+  [[nodiscard]] const std::string& SkinName() const { return skinName_; }
+  [[nodiscard]] const std::array<TSkinColorEntry, kSkinColorCount>& Colors() const { return colors_; }
+  [[nodiscard]] gfx::TColor Color(TSkinColorIndex index) const { return colors_[index].Color; }
+  [[nodiscard]] const std::vector<TNamedColour>& SectionColours() const { return sectionColours_; }
+  [[nodiscard]] const std::array<gfx::TColor, 10>& CustomColors() const { return customColors_; }
+  // The colour of the solid brush frames fill with (ButtonFace of the last load).
+  [[nodiscard]] gfx::TColor BrushColor() const { return brushColor_; }
+  [[nodiscard]] gfx::TPoint MaximizedSize() const { return maximizedSize_; }
+  [[nodiscard]] TSkinDataPlatform* Platform() const { return platform_.get(); }
+
+  // Caption-button hints (Win32 only; nothing happens natively).
+  void ShowHint(gfx::TPoint position, const std::string& text);
+  void HideHint();
+
+  // ----- Elements -----
+  // Always present.
+  std::unique_ptr<TDataSkinButton> Buttons;
+  std::unique_ptr<TDataSkinTitle> CaptionTitle;
+  std::unique_ptr<TDataSkinBorder> BorderLeft, BorderRight, BorderTop, BorderBottom;
+  std::unique_ptr<TDataSkinObject> Toolbar;
+  // Caption buttons of the description, then the three MDI buttons.
+  std::vector<std::unique_ptr<TDataSkinSysButton>> CaptionButtons;
+  // Absent (null) when the description lacks the section or its image key.
+  std::unique_ptr<TDataSkinBorder> Tabs, UpDownHorz, UpDownVert, ComboButton, Progress;
+  std::unique_ptr<TDataSkinObject> SunkEdge, ExtraImages, ComboxArrow, GroupBoxEdge, ToolBars, ProgressChunk,
+    StatusBarEdges, TabPane, Headerbar, MenuBar, MenuItem, MenuBackground, Scrollbar, HorzScroll, VertScroll,
+    HorzScrollThumb, VertScrollThumb, ThumbHorz, ThumbVert, ThumbLeft, ThumbRight, ThumbUp, ThumbDown, Track,
+    TrackVert;
+  std::unique_ptr<TDataSkinBoxLabel> GroupBox;
+
+private:
+  void ResetColors();
+  void LoadBorders(const TQuickIni& ini, const TSkinReader& reader);
+  void LoadColors(const TQuickIni& ini);
+  void LoadCaptionButtons(const TQuickIni& ini, const TSkinReader& reader);
+  void LoadButtonsAndTitle(const TQuickIni& ini, const TSkinReader& reader);
+  void LoadElements(const TQuickIni& ini, const TSkinReader& reader);
+  void FixFrameCounts();
+  void BuildEditBoxImage();
+  void BuildComboxArrow();
+  void ComputeFrameColor();
+  void BuildToolbar();
+  void ApplyActiveToManager(bool value);
+
+  bool active_ = false;
+  int32_t disableTag_ = 99;
+  TSkinControlTypes skinControls_ = kDefaultSkinControls;
+  TSkinOptions options_ = kDefaultSkinOptions;
+  std::unique_ptr<framework::TStringList> skin3rd_;
+  std::string skinFile_;
+  TSkinFormType formType_ = sfMainform;
+  bool menuUpdate_ = true;
+  bool menuMerge_ = false;
+
+  std::vector<uint8_t> package_;
+  bool notLoaded_ = true;
+  std::string skinName_;
+  std::array<TSkinColorEntry, kSkinColorCount> colors_{};
+  std::vector<TNamedColour> sectionColours_;
+  std::array<gfx::TColor, 10> customColors_{};
+  gfx::TColor brushColor_ = gfx::clBtnFace;
+  gfx::TPoint maximizedSize_;
+  std::unique_ptr<TSkinDataPlatform> platform_;
+};
+
+// Fills list with the built-in table of foreign control classes and the skin
+// kind each is drawn as (class=kind, one per line).
+void FillSkin3rd(framework::TStringList& list);
+
+// Registers TSkinData for form descriptions (idempotent).
+void RegisterSkinDataClass();
+
+} // namespace skin
