@@ -15,10 +15,11 @@ namespace framework {
 
 class TBitmap;
 
+// The dashed styles are accepted and drawn as solid lines: nothing in the
+// program draws dashes on its own bitmaps.
 enum TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
-// pmCopy draws the pen colour; pmNot inverts the destination; pmXor and
-// pmNotXor combine the pen colour with it.
-enum TPenMode : uint8_t { pmCopy, pmNot, pmXor, pmNotXor };
+// Pens draw their colour over the destination.
+enum TPenMode : uint8_t { pmCopy };
 enum TBrushStyle : uint8_t { bsSolid, bsClear };
 enum TFontStyle : uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 // How CopyRect combines source and destination: the raster operation.

@@ -85,7 +85,7 @@ public:
   [[nodiscard]] int64_t Area() const noexcept;
 
   // OffsetRgn; the result saturates at kCoordLimit.
-  void Offset(int32_t dx, int32_t dy) noexcept;
+  void Offset(int32_t dx, int32_t dy);
   [[nodiscard]] TRegion Offsetted(int32_t dx, int32_t dy) const;
   // The part of the region inside rect.
   [[nodiscard]] TRegion Intersected(const TRect& rect) const;
