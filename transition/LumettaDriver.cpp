@@ -320,20 +320,17 @@ void TLumettaDriver::Finish()
 
 void TLumettaDriver::DoProgress()
 {
-  if (OnProgress)
-    OnProgress();
+  OnProgress(sender_);
 }
 
 void TLumettaDriver::DoComplete()
 {
-  if (OnComplete)
-    OnComplete();
+  OnComplete(sender_);
 }
 
 void TLumettaDriver::DoStop()
 {
-  if (OnStop)
-    OnStop();
+  OnStop(sender_);
 }
 
 } // namespace transition

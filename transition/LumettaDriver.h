@@ -1,9 +1,9 @@
 #pragma once
+#include "framework/Component.h"
 #include "transition/TransitionHost.h"
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <mutex>
 
 namespace transition {
@@ -73,11 +73,10 @@ public:
   void HandleTransitionDone(uint32_t serial);
   void HandleTransitionProgress();
 
-  // Events of the driver. Sender is the component that owns them, which a
-  // handler captures; the component's own class binds these to its events.
-  std::function<void()> OnProgress;
-  std::function<void()> OnComplete;
-  std::function<void()> OnStop;
+  // Events of the driver; Sender is the object set by SetSender (the control).
+  framework::TNotifyEvent OnProgress;
+  framework::TNotifyEvent OnComplete;
+  framework::TNotifyEvent OnStop;
 
   // Guards the images and rectangles against the timer thread. Re-entrant on
   // the thread that holds it.
@@ -109,6 +108,10 @@ protected:
 
   [[nodiscard]] ITransitionHost& Host() noexcept { return host_; }
 
+  // The object events receive as Sender.
+  void SetSender(framework::TObject* sender) noexcept { sender_ = sender; }
+  [[nodiscard]] framework::TObject* Sender() const noexcept { return sender_; }
+
   // One step; answers whether the transition goes on.
   bool NextStep();
   void Animate();
@@ -123,6 +126,7 @@ private:
   void TimerStep(uint32_t timerId);
 
   ITransitionHost& host_;
+  framework::TObject* sender_ = nullptr;
   std::recursive_mutex lock_;
 
   std::atomic<bool> busy_{false};

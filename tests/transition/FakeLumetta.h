@@ -18,15 +18,15 @@ class TFakeLumetta : public TLumettaDriver {
 public:
   explicit TFakeLumetta(ITransitionHost& host) : TLumettaDriver(host)
   {
-    OnProgress = [this] {
+    OnProgress = framework::TNotifyEvent([this](framework::TObject*) {
       if (std::this_thread::get_id() != guiThread_)
         ++ProgressOffGuiThread;
       Log("progress " + std::to_string(Progress()));
       if (ProgressHandler)
         ProgressHandler();
-    };
-    OnComplete = [this] { Log("complete"); };
-    OnStop = [this] { Log("stop"); };
+    });
+    OnComplete = framework::TNotifyEvent([this](framework::TObject*) { Log("complete"); });
+    OnStop = framework::TNotifyEvent([this](framework::TObject*) { Log("stop"); });
   }
   ~TFakeLumetta() override { BeginDestroy(); }
 

@@ -515,8 +515,8 @@ TEST(LumettaDestruction, DestroyingMidTransitionRaisesNothingAndKillsTheTimer)
     lumetta.Execute();
     host.Fire();
     host.Dispatch();
-    lumetta.OnStop = [&] { ++events; };
-    lumetta.OnComplete = [&] { ++events; };
+    lumetta.OnStop = framework::TNotifyEvent([&](framework::TObject*) { ++events; });
+    lumetta.OnComplete = framework::TNotifyEvent([&](framework::TObject*) { ++events; });
   }
   host.Target = nullptr;
   EXPECT_EQ(events, 0);

@@ -33,8 +33,8 @@ struct ThreadedDriver : ::testing::Test {
     host.FreeRunMs = 1;
     host.Target = lumetta.get();
     lumetta->Logging = false;
-    lumetta->OnStop = [this] { ++stops; };
-    lumetta->OnComplete = [this] { ++completes; };
+    lumetta->OnStop = framework::TNotifyEvent([this](framework::TObject*) { ++stops; });
+    lumetta->OnComplete = framework::TNotifyEvent([this](framework::TObject*) { ++completes; });
     lumetta->SetStep(7);
     lumetta->SetDelay(1);
   }
@@ -103,7 +103,7 @@ TEST_F(ThreadedDriver, DestroyingWhileTheTimerRunsLeavesNoTimer)
     auto other = std::make_unique<TFakeLumetta>(host);
     other->Logging = false;
     int events = 0;
-    other->OnStop = [&] { ++events; };
+    other->OnStop = framework::TNotifyEvent([&](framework::TObject*) { ++events; });
     other->SetDelay(1);
     other->Execute();
     SleepMicros(random, 2000);

@@ -1,0 +1,55 @@
+#pragma once
+// A picture for the display component backed by a bitmap, counting how often
+// its change notification was detached and re-attached.
+#include "transition/LumettaPicture.h"
+
+#include "framework/Bitmap.h"
+#include "framework/Canvas.h"
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+
+namespace transition::test {
+
+class TTestPicture : public ILumettaPicture {
+public:
+  std::unique_ptr<framework::TBitmap> Bitmap;
+  int Detached = 0;
+  int Attached = 0;
+  int Draws = 0;
+  bool FailDraw = false;
+
+  // A picture whose pixel (x, y) is colour(x, y).
+  void Make(int32_t width, int32_t height, const std::function<gfx::TPixel(int32_t, int32_t)>& colour)
+  {
+    Bitmap = std::make_unique<framework::TBitmap>(width, height);
+    for (int32_t y = 0; y < height; ++y)
+      for (int32_t x = 0; x < width; ++x)
+        Bitmap->Pixmap().At(x, y) = colour(x, y);
+  }
+  void MakeSolid(int32_t width, int32_t height, gfx::TPixel pixel)
+  {
+    Make(width, height, [pixel](int32_t, int32_t) { return pixel; });
+  }
+  void Clear() { Bitmap.reset(); }
+
+  bool HasGraphic() const override { return Bitmap != nullptr; }
+  bool Empty() const override { return !Bitmap || Bitmap->Empty(); }
+  int32_t Width() const override { return Bitmap ? Bitmap->Width() : 0; }
+  int32_t Height() const override { return Bitmap ? Bitmap->Height() : 0; }
+  void Draw(framework::TCanvas& canvas, const gfx::TRect& rect) override
+  {
+    ++Draws;
+    if (FailDraw)
+      throw std::runtime_error("cannot draw");
+    if (rect.Width() == Width() && rect.Height() == Height())
+      canvas.Draw(rect.Left, rect.Top, *Bitmap);
+    else
+      canvas.StretchDraw(rect, *Bitmap);
+  }
+  void DetachChange() override { ++Detached; }
+  void AttachChange() override { ++Attached; }
+};
+
+} // namespace transition::test
