@@ -15,6 +15,9 @@
 #include "skin/SkinReader.h"
 #include "skin/ValueParsers.h"
 #include "tools/skinpack/Archive.h"
+#ifdef PLAYER_SKINPACK_MODEL
+#include "tools/skinpack/ModelDump.h"
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -254,6 +257,8 @@ void Usage()
                "  skinpack describe SOURCE                        print the description as it is read\n"
                "  skinpack query SOURCE KIND SECTION KEY [DEFAULT]\n"
                "      KIND: string, integer, colour, splitcolour (KEY is then the colour's name)\n"
+               "  skinpack model PACKAGE          (the skin data model as text)\n"
+               "  skinpack sheet PACKAGE OUT.png  (every element drawn at a few sizes)\n"
                "SOURCE is a package or skin file, or a description (.ini) file.\n");
 }
 
@@ -278,6 +283,12 @@ int main(int argc, char** argv)
       return Describe(args);
     if (command == "query")
       return Query(args);
+#ifdef PLAYER_SKINPACK_MODEL
+    if (command == "model")
+      return skinpack::ModelCommand(args);
+    if (command == "sheet")
+      return skinpack::SheetCommand(args);
+#endif
     throw TUsageError("unknown command \"" + command + "\"");
   } catch (const TUsageError& e) {
     std::fprintf(stderr, "skinpack: %s\n", e.what());
