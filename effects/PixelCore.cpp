@@ -2,6 +2,8 @@
 
 #include "effects/SeededRandom.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -15,13 +17,50 @@ size_t PixelCount(const gfx::TPixmap& pixmap) noexcept
   return pixmap.IsEmpty() ? 0 : size_t(pixmap.Width()) * size_t(pixmap.Height());
 }
 
+// Four pixels as bytes, and the same bytes widened to 16 bits: every byte
+// becomes (old * w + new * (256 - w)) >> 8, whose largest value 255 * 256
+// still fits 16 bits. The compiler maps these vector types onto whatever
+// SIMD the target has (or plain code where it has none).
+using TBytes16 = uint8_t __attribute__((vector_size(16)));
+using TWords16 = uint16_t __attribute__((vector_size(32)));
+
+// Moves each byte of count pixels toward src: byte c of every pixel keeps
+// oldWeight[c] / 256 of its old value and takes the rest from the new one.
+// A weight of 256 keeps the byte, 0 takes the new byte, anything between
+// blends with the floor of the exact result.
+void WeighBytes(gfx::TPixel* dst, const gfx::TPixel* src, size_t count, const uint16_t (&oldWeight)[4]) noexcept
+{
+  TWords16 keep;
+  for (int i = 0; i < 16; ++i)
+    keep[i] = oldWeight[i % 4];
+  const TWords16 take = 256 - keep;
+  size_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    TBytes16 old, neu;
+    std::memcpy(&old, dst + i, sizeof old);
+    std::memcpy(&neu, src + i, sizeof neu);
+    const TWords16 mixed =
+      (__builtin_convertvector(old, TWords16) * keep + __builtin_convertvector(neu, TWords16) * take) >> 8;
+    const TBytes16 out = __builtin_convertvector(mixed, TBytes16);
+    std::memcpy(dst + i, &out, sizeof out);
+  }
+  for (; i < count; ++i) {
+    gfx::TPixel result = 0;
+    for (int c = 0; c < 4; ++c) {
+      const uint32_t o = (dst[i] >> (8 * c)) & 0xFFu, n = (src[i] >> (8 * c)) & 0xFFu;
+      result |= ((o * oldWeight[c] + n * (256u - oldWeight[c])) >> 8) << (8 * c);
+    }
+    dst[i] = result;
+  }
+}
+
 } // namespace
 
 void Blend(gfx::TPixel* dst, const gfx::TPixel* src, size_t count, int32_t k) noexcept
 {
-  const uint32_t weight = uint32_t(k);
-  for (size_t i = 0; i < count; ++i)
-    dst[i] = BlendPixel(dst[i], src[i], weight);
+  const uint16_t keep = uint16_t(256 - std::clamp(k, 0, 256));
+  const uint16_t weights[4] = {keep, keep, keep, 256};
+  WeighBytes(dst, src, count, weights);
 }
 
 TChannelOrder ChannelOrder(uint32_t seed) noexcept
@@ -39,20 +78,11 @@ TChannelOrder ChannelOrder(uint32_t seed) noexcept
 void MixChannels(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t setMask, int32_t blendChannel,
                  int32_t k) noexcept
 {
-  const size_t count = PixelCount(screen);
-  gfx::TPixel* dst = screen.Bits();
-  const gfx::TPixel* src = picture.Bits();
-  const uint32_t shift = uint32_t(blendChannel) * 8u;
-  const uint32_t blendMask = 0xFFu << shift;
-  const uint32_t keepMask = ~(setMask | blendMask);
-  const uint32_t weight = uint32_t(k);
-  const uint32_t inverse = 256u - weight;
-  for (size_t i = 0; i < count; ++i) {
-    const uint32_t old = dst[i];
-    const uint32_t neu = src[i];
-    const uint32_t blended = ((((old >> shift) & 0xFFu) * inverse + ((neu >> shift) & 0xFFu) * weight) >> 8) << shift;
-    dst[i] = (old & keepMask) | (neu & setMask) | blended;
-  }
+  uint16_t weights[4];
+  for (int32_t c = 0; c < 4; ++c)
+    weights[c] = (setMask >> (8 * c)) & 0xFFu ? 0 : 256;
+  weights[std::clamp(blendChannel, 0, 2)] = uint16_t(256 - std::clamp(k, 0, 256));
+  WeighBytes(screen.Bits(), picture.Bits(), PixelCount(screen), weights);
 }
 
 void Dissolve(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, int32_t progress) noexcept
@@ -60,40 +90,40 @@ void Dissolve(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, 
   const size_t count = PixelCount(screen);
   gfx::TPixel* dst = screen.Bits();
   const gfx::TPixel* src = picture.Bits();
-  const uint64_t threshold = TSeededRandom::Threshold(uint32_t(progress), 100);
+  const uint64_t wideThreshold = TSeededRandom::Threshold(uint32_t(std::clamp(progress, 0, 100)), 100);
+  if (wideThreshold > UINT32_MAX) { // every draw is below 100
+    std::memcpy(dst, src, count * sizeof(gfx::TPixel));
+    return;
+  }
+  const uint32_t threshold = uint32_t(wideThreshold);
 
-  // The sequence is one long chain of multiplications; four interleaved
-  // chains, each stepping four places at once, give the same numbers in the
-  // same order while the processor works on all four together.
+  // The sequence is one long chain of multiplications. Eight interleaved
+  // chains, each stepping eight places at once, give the same numbers for the
+  // same pixels while the processor works on all of them together; the
+  // choice is a select rather than a branch, since it is a coin toss.
+  constexpr int kLanes = 8;
   constexpr uint32_t a1 = TSeededRandom::kMultiplier;
-  constexpr uint32_t a2 = a1 * a1;
-  constexpr uint32_t a4 = a2 * a2;
-  constexpr uint32_t c4 = a1 * a2 + a2 + a1 + 1u; // a^3 + a^2 + a + 1
-  uint32_t s0 = seed * a1 + 1u;
-  uint32_t s1 = s0 * a1 + 1u;
-  uint32_t s2 = s1 * a1 + 1u;
-  uint32_t s3 = s2 * a1 + 1u;
+  uint32_t aLanes = 1, cLanes = 0; // a^8 and a^7 + ... + a + 1
+  for (int j = 0; j < kLanes; ++j) {
+    cLanes += aLanes;
+    aLanes *= a1;
+  }
+  uint32_t lane[kLanes];
+  uint32_t next = seed;
+  for (int j = 0; j < kLanes; ++j)
+    lane[j] = next = next * a1 + 1u;
   size_t i = 0;
-  for (; i + 4 <= count; i += 4) {
-    if (s0 < threshold)
-      dst[i] = src[i];
-    if (s1 < threshold)
-      dst[i + 1] = src[i + 1];
-    if (s2 < threshold)
-      dst[i + 2] = src[i + 2];
-    if (s3 < threshold)
-      dst[i + 3] = src[i + 3];
-    s0 = s0 * a4 + c4;
-    s1 = s1 * a4 + c4;
-    s2 = s2 * a4 + c4;
-    s3 = s3 * a4 + c4;
+  for (; i + kLanes <= count; i += kLanes) {
+    for (int j = 0; j < kLanes; ++j) {
+      const uint32_t take = 0u - uint32_t(lane[j] < threshold);
+      dst[i + size_t(j)] = (src[i + size_t(j)] & take) | (dst[i + size_t(j)] & ~take);
+      lane[j] = lane[j] * aLanes + cLanes;
+    }
   }
-  // s0 now holds the seed for pixel i; the tail steps one at a time.
-  for (; i < count; ++i) {
-    if (s0 < threshold)
+  // lane[0] now holds the seed for pixel i; the tail steps one at a time.
+  for (uint32_t s = lane[0]; i < count; ++i, s = s * a1 + 1u)
+    if (s < threshold)
       dst[i] = src[i];
-    s0 = s0 * a1 + 1u;
-  }
 }
 
 void RandomRows(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, int32_t progress) noexcept
@@ -122,28 +152,23 @@ void RandomColumns(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t s
   TSeededRandom random(seed);
   const uint64_t threshold = TSeededRandom::Threshold(uint32_t(progress), 100);
 
-  // Decide every column first, as runs of neighbouring chosen columns, then
-  // copy the runs row by row so that memory is walked forward.
-  struct TRun {
-    int32_t Left;
-    int32_t Count;
-  };
-  std::vector<TRun> runs;
+  // Decide every column first, as a mask of whole pixels, then take the
+  // masked pixels row by row: the rows are walked forward through memory and
+  // the select needs no branch.
+  std::vector<gfx::TPixel> take(static_cast<size_t>(width));
+  bool any = false;
   for (int32_t x = 0; x < width; ++x) {
-    if (!random.NextBelow(threshold))
-      continue;
-    if (!runs.empty() && runs.back().Left + runs.back().Count == x)
-      ++runs.back().Count;
-    else
-      runs.push_back({x, 1});
+    const bool chosen = random.NextBelow(threshold);
+    take[size_t(x)] = chosen ? ~gfx::TPixel(0) : 0;
+    any = any || chosen;
   }
-  if (runs.empty())
+  if (!any)
     return;
   for (int32_t m = 0; m < height; ++m) {
     gfx::TPixel* dstRow = screen.Bits() + size_t(m) * size_t(width);
     const gfx::TPixel* srcRow = picture.Bits() + size_t(m) * size_t(width);
-    for (const TRun& run : runs)
-      std::memcpy(dstRow + run.Left, srcRow + run.Left, size_t(run.Count) * sizeof(gfx::TPixel));
+    for (size_t x = 0; x < size_t(width); ++x)
+      dstRow[x] = (srcRow[x] & take[x]) | (dstRow[x] & ~take[x]);
   }
 }
 
@@ -152,6 +177,43 @@ TFixedTurn FixedTurn(double angle) noexcept
   // static_cast truncates toward zero, as the fixed-point values require.
   return {static_cast<int32_t>(std::sin(-angle) * 65536.0), static_cast<int32_t>(std::cos(-angle) * 65536.0)};
 }
+
+namespace {
+
+int64_t FloorDiv(int64_t a, int64_t b) noexcept
+{
+  const int64_t q = a / b;
+  return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+
+int64_t CeilDiv(int64_t a, int64_t b) noexcept
+{
+  return -FloorDiv(-a, b);
+}
+
+// Narrows [first, last] to the x for which low <= start + x * step <= high.
+void KeepInside(int64_t start, int64_t step, int64_t low, int64_t high, int64_t& first, int64_t& last) noexcept
+{
+  if (step == 0) {
+    if (start < low || start > high)
+      last = first - 1;
+    return;
+  }
+  if (step > 0) {
+    first = std::max(first, CeilDiv(low - start, step));
+    last = std::min(last, FloorDiv(high - start, step));
+  } else {
+    first = std::max(first, CeilDiv(high - start, step));
+    last = std::min(last, FloorDiv(low - start, step));
+  }
+}
+
+bool FitsInt32(int64_t v) noexcept
+{
+  return v >= INT32_MIN && v <= INT32_MAX;
+}
+
+} // namespace
 
 void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX, TFixedTurn turn,
                 int32_t orgY) noexcept
@@ -163,25 +225,51 @@ void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX,
   const int32_t pictureWidth = picture.Width();
   const int32_t pictureHeight = picture.Height();
   const gfx::TPixel* src = picture.Bits();
-  // Products and sums wrap at 32 bits; unsigned arithmetic gives the wrapped
-  // values without undefined behaviour, and the shift is done on the signed
-  // reinterpretation so that it stays arithmetic.
-  const uint32_t sn = uint32_t(turn.Sin);
-  const uint32_t cs = uint32_t(turn.Cos);
+  const int64_t sn = turn.Sin;
+  const int64_t cs = turn.Cos;
+  // Along a row u grows by one per pixel, so both sums grow by a constant:
+  // across(x) = across(0) + x * cs and down(x) = down(0) + x * sn. The
+  // source column orgX + (across >> 16) is inside the picture exactly when
+  // -orgX * 65536 <= across < (Wp - orgX) * 65536, and likewise for rows, so
+  // each row's visible pixels form one run that is found by division.
+  const int64_t acrossLow = -int64_t{orgX} * 65536;
+  const int64_t acrossHigh = (int64_t{pictureWidth} - orgX) * 65536 - 1;
+  const int64_t downLow = -int64_t{orgY} * 65536;
+  const int64_t downHigh = (int64_t{pictureHeight} - orgY) * 65536 - 1;
   for (int32_t r = 0; r < height; ++r) {
     gfx::TPixel* row = screen.ScanLine(r);
-    const uint32_t u0 = uint32_t(1 - int64_t{orgX});
-    const uint32_t v = uint32_t(int64_t{pictureHeight} - r - orgY);
-    // Along a row u grows by one per pixel, so both sums grow by a constant.
-    uint32_t across = u0 * cs - v * sn;
-    uint32_t down = u0 * sn + v * cs;
+    const int64_t u0 = 1 - int64_t{orgX};
+    const int64_t v = int64_t{pictureHeight} - r - orgY;
+    const int64_t across0 = u0 * cs - v * sn;
+    const int64_t down0 = u0 * sn + v * cs;
+    const int64_t acrossEnd = across0 + int64_t{width - 1} * cs;
+    const int64_t downEnd = down0 + int64_t{width - 1} * sn;
+    if (FitsInt32(across0) && FitsInt32(down0) && FitsInt32(acrossEnd) && FitsInt32(downEnd)) {
+      int64_t first = 0, last = width - 1;
+      KeepInside(across0, cs, acrossLow, acrossHigh, first, last);
+      KeepInside(down0, sn, downLow, downHigh, first, last);
+      int64_t across = across0 + first * cs;
+      int64_t down = down0 + first * sn;
+      for (int64_t x = first; x <= last; ++x) {
+        const int64_t sx = orgX + (across >> 16);
+        const int64_t sy = orgY + (down >> 16);
+        row[x] = src[size_t(sy) * size_t(pictureWidth) + size_t(sx)];
+        across += cs;
+        down += sn;
+      }
+      continue;
+    }
+    // Sums that leave 32 bits wrap around, as 32-bit arithmetic does; such
+    // rows (pivots far outside huge frames) test every pixel.
+    uint32_t across = uint32_t(across0);
+    uint32_t down = uint32_t(down0);
     for (int32_t x = 0; x < width; ++x) {
       const int32_t sx = orgX + (int32_t(across) >> 16);
       const int32_t sy = orgY + (int32_t(down) >> 16);
       if (uint32_t(sx) < uint32_t(pictureWidth) && uint32_t(sy) < uint32_t(pictureHeight))
         row[x] = src[size_t(sy) * size_t(pictureWidth) + size_t(sx)];
-      across += cs;
-      down += sn;
+      across += uint32_t(cs);
+      down += uint32_t(sn);
     }
   }
 }

@@ -271,3 +271,37 @@ TEST(Pivot, WrapsProductsAt32BitsWithoutFaulting)
       ASSERT_TRUE(tag == 1 || tag == 2);
     }
 }
+
+TEST(Pivot, FindsTheVisibleRunOfEachRowExactly)
+{
+  // The formula applied pixel by pixel, in wrapping 32-bit arithmetic.
+  const auto reference = [](TPixmap& screen, const TPixmap& picture, int32_t orgX, pixel::TFixedTurn t,
+                            int32_t orgY) {
+    for (int32_t r = 0; r < screen.Height(); ++r)
+      for (int32_t x = screen.Width() - 1; x >= 0; --x) {
+        const uint32_t u = uint32_t(x + 1 - orgX), v = uint32_t(picture.Height() - r - orgY);
+        const int32_t sx = orgX + (int32_t(u * uint32_t(t.Cos) - v * uint32_t(t.Sin)) >> 16);
+        const int32_t sy = orgY + (int32_t(u * uint32_t(t.Sin) + v * uint32_t(t.Cos)) >> 16);
+        if (sx >= 0 && sx < picture.Width() && sy >= 0 && sy < picture.Height())
+          screen.At(x, r) = picture.At(sx, picture.Height() - 1 - sy);
+      }
+  };
+  uint32_t seed = 2024;
+  const auto next = [&seed](uint32_t n) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 8) % n;
+  };
+  for (int round = 0; round < 300; ++round) {
+    const int32_t w = 1 + int32_t(next(40)), h = 1 + int32_t(next(40));
+    const TPixmap picture = Numbered(w, h, 2);
+    const double angle = (double(next(2000)) - 1000.0) / 300.0;
+    const int32_t corners[][2] = {{-1, -1}, {-1, h}, {w, -1}, {w, h}, {int32_t(next(uint32_t(w))), int32_t(next(uint32_t(h)))}};
+    const auto corner = corners[next(5)];
+    TPixmap fast = Numbered(w, h, 1), slow = Numbered(w, h, 1);
+    pixel::RotateInto(fast, picture, corner[0], pixel::FixedTurn(angle), corner[1]);
+    reference(slow, picture, corner[0], pixel::FixedTurn(angle), corner[1]);
+    for (int32_t y = 0; y < h; ++y)
+      for (int32_t x = 0; x < w; ++x)
+        ASSERT_EQ(fast.At(x, y), slow.At(x, y)) << w << "x" << h << " angle " << angle << " at " << x << "," << y;
+  }
+}
