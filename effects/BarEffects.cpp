@@ -21,14 +21,14 @@ int32_t SharedRandom(int32_t range)
   return int32_t(gfx::Random(uint32_t(std::max(range, 0))));
 }
 
-} // namespace
-
 // ----- Pattern procedures -----
+//
+// Each adds its rectangles to a builder; BarRegion, ShredRegion and
+// SpeckleRegion below turn them into a region.
 
-std::optional<gfx::TRegion> BarRegion(int32_t XLen, int32_t YLen, int32_t W, int32_t H, int32_t RowKind,
-                                      int32_t ColumnKind)
+void AddBarRects(TComplexRegion& rgn, int32_t XLen, int32_t YLen, int32_t W, int32_t H, int32_t RowKind,
+                 int32_t ColumnKind)
 {
-  TComplexRegion rgn;
   const int32_t e = std::min(W, H) / 50 + 1;
 
   // Rows. While XLen <= W the first phase sweeps the bars of one parity; past
@@ -69,13 +69,11 @@ std::optional<gfx::TRegion> BarRegion(int32_t XLen, int32_t YLen, int32_t W, int
       rgn.AddRect(f + e, 0, f + 2 * e, YLen);
     }
   }
-  return rgn.CreateRegion();
 }
 
-std::optional<gfx::TRegion> ShredRegion(int32_t XLen, int32_t YLen, int32_t W, int32_t H, int32_t RowKind,
-                                        int32_t ColumnKind)
+void AddShredRects(TComplexRegion& rgn, int32_t XLen, int32_t YLen, int32_t W, int32_t H, int32_t RowKind,
+                   int32_t ColumnKind)
 {
-  TComplexRegion rgn;
   const int32_t e = std::min(W, H) / 200 + 1;
   const int32_t gy = H % e;
   const int32_t gx = W % e;
@@ -124,10 +122,7 @@ std::optional<gfx::TRegion> ShredRegion(int32_t XLen, int32_t YLen, int32_t W, i
       }
     }
   }
-  return rgn.CreateRegion();
 }
-
-namespace {
 
 // The fringe of one speckled strip: the cell i places ahead of the solid
 // edge (i = n down to 1) shows with probability 2/i near the edge (i <= near)
@@ -142,12 +137,9 @@ void SpeckleFringe(int32_t n, int32_t nearLimit, TAddCell&& cell)
   }
 }
 
-} // namespace
-
-std::optional<gfx::TRegion> SpeckleRegion(int32_t XLen, int32_t YLen, int32_t W, int32_t H, int32_t RowKind,
-                                          int32_t ColumnKind)
+void AddSpeckleRects(TComplexRegion& rgn, int32_t XLen, int32_t YLen, int32_t W, int32_t H, int32_t RowKind,
+                     int32_t ColumnKind)
 {
-  TComplexRegion rgn;
   if (RowKind != 0) {
     const int32_t g = XLen < W ? W / 10 : 0;
     const int32_t q = std::max(g / 20, 2);
@@ -182,6 +174,31 @@ std::optional<gfx::TRegion> SpeckleRegion(int32_t XLen, int32_t YLen, int32_t W,
       }
     }
   }
+}
+
+} // namespace
+
+std::optional<gfx::TRegion> BarRegion(int32_t XLen, int32_t YLen, int32_t W, int32_t H, int32_t RowKind,
+                                      int32_t ColumnKind)
+{
+  TComplexRegion rgn;
+  AddBarRects(rgn, XLen, YLen, W, H, RowKind, ColumnKind);
+  return rgn.CreateRegion();
+}
+
+std::optional<gfx::TRegion> ShredRegion(int32_t XLen, int32_t YLen, int32_t W, int32_t H, int32_t RowKind,
+                                        int32_t ColumnKind)
+{
+  TComplexRegion rgn;
+  AddShredRects(rgn, XLen, YLen, W, H, RowKind, ColumnKind);
+  return rgn.CreateRegion();
+}
+
+std::optional<gfx::TRegion> SpeckleRegion(int32_t XLen, int32_t YLen, int32_t W, int32_t H, int32_t RowKind,
+                                          int32_t ColumnKind)
+{
+  TComplexRegion rgn;
+  AddSpeckleRects(rgn, XLen, YLen, W, H, RowKind, ColumnKind);
   return rgn.CreateRegion();
 }
 
@@ -230,16 +247,24 @@ const TPatternMember* FindPatternMember(TShowStyle style)
   return nullptr;
 }
 
-std::optional<gfx::TRegion> PatternRegion(const TPatternMember& m, int32_t W, int32_t H, int32_t X, int32_t Y)
+void AddPatternRects(TComplexRegion& rgn, const TPatternMember& m, int32_t W, int32_t H, int32_t X, int32_t Y)
 {
   const int32_t xLen = m.XTimes * X;
   const int32_t yLen = m.YTimes * Y;
   switch (m.Pattern) {
-  case ptBars: return BarRegion(xLen, yLen, W, H, m.RowKind, m.ColumnKind);
-  case ptShreds: return ShredRegion(xLen, yLen, W, H, m.RowKind, m.ColumnKind);
-  case ptSpeckles: return SpeckleRegion(xLen, yLen, W, H, m.RowKind, m.ColumnKind);
+  case ptBars: AddBarRects(rgn, xLen, yLen, W, H, m.RowKind, m.ColumnKind); break;
+  case ptShreds: AddShredRects(rgn, xLen, yLen, W, H, m.RowKind, m.ColumnKind); break;
+  case ptSpeckles: AddSpeckleRects(rgn, xLen, yLen, W, H, m.RowKind, m.ColumnKind); break;
   }
-  return std::nullopt;
+}
+
+TShapeStep RectsStep(const TComplexRegion& rgn, int mode)
+{
+  TShapeStep step;
+  step.Kind = TShapeStep::skRects;
+  step.Mode = mode;
+  step.Rects.assign(rgn.Rects().begin(), rgn.Rects().end());
+  return step;
 }
 
 // 128: squares of a fixed grid appear at random, the same squares for the
@@ -368,25 +393,34 @@ bool AddOwnRects(TComplexRegion& rgn, TShowStyle style, int32_t W, int32_t H, in
 
 } // namespace
 
+TShapeRecipe BarFamilyRecipe(TShowStyle style, int32_t W, int32_t H, int32_t X, int32_t Y, int32_t Progress,
+                             uint32_t handle)
+{
+  TShapeRecipe recipe;
+  if (W <= 0 || H <= 0)
+    return recipe;
+  TComplexRegion rgn;
+  if (const TPatternMember* member = FindPatternMember(style)) {
+    AddPatternRects(rgn, *member, W, H, X, Y);
+  } else if (style == 99) {
+    // Where the bottom-right and the top-left criss-cross patterns overlap.
+    AddBarRects(rgn, 2 * X, 2 * Y, W, H, 1, 1);
+    recipe.push_back(RectsStep(rgn, 0));
+    rgn.Clear();
+    AddBarRects(rgn, 2 * X, 2 * Y, W, H, 2, 2);
+    recipe.push_back(RectsStep(rgn, RGN_AND));
+    return recipe;
+  } else if (!AddOwnRects(rgn, style, W, H, X, Y, Progress, handle)) {
+    return recipe;
+  }
+  recipe.push_back(RectsStep(rgn, 0));
+  return recipe;
+}
+
 std::optional<gfx::TRegion> BarFamilyRegion(TShowStyle style, int32_t W, int32_t H, int32_t X, int32_t Y,
                                             int32_t Progress, uint32_t handle)
 {
-  if (W <= 0 || H <= 0)
-    return std::nullopt;
-  if (const TPatternMember* member = FindPatternMember(style))
-    return PatternRegion(*member, W, H, X, Y);
-  if (style == 99) {
-    // Where the bottom-right and the top-left criss-cross patterns overlap.
-    std::optional<gfx::TRegion> first = BarRegion(2 * X, 2 * Y, W, H, 1, 1);
-    const std::optional<gfx::TRegion> second = BarRegion(2 * X, 2 * Y, W, H, 2, 2);
-    if (!first || !second)
-      return std::nullopt;
-    return gfx::TRegion::Combine(*first, *second, RGN_AND);
-  }
-  TComplexRegion rgn;
-  if (!AddOwnRects(rgn, style, W, H, X, Y, Progress, handle))
-    return std::nullopt;
-  return rgn.CreateRegion();
+  return BuildRegion(BarFamilyRecipe(style, W, H, X, Y, Progress, handle));
 }
 
 void DrawBarFamily(TShowStyle style, framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H,

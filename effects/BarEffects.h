@@ -5,6 +5,7 @@
 // with jittered ends, a solid edge with a speckled fringe); the rest build
 // their own grids and slats.
 #include "effects/EffectTable.h"
+#include "effects/ShapeRecipe.h"
 #include "gfx/Region.h"
 
 #include <cstdint>
@@ -46,6 +47,12 @@ namespace effects {
 // style gives nothing too.
 [[nodiscard]] std::optional<gfx::TRegion> BarFamilyRegion(TShowStyle style, int32_t W, int32_t H, int32_t X,
                                                           int32_t Y, int32_t Progress, uint32_t handle);
+
+// The same region as the calls that make it (see ShapeRecipe.h): one
+// rectangle list, or two intersected for style 99. Empty for an unknown style
+// and for frames without pixels.
+[[nodiscard]] TShapeRecipe BarFamilyRecipe(TShowStyle style, int32_t W, int32_t H, int32_t X, int32_t Y,
+                                           int32_t Progress, uint32_t handle);
 
 // Reveals the new picture through BarFamilyRegion.
 void DrawBarFamily(TShowStyle style, framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H,

@@ -18,35 +18,57 @@ namespace {
 using gfx::TPoint;
 using gfx::TRegion;
 
-TRegion Polygon(std::span<const TPoint> points)
+TShapeStep PolygonStep(std::span<const TPoint> points, int mode = 0)
 {
-  return TRegion::FromPolygon(points, WINDING);
+  TShapeStep step;
+  step.Kind = TShapeStep::skPolygon;
+  step.Mode = mode;
+  step.Points.assign(points.begin(), points.end());
+  return step;
 }
 
-TRegion Polygon(std::initializer_list<TPoint> points)
+TShapeStep Polygon(std::initializer_list<TPoint> points)
 {
-  return Polygon(std::span<const TPoint>(points.begin(), points.size()));
+  return PolygonStep(std::span<const TPoint>(points.begin(), points.size()));
 }
 
-// Merges the shapes into the first one, one after another, with the given
-// combination. The merged shapes are temporaries, gone right after merging.
-TRegion Merge(TRegion first, std::initializer_list<TRegion> others, int mode)
+TShapeStep BoxStep(TShapeStep::TKind kind, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                   int32_t ellipseWidth = 0, int32_t ellipseHeight = 0)
 {
-  for (const TRegion& other : others)
-    first = TRegion::Combine(first, other, mode);
-  return first;
+  TShapeStep step;
+  step.Kind = kind;
+  step.Box = {left, top, right, bottom};
+  step.EllipseWidth = ellipseWidth;
+  step.EllipseHeight = ellipseHeight;
+  return step;
 }
 
-TRegion Union(std::initializer_list<TRegion> shapes)
+TShapeRecipe RoundRect(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t ew, int32_t eh)
 {
-  return Merge(TRegion(), shapes, RGN_OR);
+  return {BoxStep(TShapeStep::skRoundRect, left, top, right, bottom, ew, eh)};
+}
+
+// The shapes merged one after another into the first with the given mode.
+TShapeRecipe Merge(TShapeStep first, std::initializer_list<TShapeStep> others, int mode)
+{
+  TShapeRecipe recipe{std::move(first)};
+  for (const TShapeStep& other : others) {
+    recipe.push_back(other);
+    recipe.back().Mode = mode;
+  }
+  return recipe;
+}
+
+TShapeRecipe Union(TShapeStep first, std::initializer_list<TShapeStep> others)
+{
+  return Merge(std::move(first), others, RGN_OR);
 }
 
 // The full frame with each shape excluded in turn by exclusive-or: where two
 // excluded shapes overlap, the overlap shows the new picture again.
-TRegion FrameXor(int32_t W, int32_t H, std::initializer_list<TRegion> shapes)
+TShapeRecipe FrameXor(int32_t W, int32_t H, std::initializer_list<TShapeStep> shapes)
 {
-  return Merge(TRegion::FromRectangle(0, 0, W, H), shapes, RGN_XOR);
+  return Merge(BoxStep(TShapeStep::skRectangle, 0, 0, W, H), shapes, RGN_XOR);
 }
 
 // Smallest integer not below the distance from the centre to a corner.
@@ -64,23 +86,21 @@ int32_t CornerRadius(int32_t cx, int32_t cy)
 // Grids of shapes growing about the centres (p, q), (p, 3q), ... (3p, q), ...:
 // columns outer, rows inner, all merged by union into the first shape.
 template <class TShape>
-std::optional<TRegion> ShredGrid(int32_t p, int32_t q, int32_t columnLimit, int32_t rowLimit, TShape&& shape)
+TShapeRecipe ShredGrid(int32_t p, int32_t q, int32_t columnLimit, int32_t rowLimit, TShape&& shape)
 {
-  std::optional<TRegion> merged;
+  TShapeRecipe recipe;
   for (int32_t x = p; x - p < columnLimit; x += 2 * p)
     for (int32_t y = q; y - q < rowLimit; y += 2 * q) {
-      if (merged)
-        *merged = TRegion::Combine(*merged, shape(x, y), RGN_OR);
-      else
-        merged = shape(x, y);
+      recipe.push_back(shape(x, y));
+      recipe.back().Mode = recipe.size() == 1 ? 0 : RGN_OR;
     }
-  return merged;
+  return recipe;
 }
 
 // 150 to 152: a rectangle or star turned by Progress * 3.6 degrees, the
 // direction set by the parity of the picture's handle.
-TRegion RotatingShape(TShowStyle style, int32_t cx, int32_t cy, int32_t X, int32_t Y, int32_t hx, int32_t hy,
-                      int32_t Progress, uint32_t handle)
+TShapeStep RotatingShape(TShowStyle style, int32_t cx, int32_t cy, int32_t X, int32_t Y, int32_t hx, int32_t hy,
+                         int32_t Progress, uint32_t handle)
 {
   long double angle = Progress * std::numbers::pi_v<long double> / 50;
   if (handle & 1u)
@@ -89,14 +109,14 @@ TRegion RotatingShape(TShowStyle style, int32_t cx, int32_t cy, int32_t X, int32
     std::array<TPoint, 8> star = {{{cx - 2 * X, cy}, {cx - hx, cy - hy}, {cx, cy - 2 * Y}, {cx + hx, cy - hy},
                                    {cx + 2 * X, cy}, {cx + hx, cy + hy}, {cx, cy + 2 * Y}, {cx - hx, cy + hy}}};
     RotatePoints(star, cx, cy, angle);
-    return Polygon(star);
+    return PolygonStep(star);
   }
   std::array<TPoint, 4> box = {{{cx - hx, cy - hy}, {cx + hx, cy - hy}, {cx + hx, cy + hy}, {cx - hx, cy + hy}}};
   if (style == 152)
     RotatePoints(box, X, Y, angle);
   else
     RotatePoints(box, cx, cy, angle);
-  return Polygon(box);
+  return PolygonStep(box);
 }
 
 } // namespace
@@ -124,14 +144,14 @@ std::array<TPoint, 24> ZigzagPoints(bool vertical, int32_t W, int32_t H, int32_t
   return points;
 }
 
-std::optional<TRegion> ShapeRegion(TShowStyle style, int32_t W, int32_t H, int32_t X, int32_t Y, int32_t Progress,
-                                   uint32_t handle)
+TShapeRecipe ShapeRecipe(TShowStyle style, int32_t W, int32_t H, int32_t X, int32_t Y, int32_t Progress,
+                         uint32_t handle)
 {
   const int32_t cx = W / 2;
   const int32_t cy = H / 2;
   const int32_t hx = X / 2;
   const int32_t hy = Y / 2;
-  const auto round = TRegion::FromRoundRect;
+  const auto round = RoundRect;
 
   switch (style) {
   // Rounded and elliptic fronts: the corner ellipse is larger than the
@@ -146,34 +166,34 @@ std::optional<TRegion> ShapeRegion(TShowStyle style, int32_t W, int32_t H, int32
   case 83: return round(W - (3 * X) / 2, H - (3 * Y) / 2, 2 * W, 2 * H, 2 * W, 2 * H);
   case 84: return round(cx - X, cy - Y, cx + X, cy + Y, (9 * X) / 5, (9 * Y) / 5);
   case 85:
-    return FrameXor(W, H, {round(X - cx, Y - cy, 3 * cx - X, 3 * cy - Y, (9 * (W - X)) / 5, (9 * (H - Y)) / 5)});
+    return FrameXor(W, H, {BoxStep(TShapeStep::skRoundRect, X - cx, Y - cy, 3 * cx - X, 3 * cy - Y, (9 * (W - X)) / 5,
+                                   (9 * (H - Y)) / 5)});
 
   // Triangles and fans.
-  case 110: return Polygon({{0, 0}, {2 * X, 0}, {0, 2 * Y}});
-  case 111: return Polygon({{W, 0}, {W - 2 * X, 0}, {W, 2 * Y}});
-  case 112: return Polygon({{0, H}, {2 * X, H}, {0, H - 2 * Y}});
-  case 113: return Polygon({{W, H}, {W - 2 * X, H}, {W, H - 2 * Y}});
-  case 114: return Union({Polygon({{0, H}, {0, 0}, {X, H}}), Polygon({{W, H}, {W, 0}, {W - X, 0}})});
-  case 115: return Union({Polygon({{W, 0}, {0, 0}, {W, Y}}), Polygon({{W, H}, {0, H}, {0, H - Y}})});
+  case 110: return {Polygon({{0, 0}, {2 * X, 0}, {0, 2 * Y}})};
+  case 111: return {Polygon({{W, 0}, {W - 2 * X, 0}, {W, 2 * Y}})};
+  case 112: return {Polygon({{0, H}, {2 * X, H}, {0, H - 2 * Y}})};
+  case 113: return {Polygon({{W, H}, {W - 2 * X, H}, {W, H - 2 * Y}})};
+  case 114: return Union(Polygon({{0, H}, {0, 0}, {X, H}}), {Polygon({{W, H}, {W, 0}, {W - X, 0}})});
+  case 115: return Union(Polygon({{W, 0}, {0, 0}, {W, Y}}), {Polygon({{W, H}, {0, H}, {0, H - Y}})});
   case 116:
-    return Union({Polygon({{cx, cy}, {0, 0}, {X, 0}}), Polygon({{cx, cy}, {0, H}, {0, H - Y}}),
+    return Union(Polygon({{cx, cy}, {0, 0}, {X, 0}}), {Polygon({{cx, cy}, {0, H}, {0, H - Y}}),
                   Polygon({{cx, cy}, {W, H}, {W - X, H}}), Polygon({{cx, cy}, {W, 0}, {W, Y}})});
   case 117:
-    return Union({Polygon({{cx, cy}, {0, 0}, {0, Y}}), Polygon({{cx, cy}, {0, H}, {X, H}}),
+    return Union(Polygon({{cx, cy}, {0, 0}, {0, Y}}), {Polygon({{cx, cy}, {0, H}, {X, H}}),
                   Polygon({{cx, cy}, {W, H}, {W, H - Y}}), Polygon({{cx, cy}, {W, 0}, {W - X, 0}})});
-  case 154: return Polygon({{0, cy - Y}, {2 * X, cy}, {0, cy + Y}});
-  case 155: return Polygon({{W, cy - Y}, {W - 2 * X, cy}, {W, cy + Y}});
-  case 156: return Polygon({{cx - X, 0}, {cx, 2 * Y}, {cx + X, 0}});
-  case 157: return Polygon({{cx - X, H}, {cx, H - 2 * Y}, {cx + X, H}});
+  case 154: return {Polygon({{0, cy - Y}, {2 * X, cy}, {0, cy + Y}})};
+  case 155: return {Polygon({{W, cy - Y}, {W - 2 * X, cy}, {W, cy + Y}})};
+  case 156: return {Polygon({{cx - X, 0}, {cx, 2 * Y}, {cx + X, 0}})};
+  case 157: return {Polygon({{cx - X, H}, {cx, H - 2 * Y}, {cx + X, H}})};
   // The horizontal bow tie's apexes lie X in from the sides, the vertical
   // one's 2Y in from the top and bottom.
   case 158:
-    return Union({Polygon({{0, cy - Y}, {X, cy}, {0, cy + Y}}), Polygon({{W, cy - Y}, {W - X, cy}, {W, cy + Y}})});
+    return Union(Polygon({{0, cy - Y}, {X, cy}, {0, cy + Y}}), {Polygon({{W, cy - Y}, {W - X, cy}, {W, cy + Y}})});
   case 159:
-    return Union(
-      {Polygon({{cx - X, 0}, {cx, 2 * Y}, {cx + X, 0}}), Polygon({{cx - X, H}, {cx, H - 2 * Y}, {cx + X, H}})});
+    return Union(Polygon({{cx - X, 0}, {cx, 2 * Y}, {cx + X, 0}}), {Polygon({{cx - X, H}, {cx, H - 2 * Y}, {cx + X, H}})});
   case 160:
-    return Union({Polygon({{0, cy - hy}, {hx, cy}, {0, cy + hy}}), Polygon({{W, cy - hy}, {W - hx, cy}, {W, cy + hy}}),
+    return Union(Polygon({{0, cy - hy}, {hx, cy}, {0, cy + hy}}), {Polygon({{W, cy - hy}, {W - hx, cy}, {W, cy + hy}}),
                   Polygon({{cx - hx, 0}, {cx, hy}, {cx + hx, 0}}), Polygon({{cx - hx, H}, {cx, H - hy}, {cx + hx, H}})});
   case 161: {
     const int32_t rx = (W - X) / 2;
@@ -184,7 +204,7 @@ std::optional<TRegion> ShapeRegion(TShowStyle style, int32_t W, int32_t H, int32
   }
 
   // Diamonds.
-  case 165: return Polygon({{cx - X, cy}, {cx, cy - Y}, {cx + X, cy}, {cx, cy + Y}});
+  case 165: return {Polygon({{cx - X, cy}, {cx, cy - Y}, {cx + X, cy}, {cx, cy + Y}})};
   case 166: return FrameXor(W, H, {Polygon({{X - cx, cy}, {cx, Y - cy}, {3 * cx - X, cy}, {cx, 3 * cy - Y}})});
   case 167:
     return Merge(Polygon({{-hx, cy}, {cx, -hy}, {2 * cx + hx, cy}, {cx, 2 * cy + hy}}),
@@ -194,13 +214,13 @@ std::optional<TRegion> ShapeRegion(TShowStyle style, int32_t W, int32_t H, int32
   case 162:
   case 163: {
     const std::array<TPoint, 24> band = ZigzagPoints(style == 163, W, H, X, Y, Progress);
-    return Polygon(band);
+    return {PolygonStep(band)};
   }
 
   // Turning shapes.
   case 150:
   case 151:
-  case 152: return RotatingShape(style, cx, cy, X, Y, hx, hy, Progress, handle);
+  case 152: return {RotatingShape(style, cx, cy, X, Y, hx, hy, Progress, handle)};
 
   // The clock hand: Progress arc vertices from straight up, so the last one
   // lies one step (3.6 degrees) short of the hand and the first frame shows
@@ -210,8 +230,8 @@ std::optional<TRegion> ShapeRegion(TShowStyle style, int32_t W, int32_t H, int32
     const long double pi = std::numbers::pi_v<long double>;
     const long double sweep = Progress * pi / 50;
     const long double start = -pi / 2;
-    return SectorRegion(cx, cy, CornerRadius(cx, cy), start, style == 144 ? start + sweep : start - sweep,
-                        Progress);
+    return {PolygonStep(
+      SectorPoints(cx, cy, CornerRadius(cx, cy), start, style == 144 ? start + sweep : start - sweep, Progress))};
   }
 
   // Shred grids.
@@ -226,7 +246,8 @@ std::optional<TRegion> ShapeRegion(TShowStyle style, int32_t W, int32_t H, int32
   case 153: {
     const int32_t p = std::min(W, H) / 10 + 1;
     const int32_t r = gfx::MulDiv(3 * p, Progress, 200);
-    return ShredGrid(p, p, W, H, [&](int32_t x, int32_t y) { return TRegion::FromEllipse(x - r, y - r, x + r, y + r); });
+    return ShredGrid(p, p, W, H,
+                     [&](int32_t x, int32_t y) { return BoxStep(TShapeStep::skEllipse, x - r, y - r, x + r, y + r); });
   }
   case 164: {
     const int32_t p = std::min(W, H) / 10 + 1;
@@ -234,8 +255,14 @@ std::optional<TRegion> ShapeRegion(TShowStyle style, int32_t W, int32_t H, int32
     return ShredGrid(p, p, W, H,
                      [&](int32_t x, int32_t y) { return Polygon({{x - d, y}, {x, y - d}, {x + d, y}, {x, y + d}}); });
   }
-  default: return std::nullopt;
+  default: return {};
   }
+}
+
+std::optional<TRegion> ShapeRegion(TShowStyle style, int32_t W, int32_t H, int32_t X, int32_t Y, int32_t Progress,
+                                   uint32_t handle)
+{
+  return BuildRegion(ShapeRecipe(style, W, H, X, Y, Progress, handle));
 }
 
 void DrawShapeFamily(TShowStyle style, framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W,

@@ -4,6 +4,7 @@
 // fans, diamonds, a zigzag band, a turning rectangle or star, a clock-hand
 // sector, or a grid of growing triangles, circles or diamonds.
 #include "effects/EffectTable.h"
+#include "effects/ShapeRecipe.h"
 #include "gfx/Geometry.h"
 #include "gfx/Region.h"
 
@@ -23,6 +24,11 @@ namespace effects {
 // style, or a shred grid without cells).
 [[nodiscard]] std::optional<gfx::TRegion> ShapeRegion(TShowStyle style, int32_t W, int32_t H, int32_t X, int32_t Y,
                                                       int32_t Progress, uint32_t handle);
+
+// The same region as the calls that make it (see ShapeRecipe.h). Empty for
+// an unknown style.
+[[nodiscard]] TShapeRecipe ShapeRecipe(TShowStyle style, int32_t W, int32_t H, int32_t X, int32_t Y,
+                                       int32_t Progress, uint32_t handle);
 
 // The 24 corners of the zigzag band of styles 162 (horizontal) and 163
 // (vertical): twelve along one edge, then twelve back along the other.
