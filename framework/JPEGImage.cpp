@@ -33,8 +33,10 @@ void TJPEGImage::LoadFromStream(TStream& stream)
   bool progressive = false;
   try {
     progressive = gfx::ReadJpegInfo(data).Progressive;
-    const gfx::TPixmap pixels = gfx::DecodeJpeg(data);
-    CopyPixmapToBitmap(pixels, *bitmap);
+    gfx::DecodeJpegInto(data, [&bitmap](int32_t w, int32_t h) -> gfx::TPixmap& {
+      bitmap->SetSize(w, h);
+      return bitmap->Pixmap();
+    });
   } catch (const gfx::TCodecError& e) {
     throw EInvalidGraphic(e.what());
   }

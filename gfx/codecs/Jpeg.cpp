@@ -236,7 +236,7 @@ TJpegInfo ReadJpegInfo(std::span<const uint8_t> data)
   return info;
 }
 
-TPixmap DecodeJpeg(std::span<const uint8_t> data)
+void DecodeJpegInto(std::span<const uint8_t> data, const std::function<TPixmap&(int32_t, int32_t)>& target)
 {
   TDecoder d;
   ReadHeader(d, data);
@@ -267,9 +267,20 @@ TPixmap DecodeJpeg(std::span<const uint8_t> data)
                       " components is not supported");
   }
 
-  TPixmap out(int32_t(d.Info.image_width), int32_t(d.Info.image_height));
+  TPixmap& out = target(int32_t(d.Info.image_width), int32_t(d.Info.image_height));
+  if (out.Width() != int32_t(d.Info.image_width) || out.Height() != int32_t(d.Info.image_height))
+    throw TCodecError("Invalid JPEG data: no pixels of the picture's size to decode into");
   if (!DecodePhase(d, out, cmyk))
     d.Fail();
+}
+
+TPixmap DecodeJpeg(std::span<const uint8_t> data)
+{
+  TPixmap out;
+  DecodeJpegInto(data, [&out](int32_t w, int32_t h) -> TPixmap& {
+    out = TPixmap(w, h);
+    return out;
+  });
   return out;
 }
 

@@ -3,6 +3,7 @@
 #include "gfx/codecs/Bmp.h" // TCodecError
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -23,6 +24,11 @@ struct TJpegInfo {
 // or oversized data raises TCodecError; the decoder never jumps across C++
 // frames.
 [[nodiscard]] TPixmap DecodeJpeg(std::span<const uint8_t> data);
+
+// The same, into pixels the caller provides: once the header is read and the
+// size checked, target(width, height) is called and must answer pixels of
+// exactly that size (a bitmap's own memory, so nothing is copied afterwards).
+void DecodeJpegInto(std::span<const uint8_t> data, const std::function<TPixmap&(int32_t, int32_t)>& target);
 
 struct TJpegOptions {
   int Quality = 90;          // 1..100
