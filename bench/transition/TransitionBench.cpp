@@ -134,6 +134,20 @@ void BM_FrameMemcpy(benchmark::State& state)
   }
 }
 
+// The presenting half alone: DisplayImage stretched onto the same-size
+// display rectangle of the window bitmap.
+void BM_Present(benchmark::State& state)
+{
+  TSetup& s = Setup();
+  s.Core.Execute();
+  for (auto _ : state) {
+    s.Host.PresentFrame();
+    benchmark::DoNotOptimize(s.Host.Window.Pixmap().Bits());
+    benchmark::ClobberMemory();
+  }
+  s.Core.Stop();
+}
+
 void BM_Step(benchmark::State& state, effects::TShowStyle style)
 {
   TSetup& s = Setup();
@@ -190,6 +204,11 @@ int main(int argc, char** argv)
       ->ReportAggregatesOnly(true)
       ->MinTime(0.05)
       ->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark("present", BM_Present)
+      ->Repetitions(repetitions)
+      ->ReportAggregatesOnly(true)
+      ->MinTime(0.05)
+      ->Unit(benchmark::kMicrosecond);
   std::vector<effects::TShowStyle> styles;
   for (effects::TShowStyle style : kStyles)
     if (effects::IsStyleAvailable(style)) {
@@ -209,6 +228,9 @@ int main(int argc, char** argv)
     return 0;
   std::printf("\n%dx%d step (compose + stretch to a same-size rectangle); memcpy median %.1f us\n", kWidth,
               kHeight, baseline->second);
+  if (const auto present = reporter.Medians.find("present"); present != reporter.Medians.end())
+    std::printf("present alone (stretch to the same size): median %.1f us, ratio %.2f\n", present->second,
+                present->second / baseline->second);
   std::printf("%5s %-40s %12s %8s\n", "style", "name", "median us", "ratio");
   for (effects::TShowStyle style : styles) {
     const auto it = reporter.Medians.find("step/style" + std::to_string(style));
