@@ -2,8 +2,38 @@
 
 #include "framework/BitmapGraphic.h"
 #include "framework/Streams.h"
+#include "framework/TypeInfo.h"
 
 namespace framework {
+
+const TClassInfo& TPicture::ClassType()
+{
+  static TClassInfo info("TPicture", &TPersistent::ClassType());
+  static const bool published = [] {
+    TPropInfo data;
+    data.Name = "Data";
+    data.Kind = TTypeKind::tkBinary;
+    // An empty picture stores nothing at all.
+    data.GetBytes = [](const TObject& o) {
+      const auto& picture = static_cast<const TPicture&>(o);
+      return picture.Graphic() ? picture.SaveData() : std::vector<uint8_t>();
+    };
+    data.SetBytes = [](TObject& o, const std::vector<uint8_t>& bytes) { static_cast<TPicture&>(o).LoadData(bytes); };
+    info.Add(std::move(data));
+    return true;
+  }();
+  (void)published;
+  return info;
+}
+
+void TPicture::Assign(const TPersistent& source)
+{
+  if (const auto* picture = dynamic_cast<const TPicture*>(&source)) {
+    SetGraphic(picture->Graphic());
+    return;
+  }
+  TPersistent::Assign(source);
+}
 
 TPicture::~TPicture()
 {

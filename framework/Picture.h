@@ -1,4 +1,5 @@
 #pragma once
+#include "framework/Component.h"
 #include "framework/Graphic.h"
 
 #include <functional>
@@ -14,12 +15,20 @@ class TBitmap;
 // Holds one graphic of any registered format, or none. Loading a file picks
 // the graphic class by the file's extension. Every change of the picture -
 // a new graphic, a load, a change of the graphic itself - raises OnChange.
-class TPicture {
+//
+// As a published property of a component it is stored through its binary
+// property "Data" (see ReadData), so a description says
+// Picture.Data = file "...".
+class TPicture : public TPersistent {
 public:
   TPicture() = default;
-  ~TPicture();
-  TPicture(const TPicture&) = delete;
-  TPicture& operator=(const TPicture&) = delete;
+  ~TPicture() override;
+
+  static const TClassInfo& ClassType();
+  [[nodiscard]] const TClassInfo& ClassInfo() const override { return ClassType(); }
+  // Takes a copy of another picture's graphic; other classes raise the
+  // framework's conversion error.
+  void Assign(const TPersistent& source) override;
 
   // The graphic held, or nullptr.
   [[nodiscard]] TGraphic* Graphic() const noexcept { return graphic_.get(); }

@@ -5,6 +5,7 @@
 #include "framework/Metafile.h"
 #include "framework/Picture.h"
 #include "framework/Streams.h"
+#include "framework/TypeInfo.h"
 #include "gfx/codecs/Bmp.h"
 #include "gfx/codecs/Ico.h"
 #include "gfx/codecs/Jpeg.h"
@@ -229,6 +230,27 @@ TEST(PictureData, ClassNameAndDataRoundTrip)
   TPicture bmpBack;
   bmpBack.LoadData(bmp.SaveData());
   EXPECT_EQ(At(bmpBack.Bitmap(), 44, 25), At(source, 44, 25));
+}
+
+TEST(PictureData, PublishedAsABinaryPropertyNamedData)
+{
+  const TPropInfo* data = TPicture::ClassType().FindProp("Data");
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(data->Kind, TTypeKind::tkBinary);
+  EXPECT_TRUE(TPicture::ClassType().InheritsFrom(TPersistent::ClassType()));
+
+  TPicture empty, full, copy;
+  EXPECT_TRUE(data->GetBytes(empty).empty()); // nothing stored for no picture
+  TBitmap bitmap(3, 2);
+  full.Assign(bitmap);
+  data->SetBytes(copy, data->GetBytes(full));
+  EXPECT_STREQ(copy.Graphic()->GraphicClassName(), "TBitmap");
+  EXPECT_EQ(copy.Width(), 3);
+
+  // Assign through the persistent interface, as the property registry does.
+  TPersistent& asPersistent = empty;
+  asPersistent.Assign(static_cast<const TPersistent&>(full));
+  EXPECT_EQ(empty.Height(), 2);
 }
 
 TEST(PictureData, DamagedDataIsRefused)
