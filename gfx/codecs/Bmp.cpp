@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <map>
+#include <new>
 #include <unordered_map>
 
 namespace gfx {
@@ -349,6 +350,18 @@ void DecodeRle(const TLayout& l, std::span<const uint8_t> dib, TPixmap& out, siz
   end = pos;
 }
 
+// The pixels of a picture whose size the header check accepted. On a 32-bit
+// system even an accepted size may not fit in memory: that is reported as a
+// picture we cannot open, like any other.
+TPixmap AllocatePixels(int32_t width, int32_t height)
+{
+  try {
+    return TPixmap(width, height);
+  } catch (const std::bad_alloc&) {
+    Fail("there is not enough memory for " + std::to_string(width) + " x " + std::to_string(height) + " pixels");
+  }
+}
+
 } // namespace
 
 TBmpImage DecodeDib(std::span<const uint8_t> dib, int32_t heightScale)
@@ -356,7 +369,7 @@ TBmpImage DecodeDib(std::span<const uint8_t> dib, int32_t heightScale)
   const TLayout l = ParseHeader(dib, heightScale, 0);
   TBmpImage image;
   image.BitsPerPixel = l.Bpp;
-  image.Pixels = TPixmap(l.Width, l.Height);
+  image.Pixels = AllocatePixels(l.Width, l.Height);
   if (l.Compression == kRle4 || l.Compression == kRle8)
     DecodeRle(l, dib, image.Pixels, image.DataEnd);
   else
@@ -380,7 +393,7 @@ TBmpImage DecodeBmpImage(std::span<const uint8_t> data)
   const TLayout l = ParseHeader(dib, 1, pixelOffset);
   TBmpImage image;
   image.BitsPerPixel = l.Bpp;
-  image.Pixels = TPixmap(l.Width, l.Height);
+  image.Pixels = AllocatePixels(l.Width, l.Height);
   if (l.Compression == kRle4 || l.Compression == kRle8)
     DecodeRle(l, dib, image.Pixels, image.DataEnd);
   else

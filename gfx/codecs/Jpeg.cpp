@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include <jpeglib.h>
@@ -267,7 +268,14 @@ void DecodeJpegInto(std::span<const uint8_t> data, const std::function<TPixmap&(
                       " components is not supported");
   }
 
-  TPixmap& out = target(int32_t(d.Info.image_width), int32_t(d.Info.image_height));
+  TPixmap* pixels = nullptr;
+  try {
+    pixels = &target(int32_t(d.Info.image_width), int32_t(d.Info.image_height));
+  } catch (const std::bad_alloc&) {
+    throw TCodecError("Invalid JPEG data: there is not enough memory for " + std::to_string(d.Info.image_width) +
+                      " x " + std::to_string(d.Info.image_height) + " pixels");
+  }
+  TPixmap& out = *pixels;
   if (out.Width() != int32_t(d.Info.image_width) || out.Height() != int32_t(d.Info.image_height))
     throw TCodecError("Invalid JPEG data: no pixels of the picture's size to decode into");
   if (!DecodePhase(d, out, cmyk))
