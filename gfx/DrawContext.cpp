@@ -35,13 +35,14 @@ TRect CutTo(const TWideRect& r, const TRect& bounds) noexcept
   return c.IsEmpty() ? TRect{} : c;
 }
 
-// A logical rectangle as the platform's clip calls take it: corners in any
-// order are not reordered there, so an inverted rectangle stays empty.
+// A device rectangle as the platform's clip calls take it: corners in any
+// order, clamped to the region coordinate limit.
 TRect ClampRect(int64_t left, int64_t top, int64_t right, int64_t bottom) noexcept
 {
   constexpr int64_t lim = TRegion::kCoordLimit;
-  return {int32_t(std::clamp(left, -lim, lim)), int32_t(std::clamp(top, -lim, lim)),
-          int32_t(std::clamp(right, -lim, lim)), int32_t(std::clamp(bottom, -lim, lim))};
+  return TRect{int32_t(std::clamp(left, -lim, lim)), int32_t(std::clamp(top, -lim, lim)),
+               int32_t(std::clamp(right, -lim, lim)), int32_t(std::clamp(bottom, -lim, lim))}
+    .Normalized();
 }
 
 enum class TRop { Copy, Paint, And, Invert, NotCopy, DstInvert, Black, White };
@@ -150,6 +151,7 @@ int TDrawContext::SelectClipRgn(const TRegion* region)
 
 int TDrawContext::ExcludeClipRect(int32_t left, int32_t top, int32_t right, int32_t bottom)
 {
+  // The platform orders the corners after mapping them to the device.
   const TRect r = ClampRect(int64_t(left) + origin_.X, int64_t(top) + origin_.Y, int64_t(right) + origin_.X,
                             int64_t(bottom) + origin_.Y);
   // Without a clip region the whole bitmap is the starting point.
@@ -177,17 +179,23 @@ int TDrawContext::OffsetClipRgn(int32_t dx, int32_t dy)
   return clip_->Kind();
 }
 
+// The clip box is the bounding box of the clip region cut to the bitmap,
+// which is what the platform answers; it can be larger than the bounds of
+// the region's visible part.
 int TDrawContext::GetClipBox(TRect& box) const
 {
   const TRect device = DeviceBounds();
-  int kind = device.IsEmpty() ? NULLREGION : SIMPLEREGION;
   TRect b = device;
+  int kind = SIMPLEREGION;
   if (clip_) {
-    const TRegion visible = clip_->Intersected(device);
-    b = visible.Bounds();
-    kind = visible.Kind();
+    b = clip_->Bounds().Intersected(device);
+    kind = clip_->Kind();
   }
-  box = b.IsEmpty() ? TRect{} : b.Translated(-origin_.X, -origin_.Y);
+  if (b.IsEmpty()) {
+    box = {};
+    return NULLREGION;
+  }
+  box = b.Translated(-origin_.X, -origin_.Y);
   return kind;
 }
 
@@ -198,16 +206,17 @@ TRect TDrawContext::ClipBox() const
   return box;
 }
 
+// With a clip region the platform tests the rectangle against the region
+// alone, not cut to the bitmap; without one, against the bitmap.
 bool TDrawContext::RectVisible(const TRect& rect) const
 {
   // The platform orders the corners of the rectangle it is asked about.
   const TRect n = rect.Normalized();
-  const TRect device = CutTo({int64_t(n.Left) + origin_.X, int64_t(n.Top) + origin_.Y,
-                              int64_t(n.Right) + origin_.X, int64_t(n.Bottom) + origin_.Y},
-                             DeviceBounds());
-  if (device.IsEmpty())
-    return false;
-  return !clip_ || clip_->Intersects(device);
+  const TRect device = ClampRect(int64_t(n.Left) + origin_.X, int64_t(n.Top) + origin_.Y,
+                                 int64_t(n.Right) + origin_.X, int64_t(n.Bottom) + origin_.Y);
+  if (clip_)
+    return clip_->Intersects(device);
+  return device.Intersects(DeviceBounds());
 }
 
 bool TDrawContext::PtVisible(int32_t x, int32_t y) const
@@ -491,39 +500,68 @@ TAxisMap MakeAxis(int64_t d, int64_t dSize, int64_t s, int64_t sSize, bool verti
   return m;
 }
 
-// Source index (0 .. S - 1) for destination index i (0 .. D - 1), both
-// counted along their own rectangle, before mirroring. These are the
-// choices the reference platform makes in the colour-on-colour mode,
-// measured pixel by pixel: an enlargement repeats each source pixel with the
-// surplus spread from the middle; a reduction keeps, per destination pixel,
-// the source pixel nearest the start of its share vertically and nearest the
-// end of its share horizontally (a single destination column takes the
-// second-to-last source column unless either side is mirrored).
-int64_t SourceIndex(const TAxisMap& m, int64_t i) noexcept
+// Which source pixel feeds destination pixel i (0 .. D - 1, counted from
+// where the transfer starts) of a stretch from S pixels to D, as the
+// reference platform chooses in the colour-on-colour mode (measured pixel by
+// pixel). Picture the transfer as a line through (destination, source)
+// steps: each destination pixel owns a run of source steps.
+//   - Enlarging (D >= S), every run is one step: (2iS + S - 1) / 2D.
+//   - Reducing vertically, run i starts at (iS + D/2) / D and the first
+//     source row of the run that lies inside the source bitmap is taken.
+//   - Reducing horizontally, run i ends at (iS + S - (D+1)/2) / D and the
+//     last source column of the run inside the bitmap is taken.
+//   - A single destination pixel owns all but the last source step unless
+//     the transfer is mirrored.
+// lo and hi bound the steps whose source pixels lie inside the bitmap; the
+// answer is a step index, or -1 when the run has no visible step.
+int64_t SourceStep(const TAxisMap& m, int64_t i, int64_t lo, int64_t hi) noexcept
 {
   const int64_t S = m.srcSize;
   const int64_t D = m.dstSize;
-  if (D >= S)
-    return (2 * i * S + S - 1) / (2 * D);
-  if (m.vertical)
-    return (i * S + D / 2) / D;
+  if (D >= S) {
+    const int64_t j = (2 * i * S + S - 1) / (2 * D);
+    return j >= lo && j <= hi ? j : -1;
+  }
+  const bool mirrored = m.dstMirrored || m.srcMirrored;
+  int64_t first, last;
+  if (m.vertical) {
+    first = (i * S + D / 2) / D;
+    last = ((i + 1) * S + D / 2) / D - 1;
+  } else {
+    first = i == 0 ? 0 : ((i - 1) * S + S - (D + 1) / 2) / D + 1;
+    last = (i * S + S - (D + 1) / 2) / D;
+  }
   if (D == 1)
-    return m.dstMirrored || m.srcMirrored ? S - 1 : S - 2;
-  return (i * S + S - (D + 1) / 2) / D;
+    last = mirrored ? S - 1 : S - 2;
+  first = std::max(first, lo);
+  last = std::min(last, hi);
+  if (first > last)
+    return -1;
+  return m.vertical ? first : last;
 }
 
 // The source device coordinate of destination device coordinate p, or -1
-// when that source pixel lies outside [0, limit).
+// when it has none inside [0, limit).
 int32_t MapPixel(const TAxisMap& m, int64_t p, int32_t limit) noexcept
 {
   int64_t i = p - m.dstStart;
   if (m.dstMirrored)
     i = m.dstSize - 1 - i;
-  int64_t j = SourceIndex(m, i);
-  if (m.srcMirrored)
-    j = m.srcSize - 1 - j;
-  const int64_t s = m.srcStart + j;
-  return s >= 0 && s < limit ? int32_t(s) : -1;
+  // Steps whose source pixel is inside the bitmap.
+  int64_t lo, hi;
+  if (m.srcMirrored) {
+    lo = m.srcStart + m.srcSize - limit;
+    hi = m.srcStart + m.srcSize - 1;
+  } else {
+    lo = -m.srcStart;
+    hi = limit - 1 - m.srcStart;
+  }
+  lo = std::max<int64_t>(lo, 0);
+  hi = std::min<int64_t>(hi, m.srcSize - 1);
+  const int64_t j = SourceStep(m, i, lo, hi);
+  if (j < 0)
+    return -1;
+  return int32_t(m.srcStart + (m.srcMirrored ? m.srcSize - 1 - j : j));
 }
 
 void BuildMap(const TAxisMap& m, int32_t from, int32_t to, int32_t limit, std::vector<int32_t>& map)

@@ -59,21 +59,23 @@ public:
   // region; nullptr removes clipping. Answers the kind of the new clip region
   // (NULLREGION, SIMPLEREGION or COMPLEXREGION).
   int SelectClipRgn(const TRegion* region);
-  // ExcludeClipRect / IntersectClipRect with a logical rectangle (corners in
-  // the given order; an inverted rectangle excludes nothing and intersects to
-  // nothing, as on the platform). Answer the kind of the new clip region.
+  // ExcludeClipRect / IntersectClipRect with a logical rectangle whose
+  // corners may come in any order (the platform orders them). Answer the
+  // kind of the new clip region.
   int ExcludeClipRect(int32_t left, int32_t top, int32_t right, int32_t bottom);
   int IntersectClipRect(int32_t left, int32_t top, int32_t right, int32_t bottom);
   // OffsetClipRgn: moves the clip region (no effect without one).
   int OffsetClipRgn(int32_t dx, int32_t dy);
   // The clip region in device coordinates, or none.
   [[nodiscard]] const std::optional<TRegion>& ClipRegion() const noexcept { return clip_; }
-  // GetClipBox: the logical rectangle bounding what can be drawn (the clip
-  // region within the bitmap). Answers the region kind.
+  // GetClipBox: the bounding box of the clip region cut to the bitmap (the
+  // bitmap without one), in logical coordinates. Answers NULLREGION when
+  // that is empty, else the clip region's kind.
   int GetClipBox(TRect& box) const;
   [[nodiscard]] TRect ClipBox() const;
-  // RectVisible: does any pixel of the logical rectangle lie in the drawable
-  // area (bitmap and clip region)?
+  // RectVisible: does the logical rectangle (corners in any order) touch the
+  // clip region, or the bitmap when there is none? As on the platform, the
+  // clip region is not cut to the bitmap for this test.
   [[nodiscard]] bool RectVisible(const TRect& rect) const;
   [[nodiscard]] bool PtVisible(int32_t x, int32_t y) const;
 

@@ -498,8 +498,10 @@ TRegion TRegion::FromRoundRect(int32_t left, int32_t top, int32_t right, int32_t
   --b;
   const int64_t ew = std::min<int64_t>(r - l, std::llabs(int64_t(ellipseWidth)));
   const int64_t eh = std::min<int64_t>(b - t, std::llabs(int64_t(ellipseHeight)));
+  // Too small for a corner: the shrunken rectangle, put in order again, so
+  // a rectangle of zero width gives the column left of it.
   if (ew < 2 || eh < 2)
-    return TRegion(TRect{Clamp(l), Clamp(t), Clamp(r), Clamp(b)});
+    return TRegion(TRect{Clamp(l), Clamp(t), Clamp(r), Clamp(b)}.Normalized());
   if (ew > kMaxEllipse || eh > kMaxEllipse)
     throw std::length_error("Corner ellipse of " + std::to_string(ew) + " x " + std::to_string(eh) +
                             " pixels is too large for a region");
@@ -530,6 +532,10 @@ TRegion TRegion::FromRoundRect(int32_t left, int32_t top, int32_t right, int32_t
       inset[size_t(y)] = x;
     }
   }
+  // Very tall, narrow ellipses run out of columns before they run out of
+  // rows; the remaining rows continue the tip at its last width.
+  for (int64_t row = std::min(y, eh - 1) + 1; row < eh; ++row)
+    inset[size_t(row)] = inset[size_t(row - 1)];
 
   std::vector<TRect> rows;
   rows.reserve(size_t(eh));

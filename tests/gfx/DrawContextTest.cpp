@@ -204,15 +204,17 @@ TEST(Clipping, ExcludeIntersectAndTheViewportOrigin)
   EXPECT_EQ(d.ExcludeClipRect(5, 5, 15, 15), COMPLEXREGION);
   EXPECT_FALSE(d.RectVisible({6, 6, 14, 14}));
   EXPECT_TRUE(d.RectVisible({6, 6, 16, 14}));
-  // Inverted rectangles exclude nothing and intersect to nothing.
-  EXPECT_EQ(d.ExcludeClipRect(10, 0, 0, 10), COMPLEXREGION);
-  EXPECT_TRUE(d.RectVisible({0, 0, 1, 1}));
+  // Inverted rectangles are put in order first.
+  EXPECT_EQ(d.ExcludeClipRect(2, 0, 0, 2), COMPLEXREGION);
+  EXPECT_FALSE(d.RectVisible({0, 0, 2, 2}));
+  EXPECT_TRUE(d.RectVisible({2, 2, 3, 3}));
   {
     TDrawContextSaver saver(d);
-    EXPECT_EQ(d.IntersectClipRect(4, 0, 0, 4), NULLREGION);
-    EXPECT_FALSE(d.RectVisible({0, 0, 20, 20}));
+    EXPECT_EQ(d.IntersectClipRect(20, 4, 16, 0), SIMPLEREGION);
+    EXPECT_FALSE(d.RectVisible({0, 0, 16, 20}));
+    EXPECT_EQ(d.ClipBox(), TRect(16, 0, 20, 4));
   }
-  EXPECT_TRUE(d.RectVisible({0, 0, 1, 1}));
+  EXPECT_TRUE(d.RectVisible({2, 2, 3, 3}));
 
   // Clip rectangles are logical; the region is kept in device coordinates.
   d.SelectClipRgn(nullptr);

@@ -300,7 +300,9 @@ TEST(RegionEllipse, AbsurdSizesAreRefusedRatherThanTraced)
   EXPECT_THROW((void)TRegion::FromEllipse(kMin, kMin, kMax, kMax), std::length_error);
   EXPECT_NO_THROW((void)TRegion::FromRoundRect(kMin, kMin, kMax, kMax, 40, 40));
   EXPECT_TRUE(TRegion::FromRoundRect(kMin, kMin, kMax, kMax, 40, 40).Contains(0, 0));
-  EXPECT_TRUE(TRegion::FromEllipse(5, 5, 5, 5).IsEmpty());
+  // Losing the right column and bottom row turns a zero-size rectangle
+  // inside out; the platform then puts the corners back in order.
+  EXPECT_EQ(TRegion::FromEllipse(5, 5, 5, 5), TRegion(TRect{4, 4, 5, 5}));
 }
 
 TEST(RegionQueries, RectangleTestsAndOffsets)
