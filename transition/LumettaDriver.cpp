@@ -71,6 +71,7 @@ void TLumettaDriver::Execute()
   if (busy_ || !HasGraphic())
     return;
   busy_ = true;
+  failed_ = false;
   const uint32_t serial = ++serial_;
   try {
     host_.HandleNeeded();
@@ -280,7 +281,9 @@ void TLumettaDriver::TimerStep(uint32_t timerId)
     more = NextStep();
   } catch (...) {
     // Nothing on this thread could report the error; end the transition on
-    // the GUI thread instead of stepping into the same error forever.
+    // the GUI thread, as a stop, instead of stepping into the same error
+    // forever.
+    failed_ = true;
     more = false;
   }
   if (!more) {
@@ -296,6 +299,12 @@ void TLumettaDriver::HandleTransitionDone(uint32_t serial)
   if (!busy_ || serial != serial_ || stopping_ || manual_)
     return;
   StopTimer();
+  if (failed_.exchange(false)) {
+    // A step failed: the transition did not complete.
+    TFlagScope stopping(stopping_);
+    Finish();
+    return;
+  }
   Finish();
 }
 

@@ -144,6 +144,9 @@ private:
   // Every Execute gets a new serial number; a done message carries the serial
   // of the transition that reached its end, so a late one cannot end another.
   std::atomic<uint32_t> serial_{0};
+  // A step on the timer thread raised an error; the done message it posted
+  // ends the transition as a stop.
+  std::atomic<bool> failed_{false};
   std::atomic<uint32_t> timerId_{0};
   std::atomic<uint32_t> timerResolution_{0};
   std::atomic<uint32_t> lastTick_{0};

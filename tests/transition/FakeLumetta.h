@@ -8,6 +8,7 @@
 #include <atomic>
 #include <functional>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -38,6 +39,8 @@ public:
   std::atomic<int> ComposedWithoutImages{0};
   std::atomic<int> ProgressOffGuiThread{0};
   std::atomic<int> Frames{0};
+  // ComposeFrame raises an error at this progress (-1: never).
+  std::atomic<int> FailAt{-1};
   // Record frames and events in Events; the stress tests switch it off.
   bool Logging = true;
 
@@ -66,6 +69,8 @@ protected:
   {
     if (!ImagesExist)
       ++ComposedWithoutImages;
+    if (Progress() == FailAt)
+      throw std::runtime_error("frame failed");
     ++Frames;
     Log("frame " + std::to_string(Progress()) + " style " + std::to_string(Style()));
   }

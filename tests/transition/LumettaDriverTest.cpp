@@ -491,6 +491,25 @@ TEST_F(StopAndErrors, ErrorInALoopHandlerEndsTheTransitionWithoutStop)
   EXPECT_EQ(lumetta.TakeEvents().back(), "progress 12");
 }
 
+TEST_F(StopAndErrors, AFailingStepOnTheTimerThreadEndsAsAStop)
+{
+  lumetta.FailAt = 12;
+  lumetta.Execute();
+  EXPECT_EQ(RunTimerToEnd(), 3) << "no step after the failing one";
+  EXPECT_FALSE(lumetta.Busy());
+  EXPECT_FALSE(lumetta.ImagesExist);
+  auto events = lumetta.TakeEvents();
+  EXPECT_EQ(events.back(), "stop");
+  EXPECT_EQ(std::count(events.begin(), events.end(), "complete"), 0);
+  EXPECT_EQ(host.BeginPeriods, host.EndPeriods);
+
+  lumetta.FailAt = -1;
+  lumetta.Execute();
+  RunTimerToEnd();
+  EXPECT_EQ(lumetta.TakeEvents().back(), "stop");
+  EXPECT_EQ(lumetta.Progress(), 100) << "the next transition is not taken for a failed one";
+}
+
 TEST_F(StopAndErrors, ExecuteWithoutGraphicOrWhileBusyDoesNothing)
 {
   lumetta.Graphic = false;
