@@ -622,12 +622,22 @@ bool TDrawContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t heigh
   ForEachVisible(area, [&](const TRect& r) {
     const int32_t* map = cols.data() + (r.Left - area.Left);
     const size_t n = size_t(r.Width());
+    // An enlarged row repeats the row above it: copy that instead of
+    // mapping the columns again.
+    const TPixel* previousOut = nullptr;
+    int32_t previousSource = -1;
     for (int32_t row = r.Top; row < r.Bottom; ++row) {
       const int32_t sr = rowSource(row);
       if (sr < 0)
         continue;
       const TPixel* in = sourceRow(sr);
       TPixel* out = d.ScanLine(row) + r.Left;
+      if (op == TRop::Copy && allColumns && sr == previousSource) {
+        std::memcpy(out, previousOut, n * sizeof(TPixel));
+        continue;
+      }
+      previousOut = out;
+      previousSource = sr;
       if (op == TRop::Copy && allColumns) {
         for (size_t i = 0; i < n; ++i)
           out[i] = in[map[i]];
