@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -37,7 +38,7 @@ TEST(MemoryStream, ReadWriteSeekAndSize)
 TEST(MemoryStream, LengthsBeyondTheDataAreRefusedBeforeAllocating)
 {
   TMemoryStream s(std::vector<uint8_t>{1, 2, 3});
-  EXPECT_THROW((void)s.ReadBytes(size_t(1) << 40), EReadError);
+  EXPECT_THROW((void)s.ReadBytes(SIZE_MAX / 2), EReadError);
   EXPECT_EQ(s.Position(), 0);
   EXPECT_EQ(s.ReadBytes(3), (std::vector<uint8_t>{1, 2, 3}));
 
