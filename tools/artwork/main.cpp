@@ -5,6 +5,9 @@
 #include "MetafileWriter.h"
 #include "Scenes.h"
 
+#include "framework/JPEGImage.h"
+#include "framework/Picture.h"
+#include "framework/Streams.h"
 #include "gfx/codecs/Bmp.h"
 #include "gfx/codecs/Ico.h"
 #include "gfx/codecs/Jpeg.h"
@@ -77,6 +80,18 @@ gfx::TPixmap IconImage(int32_t size)
   return image;
 }
 
+// The splash picture as a form description stores a picture property: the
+// graphic's class name followed by its data.
+std::vector<uint8_t> StoredPicture(std::vector<uint8_t> jpeg)
+{
+  auto graphic = std::make_unique<framework::TJPEGImage>();
+  framework::TMemoryStream stream(std::move(jpeg));
+  graphic->LoadFromStream(stream);
+  framework::TPicture picture;
+  picture.SetGraphic(std::move(graphic));
+  return picture.SaveData();
+}
+
 std::vector<uint8_t> ShapesMetafile()
 {
   TMetafileWriter wmf(1200, 800);
@@ -114,7 +129,10 @@ int main(int argc, char** argv)
     Save(out / "player.ico", icon);
     Save(photos / "Picture icon.ico", icon);
     Save(photos / "Shapes.wmf", ShapesMetafile());
-    Save(out / "splash.jpg", gfx::EncodeJpeg(Render(450, 260, SplashScene), {.Quality = 90, .Progressive = true}));
+    const std::vector<uint8_t> splash =
+      gfx::EncodeJpeg(Render(450, 260, SplashScene), {.Quality = 90, .Progressive = true});
+    Save(out / "splash.jpg", splash);
+    Save(out / "splash-picture.bin", StoredPicture(splash));
   } catch (const std::exception& error) {
     std::cerr << "artwork: " << error.what() << "\n";
     return 1;
