@@ -122,7 +122,7 @@ const framework::TClassInfo& TSkinData::ClassType()
 void RegisterSkinDataClass()
 {
   static const bool registered = [] {
-    framework::RegisterClass(TSkinData::ClassType());
+    framework::RegisterComponentClass(TSkinData::ClassType());
     return true;
   }();
   (void)registered;
