@@ -10,17 +10,33 @@
 
 namespace effects {
 
-void FadeEffect(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H, int32_t, int32_t,
-                int32_t Progress)
+namespace {
+
+// Every pixel effect reads both bitmaps as W x H; a call that breaks that
+// promise draws nothing rather than reading past either bitmap.
+bool SameSize(const framework::TBitmap& Screen, const framework::TBitmap& Picture, int32_t W, int32_t H)
 {
+  return W > 0 && H > 0 && Screen.Width() == W && Screen.Height() == H && Picture.Width() == W &&
+         Picture.Height() == H;
+}
+
+} // namespace
+
+void FadeEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
+                int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
+{
+  if (!SameSize(Screen, Picture, W, H))
+    return;
   const int32_t k = gfx::MulDiv(256, Progress, 100);
   pixel::Blend(Screen.Pixmap().Bits(), Picture.Pixmap().Bits(), size_t(std::max(W, 0)) * size_t(std::max(H, 0)),
                k);
 }
 
-void ChannelMixEffect(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t, int32_t, int32_t, int32_t,
-                      int32_t Progress)
+void ChannelMixEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
+                      int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
 {
+  if (!SameSize(Screen, Picture, W, H))
+    return;
   // The order is drawn afresh from the picture's handle in every frame, so it
   // stays the same for the whole transition.
   const pixel::TChannelOrder order = pixel::ChannelOrder(Picture.Handle());
@@ -38,21 +54,27 @@ void ChannelMixEffect(framework::TBitmap& Screen, framework::TBitmap& Picture, i
 // The random effects draw from the generator as if it had been seeded with
 // the picture's handle, on a private copy of the sequence: the shared seed is
 // never touched, so it is the same after the call as before it.
-void DissolveEffect(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t, int32_t, int32_t, int32_t,
-                    int32_t Progress)
+void DissolveEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
+                    int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
 {
+  if (!SameSize(Screen, Picture, W, H))
+    return;
   pixel::Dissolve(Screen.Pixmap(), Picture.Pixmap(), Picture.Handle(), Progress);
 }
 
-void RandomBarsHorizontalEffect(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t, int32_t, int32_t,
-                                int32_t, int32_t Progress)
+void RandomBarsHorizontalEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
+                                int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
 {
+  if (!SameSize(Screen, Picture, W, H))
+    return;
   pixel::RandomRows(Screen.Pixmap(), Picture.Pixmap(), Picture.Handle(), Progress);
 }
 
-void RandomBarsVerticalEffect(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t, int32_t, int32_t,
-                              int32_t, int32_t Progress)
+void RandomBarsVerticalEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
+                              int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
 {
+  if (!SameSize(Screen, Picture, W, H))
+    return;
   pixel::RandomColumns(Screen.Pixmap(), Picture.Pixmap(), Picture.Handle(), Progress);
 }
 
@@ -69,27 +91,35 @@ void Pivot(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t orgX
 
 } // namespace
 
-void PivotFromTopLeftEffect(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t, int32_t, int32_t,
-                            int32_t, int32_t Progress)
+void PivotFromTopLeftEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
+                            int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
 {
+  if (!SameSize(Screen, Picture, W, H))
+    return;
   Pivot(Screen, Picture, -1, -1, 1, Progress);
 }
 
-void PivotFromBottomLeftEffect(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t, int32_t H, int32_t,
-                               int32_t, int32_t Progress)
+void PivotFromBottomLeftEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
+                               int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
 {
+  if (!SameSize(Screen, Picture, W, H))
+    return;
   Pivot(Screen, Picture, -1, H, -1, Progress);
 }
 
-void PivotFromTopRightEffect(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t, int32_t,
-                             int32_t, int32_t Progress)
+void PivotFromTopRightEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
+                             int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
 {
+  if (!SameSize(Screen, Picture, W, H))
+    return;
   Pivot(Screen, Picture, W, -1, -1, Progress);
 }
 
-void PivotFromBottomRightEffect(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H,
-                                int32_t, int32_t, int32_t Progress)
+void PivotFromBottomRightEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
+                                int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
 {
+  if (!SameSize(Screen, Picture, W, H))
+    return;
   Pivot(Screen, Picture, W, H, 1, Progress);
 }
 
@@ -119,9 +149,11 @@ TPixelateStep PixelateStep(int32_t W, int32_t H, int32_t X, int32_t Y, int32_t P
   return step;
 }
 
-void PixelateEffect(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X,
-                    int32_t Y, int32_t Progress)
+void PixelateEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
+                    int32_t W, int32_t H, int32_t X, int32_t Y, int32_t Progress)
 {
+  if (!SameSize(Screen, Picture, W, H))
+    return;
   const TPixelateStep step = PixelateStep(W, H, X, Y, Progress);
   if (step.Blend) {
     // Only the part of the centre that lies on the bitmaps is blended; on
