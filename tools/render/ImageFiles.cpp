@@ -1,8 +1,11 @@
 #include "ImageFiles.h"
 
+#include "framework/Bitmap.h"
+#include "framework/Canvas.h"
+#include "framework/Picture.h"
 #include "gfx/codecs/Bmp.h"
-#include "gfx/codecs/Ico.h"
-#include "gfx/codecs/Jpeg.h"
+
+#include <algorithm>
 
 #include <cstdio>
 #include <fstream>
@@ -26,17 +29,6 @@ std::string Describe(const std::filesystem::path& path)
   return "\"" + std::string(text.begin(), text.end()) + "\"";
 }
 
-std::vector<uint8_t> ReadFile(const std::filesystem::path& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
-    throw std::runtime_error("cannot open " + Describe(path));
-  std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad())
-    throw std::runtime_error("cannot read " + Describe(path));
-  return data;
-}
-
 void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& data)
 {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -50,20 +42,19 @@ void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& da
 
 gfx::TPixmap LoadPicture(const std::filesystem::path& path)
 {
-  const std::vector<uint8_t> data = ReadFile(path);
-  if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M')
-    return gfx::DecodeBmp(data);
-  if (data.size() >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF)
-    return gfx::DecodeJpeg(data);
-  if (data.size() >= 4 && data[0] == 0 && data[1] == 0 && data[2] == 1 && data[3] == 0) {
-    // The largest, deepest image, drawn over black as a picture would be.
-    const std::vector<gfx::TIconEntry> entries = gfx::ReadIconDirectory(data);
-    const gfx::TIconImage icon = gfx::DecodeIconImage(data, entries[gfx::SelectIconEntry(entries, 256, 256, 32)]);
-    gfx::TPixmap pixels(icon.Pixels.Width(), icon.Pixels.Height());
-    gfx::ComposeIconImage(icon, pixels);
-    return pixels;
-  }
-  throw std::runtime_error(Describe(path) + " is not a BMP, JPEG or ICO picture");
+  // Through the framework's picture, so that every registered format loads
+  // and is drawn exactly as the player draws it onto its new image.
+  const std::u8string name = path.u8string();
+  framework::TPicture picture;
+  picture.LoadFromFile(std::string(name.begin(), name.end()));
+  if (picture.Empty())
+    throw std::runtime_error(Describe(path) + " holds an empty picture");
+  framework::TBitmap bitmap(picture.Width(), picture.Height());
+  picture.Draw(bitmap.Canvas(), {0, 0, picture.Width(), picture.Height()});
+  gfx::TPixmap pixels(bitmap.Width(), bitmap.Height());
+  for (int32_t y = 0; y < bitmap.Height(); ++y)
+    std::copy_n(bitmap.ScanLine(y), size_t(bitmap.Width()), pixels.ScanLine(y));
+  return pixels;
 }
 
 void SaveBmp(const gfx::TPixmap& pixels, const std::filesystem::path& path)

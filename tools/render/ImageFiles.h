@@ -6,9 +6,9 @@
 
 namespace render {
 
-// Reads a BMP, JPEG or ICO file, recognised by its first bytes. Throws
-// std::runtime_error with a readable message for a missing file or an
-// unknown format, and the codec's error for bad data.
+// Reads a picture of any registered format (chosen by the file's extension)
+// and draws it at its own size, on black where it is transparent. Throws the
+// framework's error for a missing file, an unknown extension or bad data.
 [[nodiscard]] gfx::TPixmap LoadPicture(const std::filesystem::path& path);
 
 // Writes a 24-bit BMP file.

@@ -142,8 +142,10 @@ std::string RenderUsage()
 {
   return "render: draws frames of the transition effects\n"
          "\n"
-         "  --old PICTURE      the old image: a BMP, JPEG or ICO file, or pattern:NAME\n"
-         "                     (bars, rings, grid, checker); default pattern:bars\n"
+         "  --old PICTURE      the old image: a picture file (bmp, ico, wmf, emf, jpg,\n"
+         "                     jpeg), or pattern:NAME"
+         " (bars, rings, grid, checker);\n"
+         "                     default pattern:bars\n"
          "  --new PICTURE      the new picture; default pattern:rings\n"
          "  --style STYLES     a style number or name, or a list such as 1-13,52,Fade,\n"
          "                     or all, or available; default 1\n"
