@@ -40,7 +40,11 @@ void TQuickIni::Load(std::span<const uint8_t> bytes)
 
 int32_t TQuickIni::FindSection(std::string_view section) const
 {
-  const std::string header = "[" + std::string(section) + "]";
+  std::string header;
+  header.reserve(section.size() + 2);
+  header.push_back('[');
+  header.append(section);
+  header.push_back(']');
   for (size_t k = 0; k < sections_.size(); ++k)
     if (AnsiSameText(sections_[k].Header, header))
       return int32_t(k);
@@ -65,9 +69,9 @@ std::string TQuickIni::ReadString(std::string_view section, std::string_view key
 
 int32_t TQuickIni::ReadInteger(std::string_view section, std::string_view key, int32_t defaultValue) const
 {
-  std::string text = ReadString(section, key, "");
+  const std::string text = ReadString(section, key, "");
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-    text.replace(0, 2, "$");
+    return HexToIntDef(std::string_view(text).substr(2), defaultValue);
   return StrToIntDef(text, defaultValue);
 }
 

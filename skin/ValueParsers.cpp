@@ -3,9 +3,40 @@
 #include "skin/AnsiText.h"
 #include "skin/QuickIni.h"
 
+#include <optional>
 #include <string>
 
 namespace skin {
+
+namespace {
+
+std::optional<uint32_t> ParseHex(std::string_view digits)
+{
+  if (digits.empty() || digits.size() > 8)
+    return std::nullopt;
+  uint32_t value = 0;
+  for (const char c : digits) {
+    uint32_t digit = 0;
+    if (c >= '0' && c <= '9')
+      digit = uint32_t(c - '0');
+    else if (c >= 'a' && c <= 'f')
+      digit = uint32_t(c - 'a' + 10);
+    else if (c >= 'A' && c <= 'F')
+      digit = uint32_t(c - 'A' + 10);
+    else
+      return std::nullopt;
+    value = (value << 4) | digit;
+  }
+  return value;
+}
+
+} // namespace
+
+int32_t HexToIntDef(std::string_view digits, int32_t defaultValue)
+{
+  const std::optional<uint32_t> value = ParseHex(digits);
+  return value ? int32_t(*value) : defaultValue;
+}
 
 int32_t StrToIntDef(std::string_view text, int32_t defaultValue)
 {
@@ -16,25 +47,11 @@ int32_t StrToIntDef(std::string_view text, int32_t defaultValue)
     ++i;
   }
   if (i < text.size() && text[i] == '$') {
-    ++i;
-    if (i == text.size() || text.size() - i > 8)
+    const std::optional<uint32_t> value = ParseHex(text.substr(i + 1));
+    if (!value)
       return defaultValue;
-    uint32_t value = 0;
-    for (; i < text.size(); ++i) {
-      const char c = text[i];
-      uint32_t digit = 0;
-      if (c >= '0' && c <= '9')
-        digit = uint32_t(c - '0');
-      else if (c >= 'a' && c <= 'f')
-        digit = uint32_t(c - 'a' + 10);
-      else if (c >= 'A' && c <= 'F')
-        digit = uint32_t(c - 'A' + 10);
-      else
-        return defaultValue;
-      value = (value << 4) | digit;
-    }
     // Hexadecimal text is a bit pattern: $FFFFFFFF is -1.
-    return negative ? int32_t(0u - value) : int32_t(value);
+    return int32_t(negative ? 0u - *value : *value);
   }
   if (i == text.size())
     return defaultValue;

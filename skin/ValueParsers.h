@@ -13,6 +13,10 @@ class TQuickIni;
 // outside 32 bits, give the default.
 [[nodiscard]] int32_t StrToIntDef(std::string_view text, int32_t defaultValue);
 
+// Up to eight hexadecimal digits and nothing else, as a 32-bit pattern;
+// anything else gives the default.
+[[nodiscard]] int32_t HexToIntDef(std::string_view digits, int32_t defaultValue);
+
 // Colour text: three numbers (red, green, blue) separated by anything that is
 // not a digit, each taken modulo 256. A missing component is 0, numbers after
 // the third are ignored, and a number that runs to the very end of the text

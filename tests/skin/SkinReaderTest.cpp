@@ -200,7 +200,9 @@ TEST_F(SkinReaderTest, DamagedLayoutsAreRefused)
   {
     TArchiveSpec spec;
     for (size_t k = 0; k <= TSkinReader::kMaxFiles; ++k) {
-      spec.nameList += "f" + std::to_string(k) + "\r\n";
+      spec.nameList += 'f';
+      spec.nameList += std::to_string(k);
+      spec.nameList += "\r\n";
       spec.sizes.push_back(0);
     }
     refused(spec);
@@ -239,11 +241,10 @@ TEST_F(SkinReaderTest, GarbagePackagesNeverReadOutOfBounds)
   std::mt19937 rng(11);
   int32_t failed = 0;
   for (int32_t round = 0; round < 300; ++round) {
-    std::vector<uint8_t> package;
-    PutInt32(package, int64_t(rng() % 5000));
-    package.resize(4 + rng() % 600);
-    for (size_t k = 4; k < package.size(); ++k)
-      package[k] = uint8_t(rng());
+    const uint32_t declared = rng() % 5000;
+    std::vector<uint8_t> package(4 + rng() % 600);
+    for (size_t k = 0; k < package.size(); ++k)
+      package[k] = k < 4 ? uint8_t(declared >> (8 * k)) : uint8_t(rng());
     TSkinReader reader;
     try {
       if (!reader.Open(package)) {
