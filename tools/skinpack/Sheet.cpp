@@ -84,8 +84,11 @@ std::vector<TRow> Rows(const skin::TSkinData& d)
   auto add = [&](const std::string& label, const skin::TDataSkinObject* e, bool stacked = false, bool border = false) {
     if (!e || e->Image.Empty())
       return;
+    // Always with magenta left out: caption buttons and glyph strips are put
+    // on transparently by their consumers whatever Trans says, and the raw
+    // strip at the row's start shows the key colour anyway.
     rows.push_back({label, &e->Image, e->Margins(), e->FrameCount(), stacked, border ? e->Tile != 1 : e->Tile == 1,
-                    e->Trans == 1});
+                    true});
   };
   add("Buttons", d.Buttons.get());
   if (!d.Buttons->CheckImage.Empty())
@@ -167,8 +170,8 @@ void WritePicture(const gfx::TPixmap& pixels, const std::filesystem::path& path)
 
 int SheetCommand(const std::vector<std::string>& args)
 {
-  if (args.size() != 2)
-    throw std::invalid_argument("sheet needs PACKAGE and OUT.png");
+  if (args.size() != 2 && args.size() != 4)
+    throw std::invalid_argument("sheet needs PACKAGE and OUT.png, optionally FIRST and COUNT rows");
   std::ifstream in(args[0], std::ios::binary | std::ios::ate);
   if (!in)
     throw std::runtime_error("cannot open " + args[0]);
@@ -180,7 +183,13 @@ int SheetCommand(const std::vector<std::string>& args)
   if (!data.ApplyPackage())
     throw std::runtime_error(args[0] + ": not a skin package of a known format");
 
-  const std::vector<TRow> rows = Rows(data);
+  std::vector<TRow> rows = Rows(data);
+  if (args.size() == 4) {
+    // A part of the sheet, for a closer look at a few elements.
+    const size_t first = std::min(size_t(std::stoul(args[2])), rows.size());
+    const size_t count = std::min(size_t(std::stoul(args[3])), rows.size() - first);
+    rows = std::vector<TRow>(rows.begin() + std::ptrdiff_t(first), rows.begin() + std::ptrdiff_t(first + count));
+  }
   int32_t height = kGap;
   for (const TRow& row : rows)
     height += LayRow(row, nullptr, height);

@@ -258,7 +258,7 @@ void Usage()
                "  skinpack query SOURCE KIND SECTION KEY [DEFAULT]\n"
                "      KIND: string, integer, colour, splitcolour (KEY is then the colour's name)\n"
                "  skinpack model PACKAGE          (the skin data model as text)\n"
-               "  skinpack sheet PACKAGE OUT.png  (every element drawn at a few sizes)\n"
+               "  skinpack sheet PACKAGE OUT.png [FIRST COUNT]  (every element drawn at a few sizes)\n"
                "SOURCE is a package or skin file, or a description (.ini) file.\n");
 }
 
