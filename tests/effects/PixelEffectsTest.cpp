@@ -231,3 +231,22 @@ TEST(PixelateEffect, TinyFramesStayInsideTheBitmaps)
     }
   }
 }
+
+TEST(PixelEffects, DrawNothingWhenTheBitmapsAreNotWByH)
+{
+  // A caller that hands a larger size than the bitmaps have must not make the
+  // effects read or write past them.
+  effects::TEffectFunction* all[] = {&effects::FadeEffect,           &effects::ChannelMixEffect,
+                                     &effects::DissolveEffect,       &effects::RandomBarsHorizontalEffect,
+                                     &effects::RandomBarsVerticalEffect, &effects::PivotFromTopLeftEffect,
+                                     &effects::PivotFromBottomRightEffect, &effects::PixelateEffect};
+  for (effects::TEffectFunction* effect : all) {
+    TFrames f(12, 8);
+    TBitmap smaller(6, 8);
+    const std::vector<TPixel> before = f.Pixels();
+    (*effect)(f.Screen, f.Picture, 24, 8, 12, 4, 50);
+    EXPECT_EQ(f.Pixels(), before);
+    (*effect)(f.Screen, smaller, 12, 8, 6, 4, 50);
+    EXPECT_EQ(f.Pixels(), before);
+  }
+}
