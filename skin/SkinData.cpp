@@ -173,14 +173,14 @@ std::string TSkinData::SkinStore() const
   return HasState(framework::csDesigning) && !package_.empty() ? "(Good)" : "(none)";
 }
 
-std::vector<uint8_t> TSkinData::SkinStreamBytes() const
+std::vector<uint8_t> TSkinData::SkinStreamOf(std::span<const uint8_t> package)
 {
-  const uint32_t n = uint32_t(package_.size());
-  std::vector<uint8_t> bytes(4 + package_.size());
+  const uint32_t n = uint32_t(package.size());
+  std::vector<uint8_t> bytes(4 + package.size());
   for (int shift = 0; shift < 4; ++shift)
     bytes[size_t(shift)] = uint8_t(n >> (8 * shift));
-  if (!package_.empty())
-    std::memcpy(bytes.data() + 4, package_.data(), package_.size());
+  if (!package.empty())
+    std::memcpy(bytes.data() + 4, package.data(), package.size());
   return bytes;
 }
 

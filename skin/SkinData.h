@@ -182,7 +182,10 @@ public:
 
   // ----- The package -----
   // The "SkinStream" property's value: a 32-bit length and the package.
-  [[nodiscard]] std::vector<uint8_t> SkinStreamBytes() const;
+  [[nodiscard]] std::vector<uint8_t> SkinStreamBytes() const { return SkinStreamOf(package_); }
+  // The property value for a package, as a form description's file holds it:
+  // a program that stores a skin file in its form data wraps it with this.
+  [[nodiscard]] static std::vector<uint8_t> SkinStreamOf(std::span<const uint8_t> package);
   // Reading it stores the package and, outside design mode, applies it.
   void SetSkinStreamBytes(const std::vector<uint8_t>& bytes);
   [[nodiscard]] const std::vector<uint8_t>& Package() const { return package_; }

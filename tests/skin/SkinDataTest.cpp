@@ -14,6 +14,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 
 namespace {
@@ -420,11 +421,10 @@ TEST(SkinDataComponent, SkinStreamPropertyRoundTripAndEmptyPackage)
   const std::vector<uint8_t> empty = d.SkinStreamBytes();
   EXPECT_EQ(empty, (std::vector<uint8_t>{0, 0, 0, 0}));
 
-  std::vector<uint8_t> bytes{0, 0, 0, 0};
   const auto package = testskin::StoredPackage();
-  const uint32_t n = uint32_t(package.size());
-  bytes = {uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)};
-  bytes.insert(bytes.end(), package.begin(), package.end());
+  const std::vector<uint8_t> bytes = TSkinData::SkinStreamOf(package);
+  ASSERT_EQ(bytes.size(), package.size() + 4);
+  EXPECT_EQ(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | bytes[3] << 24, int(package.size()));
   d.SetSkinStreamBytes(bytes);
   EXPECT_FALSE(d.NotLoaded());
   EXPECT_EQ(d.SkinName(), "tarsel-TARSEL");
@@ -577,3 +577,43 @@ TEST(SkinDataComponent, StreamedFromAFormDescriptionWithItsPackage)
 }
 
 } // namespace
+
+#ifdef SKINDATA_STORED_PACKAGE
+// The package the build draws and stores in the player window.
+TEST(GeneratedStoredSkin, LoadsWithTheExpectedElementsAndMetrics)
+{
+  std::ifstream in(SKINDATA_STORED_PACKAGE, std::ios::binary);
+  if (!in)
+    GTEST_SKIP() << "no stored package at " << SKINDATA_STORED_PACKAGE;
+  const std::vector<uint8_t> package{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  TSkinData d(nullptr);
+  Load(d, package);
+  EXPECT_EQ(d.SkinName(), "tarsel-TARSEL");
+  EXPECT_EQ(d.BorderLeft->Image.Width() / d.BorderLeft->FrameCount(), 4);
+  EXPECT_EQ(d.BorderTop->Image.Height() / d.BorderTop->FrameCount(), 29);
+  EXPECT_EQ(d.BorderRight->Image.Width() / d.BorderRight->FrameCount(), 4);
+  EXPECT_EQ(d.BorderBottom->Image.Height() / d.BorderBottom->FrameCount(), 5);
+  ASSERT_EQ(d.CaptionButtons.size(), 8u);
+  const int32_t xs[] = {25, 49, 73, 49, 8};
+  for (size_t i = 0; i < 5; ++i)
+    EXPECT_EQ(d.CaptionButtons[i]->XCoord, xs[i]);
+  EXPECT_EQ(d.CaptionButtons[0]->Image.Width(), 126);
+  EXPECT_EQ(d.CaptionButtons[0]->Frame, 6);
+  EXPECT_EQ(d.CaptionButtons[5]->Image.Width(), 52);
+  for (const auto* e : {d.Progress.get(), d.Tabs.get(), d.ComboButton.get(), d.UpDownVert.get()})
+    ASSERT_NE(e, nullptr);
+  for (const skin::TDataSkinObject* e :
+       std::initializer_list<const skin::TDataSkinObject*>{d.ProgressChunk.get(), d.TabPane.get(), d.StatusBarEdges.get(),
+                                                           d.Headerbar.get(), d.Scrollbar.get(), d.MenuItem.get(),
+                                                           d.MenuBackground.get(), d.ExtraImages.get(), d.ThumbHorz.get(),
+                                                           d.ThumbDown.get(), d.HorzScrollThumb.get()}) {
+    ASSERT_NE(e, nullptr);
+    EXPECT_FALSE(e->Image.Empty()) << e->Name;
+  }
+  EXPECT_EQ(d.Scrollbar->Image.Width(), 391);
+  EXPECT_EQ(d.Scrollbar->Frame, 23);
+  EXPECT_EQ(d.Buttons->Image.Width(), 100);
+  EXPECT_EQ(d.Color(skin::scButtonFace), 0xEAD2BF);
+  EXPECT_NE(d.ComboxArrow, nullptr);
+}
+#endif
