@@ -139,6 +139,40 @@ template <typename F> void TDrawContext::ForEachVisible(const TRect& deviceRect,
   }
 }
 
+template <typename F> void TDrawContext::ForEachRow(const TRect& deviceRect, F&& f) const
+{
+  const TRect r = deviceRect.Intersected(DeviceBounds());
+  if (r.IsEmpty())
+    return;
+  if (!clip_) {
+    for (int32_t row = r.Top; row < r.Bottom; ++row)
+      f(row, &r, size_t(1), r.Left, r.Right);
+    return;
+  }
+  const auto rects = clip_->Rects();
+  const TRect* end = rects.data() + rects.size();
+  const TRect* p =
+    std::partition_point(rects.data(), end, [&](const TRect& c) { return c.Bottom <= r.Top; });
+  while (p != end && p->Top < r.Bottom) {
+    const TRect* bandEnd = p;
+    while (bandEnd != end && bandEnd->Top == p->Top)
+      ++bandEnd;
+    const TRect* first = p;
+    while (first != bandEnd && first->Right <= r.Left)
+      ++first;
+    const TRect* last = first;
+    while (last != bandEnd && last->Left < r.Right)
+      ++last;
+    if (first != last) {
+      const int32_t top = std::max(p->Top, r.Top);
+      const int32_t bottom = std::min(p->Bottom, r.Bottom);
+      for (int32_t row = top; row < bottom; ++row)
+        f(row, first, size_t(last - first), r.Left, r.Right);
+    }
+    p = bandEnd;
+  }
+}
+
 int TDrawContext::SelectClipRgn(const TRegion* region)
 {
   if (!region) {
@@ -371,10 +405,17 @@ bool TDrawContext::BitBlt(int32_t x, int32_t y, int32_t width, int32_t height, c
     return true;
   }
 
-  ForEachVisible(area, [&](const TRect& r) {
-    const size_t n = size_t(r.Width());
-    for (int32_t row = r.Top; row < r.Bottom; ++row)
-      RopRow(op, d.ScanLine(row) + r.Left, s.ScanLine(row + offY) + r.Left + offX, n);
+  ForEachRow(area, [&](int32_t row, const TRect* spans, size_t count, int32_t left, int32_t right) {
+    TPixel* out = d.ScanLine(row);
+    const TPixel* in = s.ScanLine(row + offY) + offX;
+    for (size_t k = 0; k < count; ++k) {
+      const int32_t l = std::max(spans[k].Left, left);
+      const int32_t n = std::min(spans[k].Right, right) - l;
+      if (op == TRop::Copy)
+        std::memcpy(out + l, in + l, size_t(n) * sizeof(TPixel));
+      else
+        RopRow(op, out + l, in + l, size_t(n));
+    }
   });
   return true;
 }
@@ -665,9 +706,12 @@ void TDrawContext::FillRect(const TRect& rect, TPixel color)
                            DeviceBounds());
   if (area.IsEmpty())
     return;
-  ForEachVisible(area, [&](const TRect& r) {
-    for (int32_t row = r.Top; row < r.Bottom; ++row)
-      std::fill_n(target_->ScanLine(row) + r.Left, size_t(r.Width()), color);
+  ForEachRow(area, [&](int32_t row, const TRect* spans, size_t count, int32_t left, int32_t right) {
+    TPixel* out = target_->ScanLine(row);
+    for (size_t k = 0; k < count; ++k) {
+      const int32_t l = std::max(spans[k].Left, left);
+      std::fill(out + l, out + std::min(spans[k].Right, right), color);
+    }
   });
 }
 

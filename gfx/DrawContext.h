@@ -185,6 +185,10 @@ private:
   // The drawable area clipped to rect (device coordinates): a list of spans
   // of the clip region (or rect itself) inside the bitmap.
   template <typename F> void ForEachVisible(const TRect& deviceRect, F&& f) const;
+  // The same area row by row within each band of the clip region, in memory
+  // order: f(row, spans, count, left, right) with the band's spans that
+  // reach into the rectangle, each to be cut to [left, right).
+  template <typename F> void ForEachRow(const TRect& deviceRect, F&& f) const;
   [[nodiscard]] TRect DeviceBounds() const noexcept;
 
   TPixmap* target_ = nullptr;

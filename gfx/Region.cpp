@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -199,6 +200,7 @@ TRegion TRegion::FromRects(std::span<const TRect> rects)
 
   const auto byLeft = [](const TRect& a, const TRect& b) { return a.Left < b.Left; };
   std::vector<TRect> active;
+  std::vector<TRect> merged;
   std::vector<int32_t> spans;
   std::vector<TRect> out;
   out.reserve(valid.size() * 2);
@@ -208,12 +210,16 @@ TRegion TRegion::FromRects(std::span<const TRect> rects)
     const int32_t y0 = ys[i];
     const int32_t y1 = ys[i + 1];
     std::erase_if(active, [y0](const TRect& r) { return r.Bottom <= y0; });
-    const size_t oldCount = active.size();
-    while (next < valid.size() && valid[next].Top == y0)
-      active.push_back(valid[next++]);
-    if (active.size() != oldCount) {
-      std::sort(active.begin() + std::ptrdiff_t(oldCount), active.end(), byLeft);
-      std::inplace_merge(active.begin(), active.begin() + std::ptrdiff_t(oldCount), active.end(), byLeft);
+    if (next < valid.size() && valid[next].Top == y0) {
+      // The rectangles starting here, sorted, merged into the sorted list.
+      const size_t first = next;
+      while (next < valid.size() && valid[next].Top == y0)
+        ++next;
+      std::sort(valid.begin() + std::ptrdiff_t(first), valid.begin() + std::ptrdiff_t(next), byLeft);
+      merged.clear();
+      std::merge(active.begin(), active.end(), valid.begin() + std::ptrdiff_t(first),
+                 valid.begin() + std::ptrdiff_t(next), std::back_inserter(merged), byLeft);
+      active.swap(merged);
     }
     if (active.empty())
       continue;
