@@ -1,5 +1,7 @@
 #include "effects/EffectTable.h"
 
+#include "framework/StringList.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -97,6 +99,16 @@ TEST(EffectRegistry, AppendsNamesBetweenBeginAndEndUpdate)
   EXPECT_EQ(list.Lines[0], "kept");
   EXPECT_EQ(list.Lines[1], "Expand from right");
   EXPECT_EQ(list.Lines[176], "Slide out from top");
+}
+
+TEST(EffectRegistry, FillsTheFrameworkStringList)
+{
+  framework::TStringList list;
+  AppendEffectNames(list);
+  ASSERT_EQ(list.Count(), 176);
+  EXPECT_EQ(list[0], "Expand from right");
+  EXPECT_EQ(list[51], "Expand out from centre"); // position i is style i + 1
+  EXPECT_EQ(list[175], "Slide out from top");
 }
 
 struct TFailingList {
