@@ -174,4 +174,16 @@ int ModelCommand(const std::vector<std::string>& args)
   return 0;
 }
 
+int StreamCommand(const std::vector<std::string>& args)
+{
+  if (args.size() != 2)
+    throw std::invalid_argument("stream needs PACKAGE and OUT.bin");
+  const std::vector<uint8_t> bytes = skin::TSkinData::SkinStreamOf(ReadFile(args[0]));
+  std::ofstream out(std::filesystem::path(args[1]), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  if (!out)
+    throw std::runtime_error("cannot write " + args[1]);
+  return 0;
+}
+
 } // namespace skinpack

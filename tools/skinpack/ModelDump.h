@@ -19,7 +19,10 @@ void DumpSkinModel(const skin::TSkinData& data, std::ostream& out);
 
 // skinpack model PACKAGE
 int ModelCommand(const std::vector<std::string>& args);
-// skinpack sheet PACKAGE OUT.png|OUT.bmp
+// skinpack stream PACKAGE OUT.bin: the package as a form description's
+// SkinStream value (its length, then the package).
+int StreamCommand(const std::vector<std::string>& args);
+// skinpack sheet PACKAGE OUT.png|OUT.bmp [FIRST COUNT]
 int SheetCommand(const std::vector<std::string>& args);
 
 } // namespace skinpack

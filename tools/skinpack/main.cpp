@@ -259,6 +259,7 @@ void Usage()
                "      KIND: string, integer, colour, splitcolour (KEY is then the colour's name)\n"
                "  skinpack model PACKAGE          (the skin data model as text)\n"
                "  skinpack sheet PACKAGE OUT.png [FIRST COUNT]  (every element drawn at a few sizes)\n"
+               "  skinpack stream PACKAGE OUT.bin  (the package as a SkinStream property value)\n"
                "SOURCE is a package or skin file, or a description (.ini) file.\n");
 }
 
@@ -288,6 +289,8 @@ int main(int argc, char** argv)
       return skinpack::ModelCommand(args);
     if (command == "sheet")
       return skinpack::SheetCommand(args);
+    if (command == "stream")
+      return skinpack::StreamCommand(args);
 #endif
     throw TUsageError("unknown command \"" + command + "\"");
   } catch (const TUsageError& e) {
