@@ -81,7 +81,8 @@ void RopRow(TRop rop, TPixel* dst, const TPixel* src, size_t n) noexcept
 {
   switch (rop) {
   case TRop::Copy:
-    std::memmove(dst, src, n * sizeof(TPixel));
+    if (src) // the source-less operations never copy; this keeps that visible
+      std::memmove(dst, src, n * sizeof(TPixel));
     break;
   case TRop::Paint:
     for (size_t i = 0; i < n; ++i)
