@@ -80,8 +80,11 @@ bool InsidePolygon(const std::vector<TPoint>& pts, int mode, int64_t x, int64_t 
     if (y < a.Y || y >= b.Y)
       continue;
     const int64_t dy = int64_t(b.Y) - a.Y;
-    // edge x at row y <= x  <=>  a.X * dy + (y - a.Y) * dx <= x * dy
-    if (int64_t(a.X) * dy + (y - a.Y) * (int64_t(b.X) - a.X) <= x * dy) {
+    // edge x at row y <= x  <=>  (y - a.Y) * dx <= (x - a.X) * dy; the
+    // products need up to 64 bits of magnitude, which the extended type
+    // holds exactly.
+    using Wide = long double;
+    if (Wide(y - a.Y) * Wide(int64_t(b.X) - a.X) <= Wide(x - a.X) * Wide(dy)) {
       winding += dir;
       ++count;
     }
