@@ -3,6 +3,8 @@
 // colour depths, the transparent corners and the description's entries.
 #include "gfx/codecs/Bmp.h"
 #include "skin/ElementBitmap.h"
+#include "skin/LZH.h"
+#include "skin/SkinMessages.h"
 #include "skin/QuickIni.h"
 #include "skin/SkinReader.h"
 #include "skin/ValueParsers.h"
@@ -155,4 +157,28 @@ TEST_F(StoredSkin, ElementBitmapLoadFollowsTheNameRules)
   // A member that is not a bitmap leaves the element without an image.
   EXPECT_TRUE(LoadElementBitmap(reader_, "tarsel-tarsel.ini.bmp").IsEmpty());
   EXPECT_TRUE(LoadElementBitmap(reader_, "").IsEmpty());
+}
+
+TEST_F(StoredSkin, CutShortPackageStillDecodesToTheDeclaredSize)
+{
+  const std::vector<uint8_t> package = StoredPackage();
+  const auto stream = std::span<const uint8_t>(package).subspan(4);
+  const std::vector<uint8_t> whole = TLZH::DecodeBuffer(stream, reader_.UnpackedSize());
+  // A cut archive may well read as an unknown format; keep that quiet.
+  const TSkinMessageHook previous = SetSkinMessageHook([](const std::string&) {});
+  for (const size_t keep : {size_t{0}, size_t{1}, stream.size() / 3, stream.size() - 1}) {
+    const std::vector<uint8_t> cut = TLZH::DecodeBuffer(stream.first(keep), reader_.UnpackedSize());
+    ASSERT_GE(cut.size(), size_t(reader_.UnpackedSize()));
+    // What the kept bytes describe comes out the same; the rest is made up
+    // from zero bits.
+    if (keep > 100) {
+      EXPECT_TRUE(std::equal(whole.begin(), whole.begin() + 1000, cut.begin()));
+    }
+    TSkinReader cutReader;
+    try {
+      (void)cutReader.Open(std::vector<uint8_t>(package.begin(), package.begin() + std::ptrdiff_t(keep + 4)));
+    } catch (const ESkinPackage&) {
+    }
+  }
+  SetSkinMessageHook(previous);
 }
