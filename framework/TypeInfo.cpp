@@ -157,7 +157,7 @@ std::string Trimmed(std::string_view text)
 
 } // namespace
 
-void RegisterClass(const TClassInfo& info)
+void RegisterComponentClass(const TClassInfo& info)
 {
   auto& r = Registry();
   std::lock_guard guard(r.lock);

@@ -132,8 +132,10 @@ public:
 
   // Builders over member functions, so that a class lists its properties in
   // one line each.
-  template <class T, class V>
-  TPropInfo& Int(std::string name, V (T::*get)() const, void (T::*set)(V), std::optional<int64_t> def = std::nullopt,
+  // Getter and setter may come from different classes of one hierarchy
+  // (a form's ClientWidth getter with the control's setter).
+  template <class T, class U, class V, class W>
+  TPropInfo& Int(std::string name, V (T::*get)() const, void (U::*set)(W), std::optional<int64_t> def = std::nullopt,
                  const TIdentMap* idents = nullptr)
   {
     TPropInfo p;
@@ -143,11 +145,11 @@ public:
     p.Default = def;
     p.GetOrd = [get](const TObject& o) { return int64_t((static_cast<const T&>(o).*get)()); };
     if (set)
-      p.SetOrd = [set](TObject& o, int64_t v) { (static_cast<T&>(o).*set)(V(v)); };
+      p.SetOrd = [set](TObject& o, int64_t v) { (static_cast<U&>(o).*set)(W(v)); };
     return Add(std::move(p));
   }
-  template <class T, class V>
-  TPropInfo& Enum(std::string name, const TEnumInfo& info, V (T::*get)() const, void (T::*set)(V),
+  template <class T, class U, class V, class W>
+  TPropInfo& Enum(std::string name, const TEnumInfo& info, V (T::*get)() const, void (U::*set)(W),
                   std::optional<int64_t> def = std::nullopt)
   {
     TPropInfo p;
@@ -157,19 +159,19 @@ public:
     p.Default = def;
     p.GetOrd = [get](const TObject& o) { return int64_t((static_cast<const T&>(o).*get)()); };
     if (set)
-      p.SetOrd = [set](TObject& o, int64_t v) { (static_cast<T&>(o).*set)(static_cast<V>(v)); };
+      p.SetOrd = [set](TObject& o, int64_t v) { (static_cast<U&>(o).*set)(static_cast<W>(v)); };
     return Add(std::move(p));
   }
-  template <class T>
-  TPropInfo& Bool(std::string name, bool (T::*get)() const, void (T::*set)(bool), std::optional<bool> def = std::nullopt)
+  template <class T, class U>
+  TPropInfo& Bool(std::string name, bool (T::*get)() const, void (U::*set)(bool), std::optional<bool> def = std::nullopt)
   {
     std::optional<int64_t> d;
     if (def)
       d = *def ? 1 : 0;
     return Enum(std::move(name), BooleanInfo(), get, set, d);
   }
-  template <class T, class V>
-  TPropInfo& Set(std::string name, const TEnumInfo& element, V (T::*get)() const, void (T::*set)(V),
+  template <class T, class U, class V, class W>
+  TPropInfo& Set(std::string name, const TEnumInfo& element, V (T::*get)() const, void (U::*set)(W),
                  std::optional<int64_t> def = std::nullopt)
   {
     TPropInfo p;
@@ -179,11 +181,11 @@ public:
     p.Default = def;
     p.GetOrd = [get](const TObject& o) { return int64_t((static_cast<const T&>(o).*get)()); };
     if (set)
-      p.SetOrd = [set](TObject& o, int64_t v) { (static_cast<T&>(o).*set)(V(v)); };
+      p.SetOrd = [set](TObject& o, int64_t v) { (static_cast<U&>(o).*set)(W(v)); };
     return Add(std::move(p));
   }
-  template <class T, class R, class A>
-  TPropInfo& Str(std::string name, R (T::*get)() const, void (T::*set)(A), std::string def = {})
+  template <class T, class U, class R, class A>
+  TPropInfo& Str(std::string name, R (T::*get)() const, void (U::*set)(A), std::string def = {})
   {
     TPropInfo p;
     p.Name = std::move(name);
@@ -191,7 +193,7 @@ public:
     p.DefaultStr = std::move(def);
     p.GetStr = [get](const TObject& o) { return std::string((static_cast<const T&>(o).*get)()); };
     if (set)
-      p.SetStr = [set](TObject& o, const std::string& v) { (static_cast<T&>(o).*set)(v); };
+      p.SetStr = [set](TObject& o, const std::string& v) { (static_cast<U&>(o).*set)(v); };
     return Add(std::move(p));
   }
   // An object owned by the holder: its own properties are reached through it
@@ -268,7 +270,7 @@ private:
 };
 
 // Component classes that form descriptions may create, by class name.
-void RegisterClass(const TClassInfo& info);
+void RegisterComponentClass(const TClassInfo& info);
 [[nodiscard]] const TClassInfo* FindClass(std::string_view name);
 
 // Access by name. Lookups are case-insensitive. A missing property gives the

@@ -196,8 +196,8 @@ public:
 
 inline void RegisterTestClasses()
 {
-  RegisterClass(TWidget::ClassType());
-  RegisterClass(TPanelForm::ClassType());
+  RegisterComponentClass(TWidget::ClassType());
+  RegisterComponentClass(TPanelForm::ClassType());
 }
 
 } // namespace testcomponents

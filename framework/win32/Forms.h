@@ -1,0 +1,227 @@
+#pragma once
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+#include "framework/FormDescription.h"
+#include "framework/win32/Controls.h"
+
+// Forms (top-level windows holding controls, created from a form description
+// stored as a resource), the application object that runs the message loop
+// and reports errors, and the screen.
+namespace framework {
+
+enum TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon : uint8_t { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = uint8_t;
+enum TFormStyle : uint8_t { fsNormal, fsStayOnTop };
+enum TPosition : uint8_t { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter };
+enum TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
+                       mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
+
+using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
+
+class TForm : public TWinControl {
+public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+
+  static const TClassInfo& ClassType();
+  [[nodiscard]] const TClassInfo& ClassInfo() const override { return ClassType(); }
+
+  // Streams the form's description (the resource named after the class,
+  // "<CLASSNAME>.FORM") when there is one, then raises OnCreate. Runs once;
+  // Application.CreateForm calls it. An error in OnCreate is reported and
+  // the form stays usable, as with any event.
+  void InitForm();
+  // Reads a description given as text (binary files from the loader).
+  void ReadDescription(std::string_view text, const TBinaryLoader& loader = {});
+
+  [[nodiscard]] TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle value);
+  [[nodiscard]] TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons value);
+  [[nodiscard]] TFormStyle FormStyle() const { return formStyle_; }
+  void SetFormStyle(TFormStyle value);
+  [[nodiscard]] TPosition Position() const { return position_; }
+  void SetPosition(TPosition value) { position_ = value; }
+  [[nodiscard]] bool KeyPreview() const { return keyPreview_; }
+  void SetKeyPreview(bool value) { keyPreview_ = value; }
+  [[nodiscard]] int PixelsPerInch() const { return pixelsPerInch_; }
+  void SetPixelsPerInch(int value) { pixelsPerInch_ = value > 0 ? value : pixelsPerInch_; }
+  // When on, a form stored at another resolution is scaled to the screen's
+  // when it is loaded.
+  [[nodiscard]] bool Scaled() const { return scaled_; }
+  void SetScaled(bool value) { scaled_ = value; }
+  [[nodiscard]] bool AutoScroll() const { return autoScroll_; }
+  void SetAutoScroll(bool value) { autoScroll_ = value; }
+  [[nodiscard]] int StoredClientWidth() const { return ClientWidth(); }
+  [[nodiscard]] int StoredClientHeight() const { return ClientHeight(); }
+  [[nodiscard]] gfx::TRect ClientRect() const override;
+  void SetClientSize(int width, int height) override;
+
+  void SetVisible(bool value) override;
+  void Show();
+  void Close();
+  TModalResult ShowModal();
+  [[nodiscard]] TModalResult ModalResult() const { return modalResult_; }
+  void SetModalResult(TModalResult value) { modalResult_ = value; }
+  // Frees the form once the messages now waiting have been handled.
+  void Release();
+  [[nodiscard]] TCanvas& Canvas() { return PaintCanvas(); }
+  [[nodiscard]] TWinControl* ActiveControl() const;
+
+  void Loaded() override;
+  void ChangeScale(int m, int d) override;
+  void WndProc(TMessage& message) override;
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnPaint;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void Paint() override { OnPaint(this); }
+  virtual void DoCreate();
+  virtual void DoDestroy();
+
+private:
+  void PlaceOnScreen();
+  [[nodiscard]] DWORD WindowStyle() const;
+  [[nodiscard]] DWORD WindowExStyle() const;
+
+  TFormBorderStyle borderStyle_ = bsSizeable;
+  TBorderIcons borderIcons_ = (1u << biSystemMenu) | (1u << biMinimize) | (1u << biMaximize);
+  TFormStyle formStyle_ = fsNormal;
+  TPosition position_ = poDesigned;
+  bool keyPreview_ = false;
+  int pixelsPerInch_;
+  bool scaled_ = true;
+  bool autoScroll_ = false;
+  bool initialised_ = false;
+  bool placed_ = false;
+  int modalResult_ = mrNone;
+  bool modal_ = false;
+  int pendingClientWidth_ = -1, pendingClientHeight_ = -1;
+};
+
+// The screen: size and resolution.
+class TScreen {
+public:
+  [[nodiscard]] int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+  [[nodiscard]] int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+  [[nodiscard]] int PixelsPerInch() const;
+};
+extern TScreen* Screen;
+
+using TExceptionEvent = TEvent<void(TObject* Sender, const std::exception& E)>;
+
+class TApplication : public TComponent {
+public:
+  explicit TApplication(TComponent* owner);
+  ~TApplication() override;
+
+  static const TClassInfo& ClassType();
+  [[nodiscard]] const TClassInfo& ClassInfo() const override { return ClassType(); }
+
+  // Common controls, the platform's colours, COM for the shell dialogs, and
+  // the registry of the standard control classes. Safe to call twice.
+  void Initialize();
+  [[nodiscard]] const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& value);
+  // A hidden window that owns the forms' dialogs and carries the title.
+  [[nodiscard]] HWND Handle();
+
+  // Creates a form owned by the application and streams its description;
+  // the first form created becomes the main form.
+  template <class T>
+  void CreateForm(T*& reference)
+  {
+    reference = nullptr;
+    auto* form = new T(this);
+    try {
+      form->InitForm();
+    } catch (...) {
+      delete form;
+      throw;
+    }
+    reference = form;
+    if (!mainForm_)
+      mainForm_ = form;
+  }
+  [[nodiscard]] TForm* MainForm() const { return mainForm_; }
+  // Shows the main form and handles messages until the program ends.
+  void Run();
+  void ProcessMessages();
+  // Waits for and handles one message.
+  void HandleMessage();
+  void Terminate();
+  [[nodiscard]] bool Terminated() const { return terminated_; }
+
+  // Reports the exception being handled (call from a catch block): OnException
+  // when assigned, else a message box with the error's text.
+  void HandleException(TObject* sender);
+  void ShowException(const std::exception& e);
+  TExceptionEvent OnException;
+
+  // Hints.
+  [[nodiscard]] bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool value);
+  [[nodiscard]] int HintPause() const { return hintPause_; }
+  void SetHintPause(int ms) { hintPause_ = ms; }
+  [[nodiscard]] int HintHidePause() const { return hintHidePause_; }
+  void SetHintHidePause(int ms) { hintHidePause_ = ms; }
+  // Hides the hint being shown; the control under the mouse shows its hint
+  // again after the pause when the mouse next moves.
+  void CancelHint();
+  [[nodiscard]] HWND HintWindow() const { return hintWindow_; }
+  [[nodiscard]] TControl* MouseControl() const { return mouseControl_; }
+
+  // Called by controls: the mouse is over a control; a window lost the
+  // mouse; a control or window is going away.
+  void MouseOver(TControl* control);
+  void MouseLeftWindow(TWinControl* control);
+  void ControlDestroyed(TControl* control);
+  void WindowGone(TWinControl* control);
+
+private:
+  static LRESULT CALLBACK AppWindowProc(HWND, UINT, WPARAM, LPARAM);
+  bool ProcessMessage(MSG& msg);
+  bool IsDialogKey(MSG& msg);
+  void HintTimerFired();
+  void ShowHintWindow();
+  void HideHintWindow();
+  [[nodiscard]] static bool EffectiveShowHint(const TControl* control);
+
+  std::string title_;
+  HWND handle_ = nullptr;
+  TForm* mainForm_ = nullptr;
+  bool terminated_ = false;
+  bool initialized_ = false;
+  bool showHint_ = true;
+  int hintPause_ = 500;
+  int hintHidePause_ = 2500;
+  TControl* mouseControl_ = nullptr;
+  TControl* hintControl_ = nullptr;
+  HWND hintWindow_ = nullptr;
+  bool hintShown_ = false;
+  std::wstring hintText_;
+};
+
+extern TApplication* Application;
+
+// Registers every control class of the framework for form descriptions.
+void RegisterStandardClasses();
+
+} // namespace framework

@@ -1,0 +1,22 @@
+#include "framework/TypeInfo.h"
+#include "framework/win32/ComCtrls.h"
+#include "framework/win32/Dialogs.h"
+#include "framework/win32/FileCtrl.h"
+#include "framework/win32/Forms.h"
+#include "framework/win32/StdCtrls.h"
+#include "framework/win32/Timer.h"
+
+namespace framework {
+
+void RegisterStandardClasses()
+{
+  for (const TClassInfo* info :
+       {&TButton::ClassType(), &TCheckBox::ClassType(), &TRadioButton::ClassType(), &TEdit::ClassType(),
+        &TComboBox::ClassType(), &TLabel::ClassType(), &TGroupBox::ClassType(), &TPanel::ClassType(),
+        &TBevel::ClassType(), &TRadioGroup::ClassType(), &TUpDown::ClassType(), &TTrackBar::ClassType(),
+        &TStatusBar::ClassType(), &TPageControl::ClassType(), &TTabSheet::ClassType(), &TTimer::ClassType(),
+        &TFileListBox::ClassType(), &TColorDialog::ClassType(), &TOpenPictureDialog::ClassType()})
+    RegisterComponentClass(*info);
+}
+
+} // namespace framework
