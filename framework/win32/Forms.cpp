@@ -380,6 +380,15 @@ void TForm::Close()
   }
 }
 
+namespace {
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list)
+{
+  if (IsWindowVisible(window) && IsWindowEnabled(window))
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+} // namespace
+
 TModalResult TForm::ShowModal()
 {
   if (modal_ || Visible())
@@ -388,14 +397,7 @@ TModalResult TForm::ShowModal()
   HandleNeeded();
   // Every other window of the program is disabled while the form runs.
   std::vector<HWND> disabled;
-  EnumThreadWindows(
-    GetCurrentThreadId(),
-    [](HWND window, LPARAM list) -> BOOL {
-      if (IsWindowVisible(window) && IsWindowEnabled(window))
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-      return TRUE;
-    },
-    reinterpret_cast<LPARAM>(&disabled));
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
   disabled.erase(std::remove(disabled.begin(), disabled.end(), handle_), disabled.end());
   for (HWND w : disabled)
     EnableWindow(w, FALSE);

@@ -247,34 +247,14 @@ public:
   static std::vector<std::pair<std::wstring, std::wstring>> Children(HWND dialog)
   {
     std::vector<std::pair<std::wstring, std::wstring>> list;
-    EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM data) -> BOOL {
-        reinterpret_cast<std::vector<std::pair<std::wstring, std::wstring>>*>(data)->emplace_back(WindowClass(child),
-                                                                                               WindowText(child));
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&list));
+    EnumChildWindows(dialog, &TDialogWatcher::CollectChild, reinterpret_cast<LPARAM>(&list));
     return list;
   }
   // Presses the button of the dialog whose caption is given.
   static bool PressButton(HWND dialog, const std::wstring& caption)
   {
-    struct TSearch {
-      std::wstring caption;
-      HWND found = nullptr;
-    } search{caption};
-    EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(data);
-        if (_wcsicmp(WindowClass(child).c_str(), L"Button") == 0 && WindowText(child) == s->caption) {
-          s->found = child;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+    TSearch search{caption, nullptr};
+    EnumChildWindows(dialog, &TDialogWatcher::FindButton, reinterpret_cast<LPARAM>(&search));
     if (!search.found)
       return false;
     PostMessageW(search.found, BM_CLICK, 0, 0);
@@ -282,28 +262,46 @@ public:
   }
 
 private:
+  struct TSearch {
+    std::wstring caption;
+    HWND found;
+  };
+  static BOOL CALLBACK CollectChild(HWND child, LPARAM data)
+  {
+    reinterpret_cast<std::vector<std::pair<std::wstring, std::wstring>>*>(data)->emplace_back(WindowClass(child),
+                                                                                           WindowText(child));
+    return TRUE;
+  }
+  static BOOL CALLBACK FindButton(HWND child, LPARAM data)
+  {
+    auto* s = reinterpret_cast<TSearch*>(data);
+    if (_wcsicmp(WindowClass(child).c_str(), L"Button") == 0 && WindowText(child) == s->caption) {
+      s->found = child;
+      return FALSE;
+    }
+    return TRUE;
+  }
+  static BOOL CALLBACK CheckDialog(HWND window, LPARAM)
+  {
+    if (!IsWindowVisible(window))
+      return TRUE;
+    std::wstring cls = WindowClass(window);
+    if (cls != L"#32770" && cls != L"TMessageForm")
+      return TRUE;
+    TDialogWatcher* self = current_;
+    self->captions.push_back(WindowText(window));
+    for (const auto& child : Children(window))
+      if (_wcsicmp(child.first.c_str(), L"Static") == 0 && !child.second.empty())
+        self->texts.push_back(child.second);
+    self->answer_(window);
+    return FALSE;
+  }
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
   {
     if (!current_ || current_->busy_)
       return;
     current_->busy_ = true;
-    EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM) -> BOOL {
-        if (!IsWindowVisible(window))
-          return TRUE;
-        std::wstring cls = WindowClass(window);
-        if (cls != L"#32770" && cls != L"TMessageForm")
-          return TRUE;
-        TDialogWatcher* self = current_;
-        self->captions.push_back(WindowText(window));
-        for (const auto& child : Children(window))
-          if (_wcsicmp(child.first.c_str(), L"Static") == 0 && !child.second.empty())
-            self->texts.push_back(child.second);
-        self->answer_(window);
-        return FALSE;
-      },
-      0);
+    EnumThreadWindows(GetCurrentThreadId(), &TDialogWatcher::CheckDialog, 0);
     current_->busy_ = false;
   }
 
