@@ -1,34 +1,52 @@
+// The program block: the application object, the splash, the player window.
+#include "app/MainForm.h"
+#include "app/SplashForm.h"
+
 #include <windows.h>
+
+TMainForm* MainForm = nullptr;
 
 namespace {
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// The icon of the player window and of the taskbar entry.
+void ShowProgramIcon(HWND window)
 {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  const auto load = [instance](int metricX, int metricY) {
+    return reinterpret_cast<LPARAM>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, GetSystemMetrics(metricX),
+                                               GetSystemMetrics(metricY), LR_SHARED));
+  };
+  SendMessageW(window, WM_SETICON, ICON_BIG, load(SM_CXICON, SM_CYICON));
+  SendMessageW(window, WM_SETICON, ICON_SMALL, load(SM_CXSMICON, SM_CYSMICON));
 }
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = MainWindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = L"TPlayerForm";
-  RegisterClassW(&windowClass);
-  HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Automatic picture player", WS_OVERLAPPEDWINDOW,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr, instance, nullptr);
-  ShowWindow(window, show);
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+  using framework::Application;
+  Application->Initialize();
+  transition::RegisterLumetta();
+  Application->SetTitle("TLumetta Demo");
+  try {
+    SplashForm = TSplashForm::ShowSplash();
+  } catch (const std::exception& error) {
+    Application->ShowException(error);
   }
+  // The splash, by now showing the desktop it captured, stays until the
+  // player window exists, and goes whether or not that worked.
+  try {
+    Application->CreateForm(MainForm);
+  } catch (const std::exception& error) {
+    delete SplashForm;
+    SplashForm = nullptr;
+    Application->ShowException(error);
+    return 1;
+  }
+  delete SplashForm;
+  SplashForm = nullptr;
+  ShowProgramIcon(MainForm->Handle());
+  ShowProgramIcon(Application->Handle());
+  Application->Run();
   return 0;
 }

@@ -246,8 +246,12 @@ TEST(FormDescriptionWriter, DescribesLiveComponentsAndReadsBackEqual)
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(first->buddy, copy.FindComponent("Second"));
   EXPECT_EQ(first->OnCount.HandlerName(), "CountUp");
-  EXPECT_EQ(dynamic_cast<TWidget*>(copy.FindComponent("Second"))->blob, (std::vector<uint8_t>{1, 2, 3}));
-  EXPECT_EQ(dynamic_cast<TWidget*>(copy.FindComponent("Second"))->panels.ItemAs<TTestPanel>(0)->text, "a");
+  auto* second = dynamic_cast<TWidget*>(copy.FindComponent("Second"));
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->blob, (std::vector<uint8_t>{1, 2, 3}));
+  const auto* panel = second->panels.ItemAs<TTestPanel>(0);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->text, "a");
   EXPECT_EQ(WriteFormDescription(DescribeComponentTree(copy, [](const std::string& n, const std::vector<uint8_t>&) {
               return n;
             })),

@@ -81,7 +81,10 @@ TEST_F(ThreadedDriver, ManualReverseAndStyleChangesWhileTheTimerRuns)
     lumetta->SetManual(false);
     // Let it run out; a transition that went to its end finishes through the
     // done message, the rest is stopped.
-    for (int wait = 0; wait < 400 && lumetta->Busy(); ++wait) {
+    // Bounded by the clock, not by a count of sleeps: how long a short sleep
+    // takes differs widely between platforms.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (lumetta->Busy() && std::chrono::steady_clock::now() < giveUp) {
       std::this_thread::sleep_for(std::chrono::microseconds(250));
       host.Dispatch();
     }
