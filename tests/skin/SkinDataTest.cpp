@@ -30,9 +30,9 @@ TSkinData& Load(TSkinData& data, const std::vector<uint8_t>& package)
 
 gfx::TPixel Fill(const char* name)
 {
-  const auto& specs = testskin::StoredBitmaps();
-  for (size_t k = 0; k < specs.size(); ++k)
-    if (std::string(specs[k].Name) == name)
+  const auto& stored = testskin::StoredBitmaps();
+  for (size_t k = 0; k < stored.size(); ++k)
+    if (std::string(stored[k].Name) == name)
       return testskin::FillOf(k);
   ADD_FAILURE() << name;
   return 0;

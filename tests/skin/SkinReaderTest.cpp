@@ -38,7 +38,7 @@ void PutInt32(std::vector<uint8_t>& out, int64_t v)
 }
 
 // An archive laid out field by field, so each test can bend one field.
-struct TArchiveSpec {
+struct TArchiveLayout {
   uint32_t formatCode = 70000;
   size_t blockSize = 69;
   std::string nameList;
@@ -47,27 +47,27 @@ struct TArchiveSpec {
   int64_t listLengthOverride = -1;
 };
 
-std::vector<uint8_t> MakeArchive(const TArchiveSpec& spec)
+std::vector<uint8_t> MakeArchive(const TArchiveLayout& layout)
 {
   std::vector<uint8_t> out;
-  PutInt32(out, spec.formatCode);
-  PutInt32(out, spec.listLengthOverride >= 0 ? spec.listLengthOverride : int64_t(spec.nameList.size()));
+  PutInt32(out, layout.formatCode);
+  PutInt32(out, layout.listLengthOverride >= 0 ? layout.listLengthOverride : int64_t(layout.nameList.size()));
   out.resize(out.size() + 8, 0xEE); // unread header bytes
-  out.resize(out.size() + spec.blockSize, 0xAB);
-  out.insert(out.end(), spec.nameList.begin(), spec.nameList.end());
-  for (int64_t s : spec.sizes)
+  out.resize(out.size() + layout.blockSize, 0xAB);
+  out.insert(out.end(), layout.nameList.begin(), layout.nameList.end());
+  for (int64_t s : layout.sizes)
     PutInt32(out, s);
-  out.insert(out.end(), spec.data.begin(), spec.data.end());
+  out.insert(out.end(), layout.data.begin(), layout.data.end());
   return out;
 }
 
-TArchiveSpec ThreeFiles()
+TArchiveLayout ThreeFiles()
 {
-  TArchiveSpec spec;
-  spec.nameList = "Buttons.BMP\r\nskin.ini\r\nbuttons.bmp\r\n";
-  spec.sizes = {3, 4, 2};
-  spec.data = "AAA[x]\nBB";
-  return spec;
+  TArchiveLayout layout;
+  layout.nameList = "Buttons.BMP\r\nskin.ini\r\nbuttons.bmp\r\n";
+  layout.sizes = {3, 4, 2};
+  layout.data = "AAA[x]\nBB";
+  return layout;
 }
 
 std::string Text(const std::vector<uint8_t>& bytes)
@@ -82,13 +82,13 @@ TEST_F(SkinReaderTest, EveryKnownFormatSkipsItsBlock)
   const std::pair<uint32_t, size_t> formats[] = {{20000, 0}, {30000, 256}, {40000, 80},
                                                  {50000, 48}, {60000, 117}, {70000, 69}};
   for (const auto& [code, block] : formats) {
-    TArchiveSpec spec = ThreeFiles();
-    spec.formatCode = code;
-    spec.blockSize = block;
+    TArchiveLayout layout = ThreeFiles();
+    layout.formatCode = code;
+    layout.blockSize = block;
     TSkinReader reader;
-    ASSERT_TRUE(reader.OpenArchive(MakeArchive(spec))) << code;
+    ASSERT_TRUE(reader.OpenArchive(MakeArchive(layout))) << code;
     EXPECT_EQ(reader.FormatCode(), code);
-    EXPECT_EQ(reader.NameListLength(), int32_t(spec.nameList.size()));
+    EXPECT_EQ(reader.NameListLength(), int32_t(layout.nameList.size()));
     EXPECT_EQ(reader.Names(), (std::vector<std::string>{"buttons.bmp", "skin.ini", "buttons.bmp"}));
     EXPECT_EQ(reader.Sizes(), (std::vector<int32_t>{3, 4, 2}));
     std::vector<uint8_t> out;
@@ -123,14 +123,14 @@ TEST_F(SkinReaderTest, NameListFollowsStringListLineRules)
   EXPECT_TRUE(SplitLines("").empty());
 
   // A list written with bare LF works as well; the data follows the sizes.
-  TArchiveSpec spec;
-  spec.formatCode = 20000;
-  spec.blockSize = 0;
-  spec.nameList = "One.ini\nTWO.BMP";
-  spec.sizes = {1, 2};
-  spec.data = "xyz";
+  TArchiveLayout layout;
+  layout.formatCode = 20000;
+  layout.blockSize = 0;
+  layout.nameList = "One.ini\nTWO.BMP";
+  layout.sizes = {1, 2};
+  layout.data = "xyz";
   TSkinReader reader;
-  ASSERT_TRUE(reader.OpenArchive(MakeArchive(spec)));
+  ASSERT_TRUE(reader.OpenArchive(MakeArchive(layout)));
   std::vector<uint8_t> out;
   reader.ExtractByName("two.bmp", out);
   EXPECT_EQ(Text(out), "yz");
@@ -138,10 +138,10 @@ TEST_F(SkinReaderTest, NameListFollowsStringListLineRules)
 
 TEST_F(SkinReaderTest, UnknownFormatShowsTheMessageAndFails)
 {
-  TArchiveSpec spec = ThreeFiles();
-  spec.formatCode = 10000;
+  TArchiveLayout layout = ThreeFiles();
+  layout.formatCode = 10000;
   TSkinReader reader;
-  EXPECT_FALSE(reader.OpenArchive(MakeArchive(spec)));
+  EXPECT_FALSE(reader.OpenArchive(MakeArchive(layout)));
   ASSERT_EQ(g_messages.size(), 1u);
   EXPECT_EQ(g_messages[0], "This is Older Skin File\rPlease update to new version !");
   EXPECT_TRUE(reader.Names().empty());
@@ -161,55 +161,55 @@ TEST_F(SkinReaderTest, UnknownFormatShowsTheMessageAndFails)
 
 TEST_F(SkinReaderTest, DamagedLayoutsAreRefused)
 {
-  const auto refused = [](const TArchiveSpec& spec) {
+  const auto refused = [](const TArchiveLayout& layout) {
     TSkinReader reader;
-    EXPECT_THROW((void)reader.OpenArchive(MakeArchive(spec)), ESkinPackage);
+    EXPECT_THROW((void)reader.OpenArchive(MakeArchive(layout)), ESkinPackage);
     EXPECT_TRUE(reader.Names().empty());
   };
   {
-    TArchiveSpec spec = ThreeFiles();
-    spec.listLengthOverride = 100000; // name list longer than the archive
-    refused(spec);
+    TArchiveLayout layout = ThreeFiles();
+    layout.listLengthOverride = 100000; // name list longer than the archive
+    refused(layout);
   }
   {
-    TArchiveSpec spec = ThreeFiles();
-    spec.listLengthOverride = 0x80000000; // negative
-    refused(spec);
+    TArchiveLayout layout = ThreeFiles();
+    layout.listLengthOverride = 0x80000000; // negative
+    refused(layout);
   }
   {
-    TArchiveSpec spec = ThreeFiles();
-    spec.sizes = {3, -4, 2};
-    refused(spec);
+    TArchiveLayout layout = ThreeFiles();
+    layout.sizes = {3, -4, 2};
+    refused(layout);
   }
   {
-    TArchiveSpec spec = ThreeFiles();
-    spec.sizes = {3, 4, 3}; // the last file runs one byte past the end
-    refused(spec);
+    TArchiveLayout layout = ThreeFiles();
+    layout.sizes = {3, 4, 3}; // the last file runs one byte past the end
+    refused(layout);
   }
   {
-    TArchiveSpec spec = ThreeFiles();
-    spec.sizes = {3, 0x7FFFFFFF, 2}; // would overflow a 32-bit sum
-    refused(spec);
+    TArchiveLayout layout = ThreeFiles();
+    layout.sizes = {3, 0x7FFFFFFF, 2}; // would overflow a 32-bit sum
+    refused(layout);
   }
   {
-    TArchiveSpec spec = ThreeFiles();
-    spec.sizes = {3, 4}; // size table cut short
-    spec.data.clear();
-    refused(spec);
+    TArchiveLayout layout = ThreeFiles();
+    layout.sizes = {3, 4}; // size table cut short
+    layout.data.clear();
+    refused(layout);
   }
   {
-    TArchiveSpec spec;
+    TArchiveLayout layout;
     for (size_t k = 0; k <= TSkinReader::kMaxFiles; ++k) {
-      spec.nameList += 'f';
-      spec.nameList += std::to_string(k);
-      spec.nameList += "\r\n";
-      spec.sizes.push_back(0);
+      layout.nameList += 'f';
+      layout.nameList += std::to_string(k);
+      layout.nameList += "\r\n";
+      layout.sizes.push_back(0);
     }
-    refused(spec);
-    spec.nameList.erase(0, spec.nameList.find('\n') + 1);
-    spec.sizes.pop_back();
+    refused(layout);
+    layout.nameList.erase(0, layout.nameList.find('\n') + 1);
+    layout.sizes.pop_back();
     TSkinReader reader;
-    EXPECT_TRUE(reader.OpenArchive(MakeArchive(spec)));
+    EXPECT_TRUE(reader.OpenArchive(MakeArchive(layout)));
     EXPECT_EQ(reader.Names().size(), TSkinReader::kMaxFiles);
   }
   {

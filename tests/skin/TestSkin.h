@@ -240,7 +240,7 @@ struct TBitmapSpec {
 // Names in the stored list order, with their sizes.
 inline const std::vector<TBitmapSpec>& StoredBitmaps()
 {
-  static const std::vector<TBitmapSpec> specs = {
+  static const std::vector<TBitmapSpec> bitmapList = {
     {"buttons.bmp", 100, 23},        {"checkbox.bmp", 156, 13},        {"radiobutton.bmp", 104, 13},
     {"progress.bmp", 20, 14},        {"progresschunk.bmp", 8, 12},     {"tab.bmp", 120, 21},
     {"tabsheet.bmp", 20, 20},        {"comboboxbtn.bmp", 68, 17},      {"statusbar.bmp", 90, 22},
@@ -254,7 +254,7 @@ inline const std::vector<TBitmapSpec>& StoredBitmaps()
     {"frameright.bmp", 8, 100},      {"frametop.bmp", 172, 58},        {"framebottom.bmp", 172, 10},
     {"mincaption.bmp", 100, 58},
   };
-  return specs;
+  return bitmapList;
 }
 
 // The fill colour of the k-th stored bitmap (as a pixel, 0x00RRGGBB).
@@ -271,9 +271,9 @@ inline std::vector<uint8_t> SolidBmp(int32_t w, int32_t h, gfx::TPixel fill)
 inline std::vector<skinpack::TPackFile> StoredFiles()
 {
   std::vector<skinpack::TPackFile> files;
-  const auto& specs = StoredBitmaps();
-  for (size_t k = 0; k < specs.size(); ++k)
-    files.push_back({specs[k].Name, SolidBmp(specs[k].Width, specs[k].Height, FillOf(k))});
+  const auto& bitmapList = StoredBitmaps();
+  for (size_t k = 0; k < bitmapList.size(); ++k)
+    files.push_back({bitmapList[k].Name, SolidBmp(bitmapList[k].Width, bitmapList[k].Height, FillOf(k))});
   files.push_back({"tarsel-tarsel.ini", std::vector<uint8_t>(kStoredDescription,
                                                              kStoredDescription + std::string(kStoredDescription).size())});
   return files;
