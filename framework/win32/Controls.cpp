@@ -1237,18 +1237,31 @@ void TWinControl::ReflectNotification(TMessage& m, HWND child)
   DefaultHandler(m);
 }
 
-bool TWinControl::DoKeyDown(TMessage& m)
+namespace {
+
+// Offers a key to the form first when the form previews keys, then to the
+// control; either handler consumes the key by setting it to zero. Answers
+// whether the key was consumed. Key down, key press and key up differ only
+// in the event and the key's type, so they share this one path.
+template <class TKey, class TKeyHandler, class... TExtra>
+bool OfferKey(TWinControl& control, TKeyHandler TWinControl::*event, TKey& key, TExtra... extra)
 {
-  auto key = uint16_t(m.WParam);
-  TShiftState shift = KeyboardStateToShiftState();
-  TForm* form = ParentForm();
-  if (form && form != this && form->KeyPreview()) {
-    form->OnKeyDown(form, key, shift);
+  TForm* form = control.ParentForm();
+  if (form && form != &control && form->KeyPreview()) {
+    (form->*event)(form, key, extra...);
     if (key == 0)
       return true;
   }
-  OnKeyDown(this, key, shift);
-  if (key == 0)
+  (control.*event)(&control, key, extra...);
+  return key == 0;
+}
+
+} // namespace
+
+bool TWinControl::DoKeyDown(TMessage& m)
+{
+  auto key = uint16_t(m.WParam);
+  if (OfferKey(*this, &TWinControl::OnKeyDown, key, KeyboardStateToShiftState()))
     return true;
   m.WParam = key;
   return false;
@@ -1257,14 +1270,7 @@ bool TWinControl::DoKeyDown(TMessage& m)
 bool TWinControl::DoKeyPress(TMessage& m)
 {
   auto key = wchar_t(m.WParam);
-  TForm* form = ParentForm();
-  if (form && form != this && form->KeyPreview()) {
-    form->OnKeyPress(form, key);
-    if (key == 0)
-      return true;
-  }
-  OnKeyPress(this, key);
-  if (key == 0)
+  if (OfferKey(*this, &TWinControl::OnKeyPress, key))
     return true;
   m.WParam = WPARAM(key);
   return false;
@@ -1273,15 +1279,7 @@ bool TWinControl::DoKeyPress(TMessage& m)
 bool TWinControl::DoKeyUp(TMessage& m)
 {
   auto key = uint16_t(m.WParam);
-  TShiftState shift = KeyboardStateToShiftState();
-  TForm* form = ParentForm();
-  if (form && form != this && form->KeyPreview()) {
-    form->OnKeyUp(form, key, shift);
-    if (key == 0)
-      return true;
-  }
-  OnKeyUp(this, key, shift);
-  if (key == 0)
+  if (OfferKey(*this, &TWinControl::OnKeyUp, key, KeyboardStateToShiftState()))
     return true;
   m.WParam = key;
   return false;

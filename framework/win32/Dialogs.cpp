@@ -1,5 +1,6 @@
 #include "framework/win32/Dialogs.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shlobj.h>
 
@@ -137,10 +138,33 @@ int MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons
 
 namespace {
 
+BOOL CALLBACK FindTreeView(HWND child, LPARAM data)
+{
+  wchar_t name[64] = {};
+  GetClassNameW(child, name, 64);
+  if (_wcsicmp(name, WC_TREEVIEWW) != 0)
+    return TRUE;
+  *reinterpret_cast<HWND*>(data) = child;
+  return FALSE;
+}
+
 int CALLBACK BrowseCallback(HWND window, UINT msg, LPARAM /*lParam*/, LPARAM data)
 {
-  if (msg == BFFM_INITIALIZED && data)
+  if (msg != BFFM_INITIALIZED)
+    return 0;
+  if (data) {
     SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
+    return 0;
+  }
+  // Nothing to preselect: the root is chosen, so that OK answers it rather
+  // than whatever the shell falls back on when nothing is selected.
+  HWND tree = nullptr;
+  EnumChildWindows(window, FindTreeView, reinterpret_cast<LPARAM>(&tree));
+  if (tree) {
+    LPARAM root = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    if (root)
+      SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, root);
+  }
   return 0;
 }
 
@@ -301,8 +325,11 @@ void LoadPreview(TPreviewState& state, const std::wstring& path)
       state.caption = L"(no preview)";
     }
   }
-  if (state.pane)
+  if (state.pane) {
+    // The caption is the pane's text too, for anything that reads windows.
+    SetWindowTextW(state.pane, state.caption.c_str());
     InvalidateRect(state.pane, nullptr, TRUE);
+  }
 }
 
 UINT_PTR CALLBACK OpenHook(HWND hook, UINT msg, WPARAM /*wParam*/, LPARAM lParam)

@@ -699,10 +699,39 @@ void TApplication::ShowException(const std::exception& e)
   std::string text = e.what();
   if (!text.empty() && text.back() != '.')
     text += '.';
-  HWND owner = nullptr;
-  if (mainForm_ && mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->HandleIfAllocated()))
-    owner = mainForm_->HandleIfAllocated();
-  MessageBoxW(owner, Utf8ToWide(text).c_str(), Utf8ToWide(title_).c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+  // The message box runs its own loop, in which timers keep ticking and
+  // handlers keep running; a handler that fails each time would otherwise
+  // stack a new box on every tick and never let the first one return. Such
+  // a report waits for the box on screen, and a text already waiting or on
+  // screen is not queued twice.
+  constexpr size_t kMaxPendingReports = 16;
+  if (reporting_) {
+    if (std::find(pendingReports_.begin(), pendingReports_.end(), text) == pendingReports_.end() &&
+        pendingReports_.size() < kMaxPendingReports)
+      pendingReports_.push_back(std::move(text));
+    return;
+  }
+  struct TReportingGuard {
+    TApplication& app;
+    ~TReportingGuard()
+    {
+      app.reporting_ = false;
+      app.pendingReports_.clear();
+    }
+  } guard{*this};
+  reporting_ = true;
+  for (;;) {
+    HWND owner = nullptr;
+    if (mainForm_ && mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->HandleIfAllocated()))
+      owner = mainForm_->HandleIfAllocated();
+    MessageBoxW(owner, Utf8ToWide(text).c_str(), Utf8ToWide(title_).c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+    // The text just shown is no longer news.
+    std::erase(pendingReports_, text);
+    if (pendingReports_.empty())
+      break;
+    text = std::move(pendingReports_.front());
+    pendingReports_.erase(pendingReports_.begin());
+  }
 }
 
 // ---------------------------------------------------------------------------

@@ -3,6 +3,8 @@
 
 #include <exception>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "framework/FormDescription.h"
 #include "framework/win32/Controls.h"
@@ -172,6 +174,9 @@ public:
   // Reports the exception being handled (call from a catch block): OnException
   // when assigned, else a message box with the error's text.
   void HandleException(TObject* sender);
+  // Shows the error's text in a message box titled with the application's
+  // title. An error raised while a report is on screen is shown after it,
+  // once: boxes never pile up on each other.
   void ShowException(const std::exception& e);
   TExceptionEvent OnException;
 
@@ -217,6 +222,8 @@ private:
   HWND hintWindow_ = nullptr;
   bool hintShown_ = false;
   std::wstring hintText_;
+  bool reporting_ = false;
+  std::vector<std::string> pendingReports_;
 };
 
 extern TApplication* Application;

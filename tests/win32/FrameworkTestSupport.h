@@ -4,7 +4,10 @@
 // read-back, and a watcher that finds and answers the process's dialogs.
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -221,49 +224,98 @@ inline std::wstring WindowClass(HWND window)
   return name;
 }
 
-// Watches the thread's windows from a timer (which runs inside any modal
-// loop): when a dialog shows up, the answer function gets it and may press
-// a button. Records every dialog seen.
+// Watches the process's top-level windows from a thread of its own: when a
+// dialog shows up (the framework's message form, or the "#32770" class of
+// message boxes and the system's dialogs), the answer function gets it, once
+// per dialog, and may press a button. A thread rather than a timer, because
+// the dialogs run modal loops of their own and a box may be up before any
+// timer of the test could tick.
+//
+// No test waits for ever: after the time limit the watcher closes every
+// dialog it sees with Cancel (or WM_CLOSE), so the modal call returns and the
+// test fails on its checks instead of hanging.
 class TDialogWatcher {
 public:
   using TAnswer = std::function<void(HWND dialog)>;
-  explicit TDialogWatcher(TAnswer answer) : answer_(std::move(answer))
+  explicit TDialogWatcher(TAnswer answer, int limitMilliseconds = 10000)
+    : answer_(std::move(answer)), limit_(DWORD(limitMilliseconds))
   {
-    current_ = this;
-    timer_ = SetTimer(nullptr, 0, 50, &TDialogWatcher::Tick);
+    stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, &TDialogWatcher::Run, this, 0, nullptr);
   }
   ~TDialogWatcher()
   {
-    KillTimer(nullptr, timer_);
-    current_ = nullptr;
+    SetEvent(stop_);
+    // The thread may be sending to a window of this thread (reading a text):
+    // keep handling messages while it finishes.
+    while (MsgWaitForMultipleObjects(1, &thread_, FALSE, 5000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+      MSG msg;
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+    }
+    CloseHandle(thread_);
+    CloseHandle(stop_);
   }
   TDialogWatcher(const TDialogWatcher&) = delete;
   TDialogWatcher& operator=(const TDialogWatcher&) = delete;
 
-  std::vector<std::wstring> captions;
-  std::vector<std::wstring> texts;
+  // The captions and static texts of the dialogs answered so far.
+  std::vector<std::wstring> Captions() const
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return captions_;
+  }
+  std::vector<std::wstring> Texts() const
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return texts_;
+  }
+  // How many dialogs of the process are on screen now.
+  static int VisibleDialogs()
+  {
+    std::vector<HWND> dialogs;
+    EnumWindows(&TDialogWatcher::CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
+    return int(dialogs.size());
+  }
+  // Whether the time limit ran out and dialogs were closed by force.
+  bool TimedOut() const { return timedOut_; }
 
-  // The texts of a dialog's child windows, in order.
+  // The classes and texts of a dialog's child windows, in order.
   static std::vector<std::pair<std::wstring, std::wstring>> Children(HWND dialog)
   {
     std::vector<std::pair<std::wstring, std::wstring>> list;
     EnumChildWindows(dialog, &TDialogWatcher::CollectChild, reinterpret_cast<LPARAM>(&list));
     return list;
   }
+  // A child window of the dialog with the class and, when given, the text.
+  static HWND FindChild(HWND dialog, const std::wstring& className, const std::wstring& text = {})
+  {
+    TSearch search{className, text, nullptr};
+    EnumChildWindows(dialog, &TDialogWatcher::FindWindowOf, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
   // Presses the button of the dialog whose caption is given.
   static bool PressButton(HWND dialog, const std::wstring& caption)
   {
-    TSearch search{caption, nullptr};
-    EnumChildWindows(dialog, &TDialogWatcher::FindButton, reinterpret_cast<LPARAM>(&search));
-    if (!search.found)
+    HWND button = FindChild(dialog, L"Button", caption);
+    if (!button)
       return false;
-    PostMessageW(search.found, BM_CLICK, 0, 0);
+    PostMessageW(button, BM_CLICK, 0, 0);
     return true;
+  }
+  // Presses the dialog's OK or Cancel button by its identifier, as the
+  // keyboard would.
+  static void PressCommand(HWND dialog, int id)
+  {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
   }
 
 private:
   struct TSearch {
-    std::wstring caption;
+    std::wstring className;
+    std::wstring text;
     HWND found;
   };
   static BOOL CALLBACK CollectChild(HWND child, LPARAM data)
@@ -272,43 +324,91 @@ private:
                                                                                            WindowText(child));
     return TRUE;
   }
-  static BOOL CALLBACK FindButton(HWND child, LPARAM data)
+  static BOOL CALLBACK FindWindowOf(HWND child, LPARAM data)
   {
     auto* s = reinterpret_cast<TSearch*>(data);
-    if (_wcsicmp(WindowClass(child).c_str(), L"Button") == 0 && WindowText(child) == s->caption) {
+    if (_wcsicmp(WindowClass(child).c_str(), s->className.c_str()) == 0 &&
+        (s->text.empty() || WindowText(child) == s->text)) {
       s->found = child;
       return FALSE;
     }
     return TRUE;
   }
-  static BOOL CALLBACK CheckDialog(HWND window, LPARAM)
+  static bool IsDialog(HWND window)
   {
-    if (!IsWindowVisible(window))
-      return TRUE;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId() || !IsWindowVisible(window))
+      return false;
     std::wstring cls = WindowClass(window);
-    if (cls != L"#32770" && cls != L"TMessageForm")
-      return TRUE;
-    TDialogWatcher* self = current_;
-    self->captions.push_back(WindowText(window));
-    for (const auto& child : Children(window))
-      if (_wcsicmp(child.first.c_str(), L"Static") == 0 && !child.second.empty())
-        self->texts.push_back(child.second);
-    self->answer_(window);
-    return FALSE;
+    return cls == L"#32770" || cls == L"TMessageForm";
   }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+  static BOOL CALLBACK CollectDialog(HWND window, LPARAM data)
   {
-    if (!current_ || current_->busy_)
-      return;
-    current_->busy_ = true;
-    EnumThreadWindows(GetCurrentThreadId(), &TDialogWatcher::CheckDialog, 0);
-    current_->busy_ = false;
+    if (IsDialog(window))
+      reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    return TRUE;
+  }
+  void Answer(HWND dialog)
+  {
+    std::wstring caption = WindowText(dialog);
+    std::vector<std::wstring> texts;
+    for (const auto& child : Children(dialog))
+      if (_wcsicmp(child.first.c_str(), L"Static") == 0 && !child.second.empty())
+        texts.push_back(child.second);
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      captions_.push_back(caption);
+      texts_.insert(texts_.end(), texts.begin(), texts.end());
+    }
+    answer_(dialog);
+  }
+  static void CloseByForce(HWND dialog)
+  {
+    if (GetDlgItem(dialog, IDCANCEL))
+      PressCommand(dialog, IDCANCEL);
+    else
+      PostMessageW(dialog, WM_CLOSE, 0, 0);
+  }
+  static DWORD WINAPI Run(LPVOID self) { return static_cast<TDialogWatcher*>(self)->Watch(); }
+  DWORD Watch()
+  {
+    DWORD start = GetTickCount();
+    std::vector<HWND> answered;
+    while (WaitForSingleObject(stop_, 25) == WAIT_TIMEOUT) {
+      // Every top-level window of the desktop: a box may belong to any
+      // thread of the process and have any owner, or none.
+      std::vector<HWND> dialogs;
+      EnumWindows(&TDialogWatcher::CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
+      bool late = GetTickCount() - start > limit_;
+      for (HWND dialog : dialogs) {
+        if (late) {
+          timedOut_ = true;
+          CloseByForce(dialog);
+          continue;
+        }
+        if (std::find(answered.begin(), answered.end(), dialog) != answered.end())
+          continue;
+        // A dialog being built may not have its buttons yet.
+        if (!FindChild(dialog, L"Button"))
+          continue;
+        answered.push_back(dialog);
+        Answer(dialog);
+      }
+      // A closed dialog's handle may be reused by the next one.
+      std::erase_if(answered, [](HWND w) { return !IsWindow(w) || !IsWindowVisible(w); });
+    }
+    return 0;
   }
 
-  static inline TDialogWatcher* current_ = nullptr;
   TAnswer answer_;
-  UINT_PTR timer_ = 0;
-  bool busy_ = false;
+  DWORD limit_;
+  HANDLE stop_ = nullptr;
+  HANDLE thread_ = nullptr;
+  mutable std::mutex mutex_;
+  std::vector<std::wstring> captions_;
+  std::vector<std::wstring> texts_;
+  std::atomic<bool> timedOut_ = false;
 };
 
 } // namespace frameworktest
