@@ -9,7 +9,7 @@
 
 // Sections:
 //   [1] band writer        appends bands and merges equal neighbours
-//   [2] rectangles          single rectangles and unsorted rectangle lists
+//   [2] rectangles          single rectangles (lists: RegionSweep.cpp)
 //   [3] combination         the two-region sweep behind CombineRgn
 //   [4] polygons            scan conversion with both fill modes
 //   [5] ellipses            rounded rectangles and ellipses
@@ -171,77 +171,8 @@ void TRegion::UpdateBounds() noexcept
   bounds_ = b;
 }
 
-// The union of unsorted rectangles, by one sweep from top to bottom. The
-// rectangles that cover the current band are kept sorted by left edge; each
-// band's spans are their merged x intervals.
-TRegion TRegion::FromRects(std::span<const TRect> rects)
-{
-  std::vector<TRect> valid;
-  valid.reserve(rects.size());
-  for (const TRect& r : rects) {
-    const TRect c{Clamp(r.Left), Clamp(r.Top), Clamp(r.Right), Clamp(r.Bottom)};
-    if (!c.IsEmpty())
-      valid.push_back(c);
-  }
-  if (valid.empty())
-    return {};
-  if (valid.size() == 1)
-    return TRegion(valid.front());
-
-  std::vector<int32_t> ys;
-  ys.reserve(valid.size() * 2);
-  for (const TRect& r : valid) {
-    ys.push_back(r.Top);
-    ys.push_back(r.Bottom);
-  }
-  std::sort(ys.begin(), ys.end());
-  ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
-  std::sort(valid.begin(), valid.end(), [](const TRect& a, const TRect& b) { return a.Top < b.Top; });
-
-  const auto byLeft = [](const TRect& a, const TRect& b) { return a.Left < b.Left; };
-  std::vector<TRect> active;
-  std::vector<TRect> merged;
-  std::vector<int32_t> spans;
-  std::vector<TRect> out;
-  out.reserve(valid.size() * 2);
-  TBandWriter writer(out);
-  size_t next = 0;
-  for (size_t i = 0; i + 1 < ys.size(); ++i) {
-    const int32_t y0 = ys[i];
-    const int32_t y1 = ys[i + 1];
-    std::erase_if(active, [y0](const TRect& r) { return r.Bottom <= y0; });
-    if (next < valid.size() && valid[next].Top == y0) {
-      // The rectangles starting here, sorted, merged into the sorted list.
-      const size_t first = next;
-      while (next < valid.size() && valid[next].Top == y0)
-        ++next;
-      std::sort(valid.begin() + std::ptrdiff_t(first), valid.begin() + std::ptrdiff_t(next), byLeft);
-      merged.clear();
-      std::merge(active.begin(), active.end(), valid.begin() + std::ptrdiff_t(first),
-                 valid.begin() + std::ptrdiff_t(next), std::back_inserter(merged), byLeft);
-      active.swap(merged);
-    }
-    if (active.empty())
-      continue;
-    spans.clear();
-    int32_t left = active.front().Left;
-    int32_t right = active.front().Right;
-    for (size_t k = 1; k < active.size(); ++k) {
-      if (active[k].Left <= right) {
-        right = std::max(right, active[k].Right);
-      } else {
-        spans.push_back(left);
-        spans.push_back(right);
-        left = active[k].Left;
-        right = active[k].Right;
-      }
-    }
-    spans.push_back(left);
-    spans.push_back(right);
-    writer.Band(y0, y1, spans);
-  }
-  return FromBandedRects(std::move(out));
-}
+// FromRects and FromUnion, the sweeps over many rectangles, are in
+// RegionSweep.cpp.
 
 // ----- [3] combination -------------------------------------------------------
 
@@ -365,11 +296,6 @@ struct TEdge {
   }
 };
 
-struct TCrossing {
-  int64_t x;
-  int32_t dir;
-};
-
 } // namespace
 
 TRegion TRegion::FromPolygon(std::span<const TPoint> points, int fillMode)
@@ -418,21 +344,40 @@ TRegion TRegion::FromPolyPolygon(std::span<const TPoint> points, std::span<const
   if (edges.empty())
     return {};
 
-  std::vector<size_t> order(edges.size());
+  std::vector<uint32_t> order(edges.size());
   for (size_t i = 0; i < order.size(); ++i)
-    order[i] = i;
-  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return edges[a].yTop < edges[b].yTop; });
+    order[i] = uint32_t(i);
+  std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return edges[a].yTop < edges[b].yTop; });
 
   int64_t yEnd = 0;
   for (const TEdge& e : edges)
     yEnd = std::max(yEnd, e.yBottom);
   yEnd = std::min(yEnd, kScanLimit);
 
-  std::vector<TRect> out;
+  // The active edges are kept ordered by their crossing on the current row.
+  // From one row to the next the order changes only where edges cross, so an
+  // insertion sort over the previous order costs one comparison per edge on
+  // most rows. Edges leave only on the rows where one of them ends.
+  struct TCrossingEdge {
+    int64_t x;
+    uint32_t edge;
+  };
+  // Working lists are kept per thread: a frame scans several polygons, and
+  // growing fresh lists every time costs more than the scan.
+  struct TScratch {
+    std::vector<TRect> Out;
+    std::vector<TCrossingEdge> Active;
+    std::vector<int32_t> Spans;
+  };
+  thread_local TScratch scratch;
+  std::vector<TRect>& out = scratch.Out;
+  std::vector<TCrossingEdge>& active = scratch.Active;
+  std::vector<int32_t>& spans = scratch.Spans;
+  out.clear();
+  active.clear();
   TBandWriter writer(out);
-  std::vector<size_t> active;
-  std::vector<TCrossing> crossings;
-  std::vector<int32_t> spans;
+  constexpr int64_t kNever = std::numeric_limits<int64_t>::max();
+  int64_t firstEnd = kNever; // the first row where an active edge has ended
   size_t next = 0;
   int64_t y = std::max(edges[order[0]].yTop, -kScanLimit);
   while (y < yEnd) {
@@ -442,11 +387,17 @@ TRegion TRegion::FromPolyPolygon(std::span<const TPoint> points, std::span<const
       TEdge& e = edges[order[next]];
       if (e.yBottom > y) {
         e.Start(startX[order[next]], y);
-        active.push_back(order[next]);
+        active.push_back({0, order[next]});
+        firstEnd = std::min(firstEnd, e.yBottom);
       }
       ++next;
     }
-    std::erase_if(active, [&](size_t i) { return edges[i].yBottom <= y; });
+    if (firstEnd <= y) {
+      std::erase_if(active, [&](const TCrossingEdge& c) { return edges[c.edge].yBottom <= y; });
+      firstEnd = kNever;
+      for (const TCrossingEdge& c : active)
+        firstEnd = std::min(firstEnd, edges[c.edge].yBottom);
+    }
     if (active.empty()) {
       if (next >= order.size())
         break;
@@ -454,18 +405,22 @@ TRegion TRegion::FromPolyPolygon(std::span<const TPoint> points, std::span<const
       continue;
     }
 
-    crossings.clear();
-    for (const size_t i : active)
-      crossings.push_back({edges[i].X(), edges[i].dir});
-    std::sort(crossings.begin(), crossings.end(),
-              [](const TCrossing& a, const TCrossing& b) { return a.x < b.x; });
+    for (TCrossingEdge& c : active)
+      c.x = edges[c.edge].X();
+    for (size_t k = 1; k < active.size(); ++k) {
+      const TCrossingEdge c = active[k];
+      size_t j = k;
+      for (; j > 0 && active[j - 1].x > c.x; --j)
+        active[j] = active[j - 1];
+      active[j] = c;
+    }
     spans.clear();
     int32_t winding = 0;
     bool on = false;
-    for (size_t k = 0; k < crossings.size();) {
-      const int64_t x = crossings[k].x;
-      for (; k < crossings.size() && crossings[k].x == x; ++k)
-        winding += fillMode == ALTERNATE ? 1 : crossings[k].dir;
+    for (size_t k = 0; k < active.size();) {
+      const int64_t x = active[k].x;
+      for (; k < active.size() && active[k].x == x; ++k)
+        winding += fillMode == ALTERNATE ? 1 : edges[active[k].edge].dir;
       const bool now = fillMode == ALTERNATE ? (winding & 1) != 0 : winding != 0;
       if (now != on) {
         const int32_t cx = Clamp(x);
@@ -478,11 +433,15 @@ TRegion TRegion::FromPolyPolygon(std::span<const TPoint> points, std::span<const
     }
     writer.Band(int32_t(y), int32_t(y + 1), spans);
 
-    for (const size_t i : active)
-      edges[i].Step();
+    for (const TCrossingEdge& c : active)
+      edges[c.edge].Step();
     ++y;
   }
-  return FromBandedRects(std::move(out));
+  TRegion region = FromBandedRects(std::vector<TRect>(out.begin(), out.end()));
+  // A huge polygon should not pin its memory for the life of the thread.
+  if (out.capacity() > (size_t{1} << 18))
+    std::vector<TRect>().swap(out);
+  return region;
 }
 
 // ----- [5] ellipses ----------------------------------------------------------

@@ -46,6 +46,9 @@ public:
   // may come unsorted and overlapping; empty and inverted rectangles add
   // nothing.
   [[nodiscard]] static TRegion FromRects(std::span<const TRect> rects);
+  // The union of any number of regions, made in one sweep: the same region
+  // as combining them one after another with RGN_OR.
+  [[nodiscard]] static TRegion FromUnion(std::span<const TRegion> regions);
   // CreatePolygonRgn: the pixels whose centres lie inside the polygon under
   // the fill mode (ALTERNATE or WINDING), with the platform's rule for pixels
   // on an edge (left and top edges are inside, right and bottom outside).

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -127,6 +128,69 @@ TEST(RegionRects, UnsortedOverlappingListsGiveTheirUnion)
           return true;
       return false;
     }, "FromRects");
+  }
+}
+
+// Long lists take the sorting and merging paths that short ones never reach:
+// unsorted lists of hundreds, many rectangles sharing one top, lists already
+// in order. The oracle paints every rectangle into a grid.
+TEST(RegionRects, LongListsGiveTheirUnionWhateverTheirOrder)
+{
+  std::mt19937 rng(99);
+  const TRect box{-20, -20, 320, 220};
+  for (int round = 0; round < 30; ++round) {
+    std::vector<TRect> rects;
+    const int n = 64 + int(rng() % 400);
+    const int32_t sharedTop = int32_t(rng() % 150);
+    for (int i = 0; i < n; ++i) {
+      const int32_t left = int32_t(rng() % 260) - 10;
+      const int32_t top = (i % 3 == 0) ? sharedTop : int32_t(rng() % 170) - 10;
+      rects.push_back({left, top, left + int32_t(rng() % 40) - 2, top + 1 + int32_t(rng() % 30)});
+    }
+    if (round % 5 == 0) // already in order: the sort is skipped
+      std::sort(rects.begin(), rects.end(),
+                [](const TRect& a, const TRect& b) { return a.Top != b.Top ? a.Top < b.Top : a.Left < b.Left; });
+    std::vector<uint8_t> grid(size_t(box.Width()) * size_t(box.Height()), 0);
+    for (const TRect& r : rects)
+      for (int32_t y = std::max(r.Top, box.Top); y < std::min(r.Bottom, box.Bottom); ++y)
+        for (int32_t x = std::max(r.Left, box.Left); x < std::min(r.Right, box.Right); ++x)
+          grid[size_t(y - box.Top) * size_t(box.Width()) + size_t(x - box.Left)] = 1;
+    const TRegion region = TRegion::FromRects(rects);
+    ExpectBanded(region);
+    ExpectPixels(region, box, [&](int32_t x, int32_t y) {
+      return grid[size_t(y - box.Top) * size_t(box.Width()) + size_t(x - box.Left)] != 0;
+    }, "FromRects, long list");
+    // The same pixels whatever the order of the list.
+    std::shuffle(rects.begin(), rects.end(), rng);
+    EXPECT_EQ(TRegion::FromRects(rects), region);
+  }
+}
+
+TEST(RegionRects, UnionOfManyRegionsEqualsCombiningThemOneByOne)
+{
+  std::mt19937 rng(7);
+  for (int round = 0; round < 60; ++round) {
+    std::vector<TRegion> parts;
+    const int n = int(rng() % 40);
+    for (int i = 0; i < n; ++i) {
+      const int32_t x = int32_t(rng() % 200) - 20;
+      const int32_t y = int32_t(rng() % 150) - 20;
+      const int32_t w = int32_t(rng() % 60);
+      const int32_t h = int32_t(rng() % 60);
+      switch (rng() % 4) {
+      case 0: parts.push_back(TRegion::FromEllipse(x, y, x + w, y + h)); break;
+      case 1: parts.push_back(TRegion::FromPolygon(std::vector<TPoint>{{x, y}, {x + w, y + h / 2}, {x, y + h}}, WINDING)); break;
+      case 2: parts.push_back(TRegion(TRect{x, y, x + w, y + h})); break; // may be empty
+      default: parts.push_back(TRegion::FromRects(std::vector<TRect>{{x, y, x + w, y + 3}, {x + 5, y + 2, x + 9, y + h}})); break;
+      }
+    }
+    TRegion folded;
+    for (const TRegion& part : parts)
+      folded = TRegion::Combine(folded, part, RGN_OR);
+    const TRegion swept = TRegion::FromUnion(parts);
+    ExpectBanded(swept);
+    EXPECT_EQ(swept, folded) << "round " << round;
+    EXPECT_EQ(swept.Bounds(), folded.Bounds());
   }
 }
 
