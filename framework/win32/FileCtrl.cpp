@@ -27,6 +27,42 @@ std::string WithoutTrailingSeparator(std::string path)
   return path;
 }
 
+std::wstring Upper(std::wstring text)
+{
+  if (!text.empty())
+    CharUpperBuffW(text.data(), DWORD(text.size()));
+  return text;
+}
+
+// Whether a whole name matches a mask of * and ? without regard to case.
+// The system's search also tries each file's short name, so "*.bmp" finds
+// "a.bmpx" through its short name "A~1.BMP"; every name it finds is checked
+// again here.
+bool MatchesMask(const std::wstring& name, const std::wstring& mask)
+{
+  if (mask == L"*.*" || mask == L"*")
+    return true;
+  const std::wstring n = Upper(name), m = Upper(mask);
+  size_t i = 0, j = 0, star = std::wstring::npos, resume = 0;
+  while (i < n.size()) {
+    if (j < m.size() && (m[j] == L'?' || m[j] == n[i])) {
+      ++i;
+      ++j;
+    } else if (j < m.size() && m[j] == L'*') {
+      star = j++;
+      resume = i;
+    } else if (star != std::wstring::npos) {
+      j = star + 1;
+      i = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (j < m.size() && m[j] == L'*')
+    ++j;
+  return j == m.size();
+}
+
 [[noreturn]] void InvalidFileName(const std::string& path)
 {
   throw EInvalidOperation("Invalid file name - " + path);
@@ -130,9 +166,12 @@ void TFileListBox::ReadFileNames()
     start = end == std::string::npos ? masks.size() + 1 : end + 1;
     while (!one.empty() && one.front() == ' ')
       one.erase(one.begin());
+    while (!one.empty() && one.back() == ' ')
+      one.pop_back();
     if (one.empty())
       continue;
-    std::wstring pattern = Utf8ToWide(directory_ + "\\" + one);
+    std::wstring wideMask = Utf8ToWide(one);
+    std::wstring pattern = Utf8ToWide(directory_ + "\\") + wideMask;
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileW(pattern.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)
@@ -140,6 +179,8 @@ void TFileListBox::ReadFileNames()
     do {
       // Ordinary files only: no folders, hidden or system files.
       if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+        continue;
+      if (!MatchesMask(data.cFileName, wideMask))
         continue;
       std::string name = WideToUtf8(data.cFileName);
       // Masks can overlap (*.jpg;*.jp*): each file is listed once.

@@ -172,3 +172,61 @@ TEST_F(FileListTest, APathThatIsNoFolderIsAnInvalidFileName)
   ASSERT_EQ(list.Items().Count(), 1);
   EXPECT_EQ(list.Items()[0], "a.bmp");
 }
+
+TEST_F(FileListTest, AFailedChangeKeepsTheListAndSelection)
+{
+  TFileListBox list(nullptr);
+  list.SetMask("*.bmp;*.ico");
+  list.ApplyFilePath(Folder() + "\\a.bmp");
+  ASSERT_EQ(list.Items().Count(), 2);
+  const std::string selected = list.FileName();
+  EXPECT_EQ(selected, Folder() + "\\a.bmp");
+
+  for (const std::string& bad : {Folder() + "\\missing.bmp", Folder() + "\\nowhere\\*.bmp", std::string(),
+                                 Folder() + "\\", std::string("\\\\?\\Q:\\x")}) {
+    SCOPED_TRACE(bad);
+    if (bad == Folder() + "\\") {
+      // A folder with a trailing separator is that folder.
+      EXPECT_NO_THROW(list.ApplyFilePath(bad));
+      list.ApplyFilePath(selected);
+      continue;
+    }
+    EXPECT_THROW(list.ApplyFilePath(bad), EInvalidOperation);
+    EXPECT_EQ(list.Directory(), Folder());
+    EXPECT_EQ(list.Items().Count(), 2);
+    EXPECT_EQ(list.FileName(), selected);
+  }
+  EXPECT_THROW(list.SetDirectory(""), EInvalidOperation);
+  EXPECT_EQ(list.Directory(), Folder());
+}
+
+TEST_F(FileListTest, MasksMatchWholeNamesAndSkipHiddenFiles)
+{
+  // Extensions longer than the mask's, a hidden picture, a mask matching
+  // nothing, overlapping masks.
+  for (const wchar_t* name : {L"x.bmpx", L"y.jpgold", L"hidden.bmp"})
+    std::ofstream(folder / name) << "x";
+  SetFileAttributesW((folder / L"hidden.bmp").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  TFileListBox list(nullptr);
+  list.SetDirectory(Folder());
+  list.SetMask("*.bmp;*.jpg");
+  std::vector<std::string> names;
+  for (int i = 0; i < list.Items().Count(); ++i)
+    names.push_back(list.Items()[i]);
+  EXPECT_EQ(names, (std::vector<std::string>{"a.bmp", "b.JPG"}));
+
+  list.SetMask("*.jp*;*.jpg");
+  EXPECT_EQ(list.Items().Count(), 3); // b.JPG, é.jpeg, y.jpgold, each once
+  list.SetMask("*.zzz");
+  EXPECT_EQ(list.Items().Count(), 0);
+  EXPECT_EQ(list.FileName(), "");
+  list.SetMask("");
+  EXPECT_EQ(list.Mask(), "*.*");
+  EXPECT_EQ(list.Items().Count(), 7); // every visible file, no folders
+
+  // Files that come and go show after an update.
+  std::filesystem::remove(folder / L"a.bmp");
+  list.Update();
+  EXPECT_EQ(list.Items().Count(), 6);
+  EXPECT_EQ(list.Items().IndexOf("a.bmp"), -1);
+}

@@ -328,3 +328,218 @@ TEST_F(LayoutFormTest, MouseEnterLeaveAndHints)
   EXPECT_TRUE(PumpUntil([&] { return form->Display->leaves == 1; }));
   Application->SetHintPause(500);
 }
+
+// ---------------------------------------------------------------------------
+// Re-parenting, re-created windows, real keystrokes, alignment and anchors
+
+namespace {
+
+// A window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND window)
+{
+  RECT r;
+  GetWindowRect(window, &r);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// Presses and releases a key as the keyboard would: through the system's
+// input queue, to the focused window.
+void TypeKey(WORD key)
+{
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = input[1].ki.wVk = key;
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof(INPUT));
+  Pump(60);
+}
+
+} // namespace
+
+TEST_F(LayoutFormTest, LeavingTheParentAndComingBackRestoresBoundsAndState)
+{
+  TButton* button = form->Button1;
+  TWinControl* group = button->Parent();
+  ASSERT_NE(group, nullptr);
+  const int left = button->Left(), top = button->Top(), width = button->Width(), height = button->Height();
+  const int children = group->ControlCount();
+  HWND old = button->Handle();
+  button->SetEnabled(false);
+
+  button->SetParent(nullptr);
+  EXPECT_FALSE(IsWindow(old));
+  EXPECT_FALSE(button->HandleAllocated());
+  EXPECT_EQ(button->Parent(), nullptr);
+  EXPECT_EQ(group->ControlCount(), children - 1);
+  EXPECT_EQ(form->FindComponent("Button1"), button); // still owned by the form
+  EXPECT_EQ(button->Left(), left);
+  EXPECT_EQ(button->Width(), width);
+
+  // Through another parent and back to the first.
+  button->SetParent(form->SidePanel);
+  EXPECT_EQ(GetParent(button->Handle()), form->SidePanel->Handle());
+  button->SetParent(group);
+  HWND again = button->Handle();
+  EXPECT_EQ(group->ControlCount(), children);
+  EXPECT_EQ(GetParent(again), group->Handle());
+  RECT r = RectInParent(again);
+  EXPECT_EQ(r.left, left);
+  EXPECT_EQ(r.top, top);
+  EXPECT_EQ(r.right - r.left, width);
+  EXPECT_EQ(r.bottom - r.top, height);
+  EXPECT_FALSE(IsWindowEnabled(again));
+  EXPECT_TRUE(IsWindowVisible(again));
+  EXPECT_EQ(WindowText(again), L"Select Picture folder");
+
+  // The new window still reaches the handler.
+  button->SetEnabled(true);
+  PostClick(again, 5, 5);
+  EXPECT_TRUE(PumpUntil([&] { return form->buttonClicks == 1; }));
+}
+
+TEST_F(LayoutFormTest, RecreatedWindowsKeepWhatTheirControlsHold)
+{
+  form->cbStyle->SetItemIndex(2);
+  form->tbProgress->SetPosition(40);
+  form->Button1->SetEnabled(false);
+  form->rgStyleControl->SetItemIndex(1);
+
+  form->cbStyle->RecreateWnd();
+  EXPECT_EQ(SendMessageW(form->cbStyle->Handle(), CB_GETCOUNT, 0, 0), 3);
+  EXPECT_EQ(SendMessageW(form->cbStyle->Handle(), CB_GETCURSEL, 0, 0), 2);
+
+  form->tbProgress->RecreateWnd();
+  EXPECT_EQ(SendMessageW(form->tbProgress->Handle(), TBM_GETPOS, 0, 0), 40);
+  EXPECT_EQ(SendMessageW(form->tbProgress->Handle(), TBM_GETRANGEMAX, 0, 0), 100);
+
+  form->Button1->RecreateWnd();
+  HWND button = form->Button1->Handle();
+  EXPECT_FALSE(IsWindowEnabled(button));
+  // The bold font of the description is the new window's font too.
+  LOGFONTW font{};
+  ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof(font), &font));
+  EXPECT_GE(font.lfWeight, FW_BOLD);
+
+  // An up-down and its edit: either one may get a new window, and a step on
+  // the up-down still reaches the edit.
+  auto step = [&](int delta) {
+    NMUPDOWN notify{};
+    notify.hdr.hwndFrom = form->udStep->Handle();
+    notify.hdr.idFrom = UINT_PTR(GetDlgCtrlID(form->udStep->Handle()));
+    notify.hdr.code = UDN_DELTAPOS;
+    notify.iDelta = delta;
+    SendMessageW(GetParent(form->udStep->Handle()), WM_NOTIFY, notify.hdr.idFrom, reinterpret_cast<LPARAM>(&notify));
+  };
+  form->udStep->RecreateWnd();
+  HWND upDown = form->udStep->Handle();
+  int low = 0, high = 0;
+  SendMessageW(upDown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+  EXPECT_EQ(low, 1);
+  EXPECT_EQ(high, 25);
+  EXPECT_EQ(SendMessageW(upDown, UDM_GETPOS32, 0, 0), 3);
+  step(1);
+  EXPECT_EQ(WindowText(form->edtStep->Handle()), L"4");
+  form->edtStep->RecreateWnd();
+  EXPECT_EQ(WindowText(form->edtStep->Handle()), L"4");
+  step(-2);
+  EXPECT_EQ(form->udStep->Position(), 2);
+  EXPECT_EQ(WindowText(form->edtStep->Handle()), L"2");
+
+  // A whole page: the radio group's choice survives with its buttons.
+  form->Pages->RecreateWnd();
+  EXPECT_EQ(form->rgStyleControl->ItemIndex(), 1);
+  EXPECT_EQ(SendMessageW(form->rgStyleControl->Buttons(1)->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(form->rgStyleControl->Buttons(0)->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST_F(LayoutFormTest, KeyPreviewSeesRealKeystrokesBeforeTheFocusedControl)
+{
+  HWND edit = form->edtStep->Handle();
+  SetForegroundWindow(form->Handle());
+  SetFocus(edit);
+  Pump(50);
+  ASSERT_EQ(GetFocus(), edit);
+  SetWindowTextW(edit, L"");
+  form->keys.clear();
+  std::wstring previewed;
+  std::vector<uint16_t> released;
+  form->OnKeyPress = TKeyPressEvent([&](TObject*, wchar_t& key) {
+    previewed += key;
+    if (key == L'x')
+      key = 0; // the form keeps this one from the edit
+  });
+  form->OnKeyUp = TKeyEvent([&](TObject*, uint16_t& key, TShiftState) { released.push_back(key); });
+  std::wstring editPresses;
+  form->edtStep->OnKeyPress = TKeyPressEvent([&](TObject*, wchar_t& key) { editPresses += key; });
+
+  for (WORD key : {WORD('3'), WORD('X'), WORD('4')})
+    TypeKey(key);
+  EXPECT_TRUE(PumpUntil([&] { return released.size() >= 3; }, 2000));
+  EXPECT_EQ(form->keys, (std::vector<uint16_t>{'3', 'X', '4'}));
+  EXPECT_EQ(previewed, L"3x4");
+  EXPECT_EQ(editPresses, L"34");
+  EXPECT_EQ(released, (std::vector<uint16_t>{'3', 'X', '4'}));
+  EXPECT_EQ(WindowText(edit), L"34");
+
+  // Without preview the form hears nothing and the edit gets every key.
+  form->SetKeyPreview(false);
+  TypeKey('5');
+  EXPECT_TRUE(PumpUntil([&] { return editPresses.size() == 3; }, 2000));
+  EXPECT_EQ(form->keys.size(), 3u);
+  EXPECT_EQ(previewed, L"3x4");
+  EXPECT_EQ(WindowText(edit), L"345");
+  form->OnKeyPress = TKeyPressEvent();
+  form->OnKeyUp = TKeyEvent();
+}
+
+TEST_F(LayoutFormTest, AlignedAndAnchoredControlsFollowTheFormsSize)
+{
+  const int width = form->ClientWidth(), height = form->ClientHeight();
+  auto* corner = new TButton(form);
+  corner->SetBounds(width - 100, height - 80, 80, 25);
+  corner->SetAnchors((1u << akRight) | (1u << akBottom));
+  corner->SetParent(form);
+  auto* stretched = new TEdit(form);
+  stretched->SetBounds(300, 10, 200, 21);
+  stretched->SetAnchors((1u << akLeft) | (1u << akTop) | (1u << akRight));
+  stretched->SetParent(form);
+  const int sideWidth = form->SidePanel->Width();
+
+  auto check = [&](int dw, int dh) {
+    SCOPED_TRACE(testing::Message() << "grown by " << dw << " x " << dh);
+    const int cw = form->ClientWidth(), ch = form->ClientHeight();
+    EXPECT_EQ(cw, width + dw);
+    EXPECT_EQ(ch, height + dh);
+    EXPECT_EQ(corner->Left(), width - 100 + dw);
+    EXPECT_EQ(corner->Top(), height - 80 + dh);
+    EXPECT_EQ(corner->Width(), 80);
+    EXPECT_EQ(stretched->Left(), 300);
+    EXPECT_EQ(stretched->Width(), 200 + dw);
+    // The status bar sits at the bottom, the side panel on the left above
+    // it, and the display takes the rest.
+    EXPECT_EQ(form->StatusBar1->Top() + form->StatusBar1->Height(), ch);
+    EXPECT_EQ(form->StatusBar1->Width(), cw);
+    EXPECT_EQ(form->SidePanel->Width(), sideWidth);
+    EXPECT_EQ(form->SidePanel->Height(), form->StatusBar1->Top());
+    EXPECT_EQ(form->Display->Left() + form->Display->Width(), cw);
+    EXPECT_EQ(form->Display->Top() + form->Display->Height(), form->StatusBar1->Top());
+    // The windows are where the controls say.
+    RECT r = RectInParent(form->Display->Handle());
+    EXPECT_EQ(r.right, cw);
+    EXPECT_EQ(r.bottom, form->StatusBar1->Top());
+    r = RectInParent(corner->Handle());
+    EXPECT_EQ(r.left, corner->Left());
+    EXPECT_EQ(r.top, corner->Top());
+  };
+  form->SetClientSize(width + 100, height + 50);
+  Pump(50);
+  check(100, 50);
+  // The user's resize arrives as the window's own size change.
+  RECT frame;
+  GetWindowRect(form->Handle(), &frame);
+  SetWindowPos(form->Handle(), nullptr, 0, 0, frame.right - frame.left - 160, frame.bottom - frame.top - 90,
+               SWP_NOMOVE | SWP_NOZORDER);
+  Pump(50);
+  check(-60, -40);
+}
