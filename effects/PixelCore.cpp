@@ -99,8 +99,12 @@ void Dissolve(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, 
 
   // The sequence is one long chain of multiplications. Eight interleaved
   // chains, each stepping eight places at once, give the same numbers for the
-  // same pixels while the processor works on all of them together; the
-  // choice is a select rather than a branch, since it is a coin toss.
+  // same pixels while the processor works on all of them together: two
+  // vectors of four lanes (the compiler maps them onto the target's SIMD
+  // registers, or plain code where there are none). The choice is a select
+  // rather than a branch, since it is a coin toss.
+  using TLanes = uint32_t __attribute__((vector_size(16)));
+  using TMask = int32_t __attribute__((vector_size(16)));
   constexpr int kLanes = 8;
   constexpr uint32_t a1 = TSeededRandom::kMultiplier;
   uint32_t aLanes = 1, cLanes = 0; // a^8 and a^7 + ... + a + 1
@@ -112,16 +116,29 @@ void Dissolve(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, 
   uint32_t next = seed;
   for (int j = 0; j < kLanes; ++j)
     lane[j] = next = next * a1 + 1u;
+  TLanes low{lane[0], lane[1], lane[2], lane[3]};
+  TLanes high{lane[4], lane[5], lane[6], lane[7]};
+  const TLanes multiplier = TLanes{} + aLanes;
+  const TLanes increment = TLanes{} + cLanes;
+  const TLanes limit = TLanes{} + threshold;
   size_t i = 0;
   for (; i + kLanes <= count; i += kLanes) {
-    for (int j = 0; j < kLanes; ++j) {
-      const uint32_t take = 0u - uint32_t(lane[j] < threshold);
-      dst[i + size_t(j)] = (src[i + size_t(j)] & take) | (dst[i + size_t(j)] & ~take);
-      lane[j] = lane[j] * aLanes + cLanes;
-    }
+    TLanes oldLow, oldHigh, newLow, newHigh;
+    std::memcpy(&oldLow, dst + i, sizeof oldLow);
+    std::memcpy(&oldHigh, dst + i + 4, sizeof oldHigh);
+    std::memcpy(&newLow, src + i, sizeof newLow);
+    std::memcpy(&newHigh, src + i + 4, sizeof newHigh);
+    const TLanes takeLow = TLanes(TMask(low < limit));
+    const TLanes takeHigh = TLanes(TMask(high < limit));
+    const TLanes outLow = (newLow & takeLow) | (oldLow & ~takeLow);
+    const TLanes outHigh = (newHigh & takeHigh) | (oldHigh & ~takeHigh);
+    std::memcpy(dst + i, &outLow, sizeof outLow);
+    std::memcpy(dst + i + 4, &outHigh, sizeof outHigh);
+    low = low * multiplier + increment;
+    high = high * multiplier + increment;
   }
-  // lane[0] now holds the seed for pixel i; the tail steps one at a time.
-  for (uint32_t s = lane[0]; i < count; ++i, s = s * a1 + 1u)
+  // low[0] now holds the seed for pixel i; the tail steps one at a time.
+  for (uint32_t s = low[0]; i < count; ++i, s = s * a1 + 1u)
     if (s < threshold)
       dst[i] = src[i];
 }
