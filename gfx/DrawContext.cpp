@@ -1,5 +1,8 @@
 #include "gfx/DrawContext.h"
 
+#include "gfx/PixelRows.h"
+#include "gfx/StretchMap.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -46,6 +49,13 @@ TRect ClampRect(int64_t left, int64_t top, int64_t right, int64_t bottom) noexce
 }
 
 enum class TRop { Copy, Paint, And, Invert, NotCopy, DstInvert, Black, White };
+
+// When a copy through a band of spans copies the band's whole extent and
+// puts the gaps back (see BitBlt): at least this many spans, gaps no more
+// than a quarter of the extent, and at most this many gap pixels in a row.
+constexpr size_t kMinBridgedSpans = 4;
+constexpr int64_t kBridgeRatio = 4;
+constexpr int64_t kMaxBridgedGap = 4096;
 
 TRop DecodeRop(uint32_t rop)
 {
@@ -140,36 +150,61 @@ template <typename F> void TDrawContext::ForEachVisible(const TRect& deviceRect,
   }
 }
 
-template <typename F> void TDrawContext::ForEachRow(const TRect& deviceRect, F&& f) const
+template <typename F> void TDrawContext::ForEachRow(const TRect& deviceRect, F&& f, bool bottomUp) const
 {
   const TRect r = deviceRect.Intersected(DeviceBounds());
   if (r.IsEmpty())
     return;
   if (!clip_) {
-    for (int32_t row = r.Top; row < r.Bottom; ++row)
-      f(row, &r, size_t(1), r.Left, r.Right);
+    if (bottomUp) {
+      for (int32_t row = r.Bottom - 1; row >= r.Top; --row)
+        f(row, &r, size_t(1), r.Left, r.Right);
+    } else {
+      for (int32_t row = r.Top; row < r.Bottom; ++row)
+        f(row, &r, size_t(1), r.Left, r.Right);
+    }
     return;
   }
   const auto rects = clip_->Rects();
-  const TRect* end = rects.data() + rects.size();
-  const TRect* p =
-    std::partition_point(rects.data(), end, [&](const TRect& c) { return c.Bottom <= r.Top; });
-  while (p != end && p->Top < r.Bottom) {
-    const TRect* bandEnd = p;
-    while (bandEnd != end && bandEnd->Top == p->Top)
-      ++bandEnd;
-    const TRect* first = p;
+  const TRect* begin = rects.data();
+  const TRect* end = begin + rects.size();
+  // One band [bandBegin, bandEnd): its spans that reach into r, row by row.
+  const auto band = [&](const TRect* bandBegin, const TRect* bandEnd) {
+    const TRect* first = bandBegin;
     while (first != bandEnd && first->Right <= r.Left)
       ++first;
     const TRect* last = first;
     while (last != bandEnd && last->Left < r.Right)
       ++last;
-    if (first != last) {
-      const int32_t top = std::max(p->Top, r.Top);
-      const int32_t bottom = std::min(p->Bottom, r.Bottom);
+    if (first == last)
+      return;
+    const int32_t top = std::max(bandBegin->Top, r.Top);
+    const int32_t bottom = std::min(bandBegin->Bottom, r.Bottom);
+    if (bottomUp) {
+      for (int32_t row = bottom - 1; row >= top; --row)
+        f(row, first, size_t(last - first), r.Left, r.Right);
+    } else {
       for (int32_t row = top; row < bottom; ++row)
         f(row, first, size_t(last - first), r.Left, r.Right);
     }
+  };
+  if (bottomUp) {
+    const TRect* p = std::partition_point(begin, end, [&](const TRect& c) { return c.Top < r.Bottom; });
+    while (p != begin && p[-1].Bottom > r.Top) {
+      const TRect* bandBegin = p - 1;
+      while (bandBegin != begin && bandBegin[-1].Top == p[-1].Top)
+        --bandBegin;
+      band(bandBegin, p);
+      p = bandBegin;
+    }
+    return;
+  }
+  const TRect* p = std::partition_point(begin, end, [&](const TRect& c) { return c.Bottom <= r.Top; });
+  while (p != end && p->Top < r.Bottom) {
+    const TRect* bandEnd = p;
+    while (bandEnd != end && bandEnd->Top == p->Top)
+      ++bandEnd;
+    band(p, bandEnd);
     p = bandEnd;
   }
 }
@@ -406,9 +441,40 @@ bool TDrawContext::BitBlt(int32_t x, int32_t y, int32_t width, int32_t height, c
     return true;
   }
 
+  // A copy through a band of many spans with narrow gaps between them is
+  // one long copy of the band's extent with the gaps put back afterwards:
+  // a few pixels saved and restored cost less than a copy call per span.
+  // Decided once per band, as every row of a band has the same spans.
+  const TRect* decidedSpans = nullptr;
+  bool bridgeGaps = false;
   ForEachRow(area, [&](int32_t row, const TRect* spans, size_t count, int32_t left, int32_t right) {
     TPixel* out = d.ScanLine(row);
     const TPixel* in = s.ScanLine(row + offY) + offX;
+    if (op == TRop::Copy && count >= kMinBridgedSpans) {
+      const int32_t first = std::max(spans[0].Left, left);
+      const int32_t last = std::min(spans[count - 1].Right, right);
+      if (spans != decidedSpans) {
+        decidedSpans = spans;
+        int64_t gaps = 0;
+        for (size_t k = 1; k < count; ++k)
+          gaps += spans[k].Left - spans[k - 1].Right;
+        bridgeGaps = gaps * kBridgeRatio <= int64_t(last) - first && gaps <= kMaxBridgedGap;
+        if (bridgeGaps)
+          gapBuffer_.resize(size_t(gaps));
+      }
+      if (bridgeGaps) {
+        TPixel* saved = gapBuffer_.data();
+        for (size_t k = 1; k < count; ++k)
+          for (int32_t col = spans[k - 1].Right; col < spans[k].Left; ++col)
+            *saved++ = out[col];
+        std::memcpy(out + first, in + first, size_t(last - first) * sizeof(TPixel));
+        saved = gapBuffer_.data();
+        for (size_t k = 1; k < count; ++k)
+          for (int32_t col = spans[k - 1].Right; col < spans[k].Left; ++col)
+            out[col] = *saved++;
+        return;
+      }
+    }
     for (size_t k = 0; k < count; ++k) {
       const int32_t l = std::max(spans[k].Left, left);
       const int32_t n = std::min(spans[k].Right, right) - l;
@@ -505,112 +571,88 @@ bool TDrawContext::TransparentBlt(int32_t x, int32_t y, int32_t width, int32_t h
 }
 
 // ----- [3] stretching -----------------------------------------------------------
+//
+// A stretch works out, once per call, which source column feeds every
+// destination column and which source row feeds every destination row
+// (StretchSourceTable). Because both tables are monotone, the pixels that
+// have a source form one rectangle; the transfer is cut to it, and the
+// column table is sorted into three kinds so that each row is a plain copy,
+// a reversed copy or a gather. A row fed by the same source row as the row
+// drawn just before it, through the same clip spans, is a copy of that row.
 
 namespace {
 
-// One axis of a stretch. A negative extent means the rectangle runs from
-// its origin toward smaller coordinates and holds the origin itself: x = 10
-// with width -5 covers pixels 6 to 10.
-struct TAxisMap {
-  int64_t dstStart;    // first destination pixel (device), before clipping
-  int64_t dstSize;     // number of destination pixels (> 0)
-  int64_t srcStart;    // first source pixel (device)
-  int64_t srcSize;     // number of source pixels (> 0)
-  bool dstMirrored;    // destination extent was negative
-  bool srcMirrored;    // source extent was negative
-  bool vertical;
+// The entries of a source table that have a source: [First, Last), the
+// smallest and largest source index among them, and whether any entry in
+// between lacks one (which the monotone tables never produce, but the
+// general path copes with it).
+struct TSourceRun {
+  int32_t First = 0;
+  int32_t Last = 0;
+  int32_t Min = 0;
+  int32_t Max = -1;
+  bool Contiguous = true;
+  [[nodiscard]] bool IsEmpty() const noexcept { return Last <= First; }
 };
 
-TAxisMap MakeAxis(int64_t d, int64_t dSize, int64_t s, int64_t sSize, bool vertical) noexcept
+TSourceRun FindSourceRun(const std::vector<int32_t>& table) noexcept
 {
-  TAxisMap m{};
-  m.dstMirrored = dSize < 0;
-  m.srcMirrored = sSize < 0;
-  if (dSize < 0) {
-    d += dSize + 1;
-    dSize = -dSize;
+  TSourceRun run;
+  const int32_t n = int32_t(table.size());
+  while (run.First < n && table[size_t(run.First)] < 0)
+    ++run.First;
+  run.Last = n;
+  while (run.Last > run.First && table[size_t(run.Last) - 1] < 0)
+    --run.Last;
+  if (run.IsEmpty())
+    return run;
+  run.Min = table[size_t(run.First)];
+  run.Max = run.Min;
+  for (int32_t k = run.First; k < run.Last; ++k) {
+    const int32_t v = table[size_t(k)];
+    if (v < 0) {
+      run.Contiguous = false;
+      continue;
+    }
+    run.Min = std::min(run.Min, v);
+    run.Max = std::max(run.Max, v);
   }
-  if (sSize < 0) {
-    s += sSize + 1;
-    sSize = -sSize;
-  }
-  m.dstStart = d;
-  m.dstSize = dSize;
-  m.srcStart = s;
-  m.srcSize = sSize;
-  m.vertical = vertical;
-  return m;
+  return run;
 }
 
-// Which source pixel feeds destination pixel i (0 .. D - 1, counted from
-// where the transfer starts) of a stretch from S pixels to D, as the
-// reference platform chooses in the colour-on-colour mode (measured pixel by
-// pixel). Picture the transfer as a line through (destination, source)
-// steps: each destination pixel owns a run of source steps.
-//   - Enlarging (D >= S), every run is one step: (2iS + S - 1) / 2D.
-//   - Reducing vertically, run i starts at (iS + D/2) / D and the first
-//     source row of the run that lies inside the source bitmap is taken.
-//   - Reducing horizontally, run i ends at (iS + S - (D+1)/2) / D and the
-//     last source column of the run inside the bitmap is taken.
-//   - A single destination pixel owns all but the last source step unless
-//     the transfer is mirrored.
-// lo and hi bound the steps whose source pixels lie inside the bitmap; the
-// answer is a step index, or -1 when the run has no visible step.
-int64_t SourceStep(const TAxisMap& m, int64_t i, int64_t lo, int64_t hi) noexcept
+enum class TColumnKind { Identity, Reversed, Gather };
+
+TColumnKind ClassifyColumns(const int32_t* cols, size_t n) noexcept
 {
-  const int64_t S = m.srcSize;
-  const int64_t D = m.dstSize;
-  if (D >= S) {
-    const int64_t j = (2 * i * S + S - 1) / (2 * D);
-    return j >= lo && j <= hi ? j : -1;
+  bool identity = true, reversed = true;
+  for (size_t i = 1; i < n && (identity || reversed); ++i) {
+    identity = identity && cols[i] == cols[i - 1] + 1;
+    reversed = reversed && cols[i] == cols[i - 1] - 1;
   }
-  const bool mirrored = m.dstMirrored || m.srcMirrored;
-  int64_t first, last;
-  if (m.vertical) {
-    first = (i * S + D / 2) / D;
-    last = ((i + 1) * S + D / 2) / D - 1;
-  } else {
-    first = i == 0 ? 0 : ((i - 1) * S + S - (D + 1) / 2) / D + 1;
-    last = (i * S + S - (D + 1) / 2) / D;
-  }
-  if (D == 1)
-    last = mirrored ? S - 1 : S - 2;
-  first = std::max(first, lo);
-  last = std::min(last, hi);
-  if (first > last)
-    return -1;
-  return m.vertical ? first : last;
+  if (identity)
+    return TColumnKind::Identity;
+  return reversed ? TColumnKind::Reversed : TColumnKind::Gather;
 }
 
-// The source device coordinate of destination device coordinate p, or -1
-// when it has none inside [0, limit).
-int32_t MapPixel(const TAxisMap& m, int64_t p, int32_t limit) noexcept
+// One destination span: out[i] takes in[cols[i]]; the row in holds inWidth
+// pixels.
+void StretchSpan(TColumnKind kind, TPixel* out, const TPixel* in, size_t inWidth, const int32_t* cols, size_t n,
+                 bool stream) noexcept
 {
-  int64_t i = p - m.dstStart;
-  if (m.dstMirrored)
-    i = m.dstSize - 1 - i;
-  // Steps whose source pixel is inside the bitmap.
-  int64_t lo, hi;
-  if (m.srcMirrored) {
-    lo = m.srcStart + m.srcSize - limit;
-    hi = m.srcStart + m.srcSize - 1;
-  } else {
-    lo = -m.srcStart;
-    hi = limit - 1 - m.srcStart;
+  switch (kind) {
+  case TColumnKind::Identity:
+    CopyRow(out, in + cols[0], n, stream);
+    break;
+  case TColumnKind::Reversed: {
+    const TPixel* from = in + cols[0];
+    for (size_t i = 0; i < n; ++i)
+      out[i] = *(from - i);
+    break;
   }
-  lo = std::max<int64_t>(lo, 0);
-  hi = std::min<int64_t>(hi, m.srcSize - 1);
-  const int64_t j = SourceStep(m, i, lo, hi);
-  if (j < 0)
-    return -1;
-  return int32_t(m.srcStart + (m.srcMirrored ? m.srcSize - 1 - j : j));
-}
-
-void BuildMap(const TAxisMap& m, int32_t from, int32_t to, int32_t limit, std::vector<int32_t>& map)
-{
-  map.resize(size_t(to - from));
-  for (int32_t p = from; p < to; ++p)
-    map[size_t(p - from)] = MapPixel(m, p, limit);
+  case TColumnKind::Gather:
+    GatherRow(out, in, inWidth, cols, n, stream);
+    break;
+  }
 }
 
 } // namespace
@@ -634,66 +676,147 @@ bool TDrawContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t heigh
   if (width == swidth && height == sheight && width > 0 && height > 0)
     return BitBlt(x, y, width, height, source, sx, sy, rop);
 
-  const TAxisMap mx = MakeAxis(int64_t(x) + origin_.X, width, int64_t(sx) + source->origin_.X, swidth, false);
-  const TAxisMap my = MakeAxis(int64_t(y) + origin_.Y, height, int64_t(sy) + source->origin_.Y, sheight, true);
-  const TRect area = CutTo({mx.dstStart, my.dstStart, mx.dstStart + mx.dstSize, my.dstStart + my.dstSize},
+  const TStretchAxis mx =
+    MakeStretchAxis(int64_t(x) + origin_.X, width, int64_t(sx) + source->origin_.X, swidth, false);
+  const TStretchAxis my =
+    MakeStretchAxis(int64_t(y) + origin_.Y, height, int64_t(sy) + source->origin_.Y, sheight, true);
+  const TRect area = CutTo({mx.DstStart, my.DstStart, mx.DstStart + mx.DstSize, my.DstStart + my.DstSize},
                            DeviceBounds());
   if (area.IsEmpty())
     return true;
   const TPixmap& s = *source->target_;
   TPixmap& d = *target_;
-
-  BuildMap(mx, area.Left, area.Right, s.Width(), columnMap_);
-  std::vector<int32_t>& cols = columnMap_;
-  // Rows are mapped one at a time; a row whose source is outside is skipped.
-  const auto rowSource = [&](int32_t row) { return MapPixel(my, row, s.Height()); };
-
-  // A self-stretch reads from a copy of the source rows it needs.
+  StretchSourceTable(mx, area.Left, area.Right, s.Width(), columnMap_);
+  StretchSourceTable(my, area.Top, area.Bottom, s.Height(), rowMap_);
+  const TSourceRun columns = FindSourceRun(columnMap_);
+  const TSourceRun rows = FindSourceRun(rowMap_);
+  if (columns.IsEmpty() || rows.IsEmpty())
+    return true;
+  // The source rectangle actually read, in source device coordinates.
+  const TRect read{columns.Min, rows.Min, columns.Max + 1, rows.Max + 1};
   const bool sameBitmap = s.Bits() == d.Bits();
-  const TPixel* base = s.Bits();
-  if (sameBitmap) {
-    scratch_.assign(s.Bits(), s.Bits() + size_t(s.Width()) * size_t(s.Height()));
-    base = scratch_.data();
-  }
-  const size_t stride = size_t(s.Width());
-  const auto sourceRow = [&](int32_t sr) { return base + size_t(s.Height() - 1 - sr) * stride; };
 
-  // Columns whose source lies outside the bitmap are left alone; when none
-  // does, the inner loop needs no test.
-  const bool allColumns = std::find(cols.begin(), cols.end(), -1) == cols.end();
+  if (op != TRop::Copy || !columns.Contiguous || !rows.Contiguous) {
+    StretchChecked(area, s, read, rop);
+    return true;
+  }
+
+  // Only the destination pixels that have a source are visited; from here
+  // on the column table holds indices into a row of the read rectangle.
+  const TRect drawn{area.Left + columns.First, area.Top + rows.First, area.Left + columns.Last,
+                    area.Top + rows.Last};
+  int32_t* cols = columnMap_.data() + columns.First;
+  const int32_t* rowSource = rowMap_.data() + rows.First;
+  const size_t drawnWidth = size_t(drawn.Width());
+  for (size_t i = 0; i < drawnWidth; ++i)
+    cols[i] -= read.Left;
+  const TColumnKind kind = ClassifyColumns(cols, drawnWidth);
+
+  // A self-stretch must behave as if the whole source were read first. When
+  // every row reads a row at or below itself (or at or above), walking the
+  // rows from the bottom (or the top) never reads a row already written, and
+  // a row that reads itself goes through a one-row buffer. Otherwise the
+  // rectangle read is copied aside. Without overlap nothing is copied.
+  bool bottomUp = false;
+  bool bufferOwnRow = false;
+  const TPixel* aside = nullptr;
+  const size_t readWidth = size_t(read.Width());
+  if (sameBitmap && read.Intersects(drawn)) {
+    bool downward = true, upward = true;
+    for (int32_t k = 0; k < drawn.Height(); ++k) {
+      downward = downward && rowSource[k] >= drawn.Top + k;
+      upward = upward && rowSource[k] <= drawn.Top + k;
+    }
+    if (downward || upward) {
+      bottomUp = !downward;
+      bufferOwnRow = true;
+      rowBuffer_.resize(readWidth);
+    } else {
+      scratch_.resize(readWidth * size_t(read.Height()));
+      for (int32_t row = read.Top; row < read.Bottom; ++row)
+        std::memcpy(scratch_.data() + size_t(row - read.Top) * readWidth, s.ScanLine(row) + read.Left,
+                    readWidth * sizeof(TPixel));
+      aside = scratch_.data();
+    }
+  }
+
+  // A destination far larger than the caches is written past them.
+  const bool stream = !sameBitmap && ShouldStream(uint64_t(drawn.Width()) * uint64_t(drawn.Height()) * sizeof(TPixel));
+  const TRect* previousSpans = nullptr;
+  int32_t previousRow = 0;
+  int32_t previousSource = -1;
+  ForEachRow(
+    drawn,
+    [&](int32_t row, const TRect* spans, size_t count, int32_t left, int32_t right) {
+      const int32_t sr = rowSource[row - drawn.Top];
+      TPixel* out = d.ScanLine(row);
+      if (sr == previousSource && spans == previousSpans) {
+        // The same source row through the same spans: repeat the row
+        // drawn last, which is final output and never a source of later
+        // rows.
+        const TPixel* again = d.ScanLine(previousRow);
+        for (size_t k = 0; k < count; ++k) {
+          const int32_t l = std::max(spans[k].Left, left);
+          CopyRow(out + l, again + l, size_t(std::min(spans[k].Right, right) - l), stream);
+        }
+        previousRow = row;
+        return;
+      }
+      const TPixel* in;
+      if (aside) {
+        in = aside + size_t(sr - read.Top) * readWidth;
+      } else if (bufferOwnRow && sr == row) {
+        std::memcpy(rowBuffer_.data(), s.ScanLine(sr) + read.Left, readWidth * sizeof(TPixel));
+        in = rowBuffer_.data();
+      } else {
+        in = s.ScanLine(sr) + read.Left;
+      }
+      for (size_t k = 0; k < count; ++k) {
+        const int32_t l = std::max(spans[k].Left, left);
+        const int32_t n = std::min(spans[k].Right, right) - l;
+        StretchSpan(kind, out + l, in, readWidth, cols + (l - drawn.Left), size_t(n), stream);
+      }
+      previousSpans = spans;
+      previousSource = sr;
+      previousRow = row;
+    },
+    bottomUp);
+  if (stream)
+    StreamFence();
+  return true;
+}
+
+// Raster operations other than a copy, and tables with holes: every pixel
+// is looked up and tested on its own, reading a copy of the rectangle read
+// when source and destination are one bitmap.
+void TDrawContext::StretchChecked(const TRect& area, const TPixmap& s, const TRect& read, uint32_t rop)
+{
+  const TRop op = DecodeRop(rop);
+  TPixmap& d = *target_;
+  const size_t readWidth = size_t(read.Width());
+  const bool sameBitmap = s.Bits() == d.Bits();
+  if (sameBitmap) {
+    scratch_.resize(readWidth * size_t(read.Height()));
+    for (int32_t row = read.Top; row < read.Bottom; ++row)
+      std::memcpy(scratch_.data() + size_t(row - read.Top) * readWidth, s.ScanLine(row) + read.Left,
+                  readWidth * sizeof(TPixel));
+  }
   ForEachVisible(area, [&](const TRect& r) {
-    const int32_t* map = cols.data() + (r.Left - area.Left);
-    const size_t n = size_t(r.Width());
-    // An enlarged row repeats the row above it: copy that instead of
-    // mapping the columns again.
-    const TPixel* previousOut = nullptr;
-    int32_t previousSource = -1;
     for (int32_t row = r.Top; row < r.Bottom; ++row) {
-      const int32_t sr = rowSource(row);
+      const int32_t sr = rowMap_[size_t(row - area.Top)];
       if (sr < 0)
         continue;
-      const TPixel* in = sourceRow(sr);
-      TPixel* out = d.ScanLine(row) + r.Left;
-      if (op == TRop::Copy && allColumns && sr == previousSource) {
-        std::memcpy(out, previousOut, n * sizeof(TPixel));
-        continue;
-      }
-      previousOut = out;
-      previousSource = sr;
-      if (op == TRop::Copy && allColumns) {
-        for (size_t i = 0; i < n; ++i)
-          out[i] = in[map[i]];
-      } else {
-        for (size_t i = 0; i < n; ++i) {
-          if (map[i] < 0)
-            continue;
-          TPixel v = in[map[i]];
-          RopRow(op, out + i, &v, 1);
-        }
+      const TPixel* in = sameBitmap ? scratch_.data() + size_t(sr - read.Top) * readWidth : s.ScanLine(sr) + read.Left;
+      TPixel* out = d.ScanLine(row);
+      for (int32_t col = r.Left; col < r.Right; ++col) {
+        const int32_t sc = columnMap_[size_t(col - area.Left)];
+        if (sc < 0)
+          continue;
+        TPixel v = in[sc - read.Left];
+        RopRow(op, out + col, &v, 1);
       }
     }
   });
-  return true;
 }
 
 // ----- [4] fills and figures ------------------------------------------------------

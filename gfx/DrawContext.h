@@ -185,10 +185,15 @@ private:
   // The drawable area clipped to rect (device coordinates): a list of spans
   // of the clip region (or rect itself) inside the bitmap.
   template <typename F> void ForEachVisible(const TRect& deviceRect, F&& f) const;
-  // The same area row by row within each band of the clip region, in memory
-  // order: f(row, spans, count, left, right) with the band's spans that
-  // reach into the rectangle, each to be cut to [left, right).
-  template <typename F> void ForEachRow(const TRect& deviceRect, F&& f) const;
+  // The same area row by row within each band of the clip region, from the
+  // top row down (or from the bottom row up): f(row, spans, count, left,
+  // right) with the band's spans that reach into the rectangle, each to be
+  // cut to [left, right). Rows of one band get the same spans pointer.
+  template <typename F> void ForEachRow(const TRect& deviceRect, F&& f, bool bottomUp = false) const;
+  // The stretch of a raster operation other than a copy: the tables in
+  // columnMap_ and rowMap_ cover area, and read is the source rectangle
+  // they refer to.
+  void StretchChecked(const TRect& area, const TPixmap& source, const TRect& read, uint32_t rop);
   [[nodiscard]] TRect DeviceBounds() const noexcept;
 
   TPixmap* target_ = nullptr;
@@ -202,8 +207,15 @@ private:
   std::vector<TState> saved_;
   // Reused between overlapping self-copies and self-stretches so that a hot
   // transfer does not allocate on every call.
-  mutable std::vector<TPixel> scratch_;
-  mutable std::vector<int32_t> columnMap_;
+  std::vector<TPixel> scratch_;
+  std::vector<TPixel> rowBuffer_;
+  // The destination pixels between the spans of a band, kept while a copy
+  // runs over them.
+  std::vector<TPixel> gapBuffer_;
+  // The source column of every destination column and the source row of
+  // every destination row of the stretch being drawn.
+  std::vector<int32_t> columnMap_;
+  std::vector<int32_t> rowMap_;
 };
 
 // Saves a context's state on construction and restores it on destruction,

@@ -1,0 +1,256 @@
+// The fast paths of the stretch and of copies through clip regions against
+// the plain rule applied one pixel at a time.
+#include "gfx/DrawContext.h"
+#include "gfx/StretchMap.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using gfx::TDrawContext;
+using gfx::TPixel;
+using gfx::TPixmap;
+using gfx::TRect;
+using gfx::TRegion;
+
+namespace {
+
+// Every pixel names its position and its bitmap, so that any misplaced
+// pixel shows.
+void Label(TPixmap& p, uint32_t salt)
+{
+  for (int32_t y = 0; y < p.Height(); ++y)
+    for (int32_t x = 0; x < p.Width(); ++x)
+      p.At(x, y) = (salt << 24) | TPixel(y << 12) | TPixel(x);
+}
+
+std::vector<TPixel> Pixels(const TPixmap& p)
+{
+  return {p.Bits(), p.Bits() + size_t(p.Width()) * size_t(p.Height())};
+}
+
+std::string FirstDifference(const TPixmap& a, const TPixmap& b)
+{
+  for (int32_t y = 0; y < a.Height(); ++y)
+    for (int32_t x = 0; x < a.Width(); ++x)
+      if (a.At(x, y) != b.At(x, y)) {
+        std::ostringstream s;
+        s << "first difference at " << x << "," << y << ": want " << std::hex << a.At(x, y) << " got " << b.At(x, y);
+        return s.str();
+      }
+  return "no difference";
+}
+
+// The stretch as the rule states it: every destination pixel inside the
+// bitmap and the clip region takes the source pixel its row and column map
+// to, read from the source as it was before the call.
+void ReferenceStretch(TPixmap& dst, const std::optional<TRegion>& clip, gfx::TPoint origin, int32_t x, int32_t y,
+                      int32_t w, int32_t h, const TPixmap& src, gfx::TPoint srcOrigin, int32_t sx, int32_t sy,
+                      int32_t sw, int32_t sh)
+{
+  const std::vector<TPixel> before = Pixels(src);
+  const auto sourceAt = [&](int32_t c, int32_t r) {
+    return before[size_t(src.Height() - 1 - r) * size_t(src.Width()) + size_t(c)];
+  };
+  const gfx::TStretchAxis mx = gfx::MakeStretchAxis(int64_t(x) + origin.X, w, int64_t(sx) + srcOrigin.X, sw, false);
+  const gfx::TStretchAxis my = gfx::MakeStretchAxis(int64_t(y) + origin.Y, h, int64_t(sy) + srcOrigin.Y, sh, true);
+  for (int32_t py = 0; py < dst.Height(); ++py) {
+    const int32_t r = gfx::StretchSourceIndex(my, py, src.Height());
+    if (r < 0)
+      continue;
+    for (int32_t px = 0; px < dst.Width(); ++px) {
+      const int32_t c = gfx::StretchSourceIndex(mx, px, src.Width());
+      if (c >= 0 && (!clip || clip->Contains(px, py)))
+        dst.At(px, py) = sourceAt(c, r);
+    }
+  }
+}
+
+TRegion RandomRegion(std::mt19937& rng, int32_t w, int32_t h, int count)
+{
+  std::vector<TRect> rects;
+  for (int i = 0; i < count; ++i) {
+    const int32_t x = int32_t(rng() % uint32_t(w + 8)) - 4, y = int32_t(rng() % uint32_t(h + 8)) - 4;
+    rects.push_back({x, y, x + 1 + int32_t(rng() % uint32_t(w / 2)), y + 1 + int32_t(rng() % uint32_t(h / 2))});
+  }
+  return TRegion::FromRects(rects);
+}
+
+struct TCase {
+  int32_t X, Y, W, H, SX, SY, SW, SH;
+};
+
+std::string Describe(const TCase& c)
+{
+  std::ostringstream s;
+  s << "StretchBlt(" << c.X << ", " << c.Y << ", " << c.W << ", " << c.H << "; " << c.SX << ", " << c.SY << ", "
+    << c.SW << ", " << c.SH << ")";
+  return s.str();
+}
+
+} // namespace
+
+TEST(StretchSourceTable, AgreesWithThePixelByPixelRule)
+{
+  std::mt19937 rng(99);
+  std::vector<int32_t> table;
+  for (int round = 0; round < 4000; ++round) {
+    const auto extent = [&](uint32_t range) {
+      const int32_t e = int32_t(rng() % range) + 1;
+      return rng() % 3 == 0 ? -e : e;
+    };
+    const uint32_t range = round % 4 == 0 ? 3000u : 90u;
+    const int32_t limit = int32_t(rng() % 120) + 1;
+    const int32_t d = int32_t(rng() % 160) - 40, s = int32_t(rng() % 160) - 40;
+    const gfx::TStretchAxis axis = gfx::MakeStretchAxis(d, extent(range), s, extent(range), rng() % 2 == 0);
+    // Ranges that start before the destination and end after it, too.
+    const int32_t from = int32_t(rng() % 200) - 60;
+    const int32_t to = from + int32_t(rng() % 260);
+    gfx::StretchSourceTable(axis, from, to, limit, table);
+    ASSERT_EQ(table.size(), size_t(to - from));
+    for (int32_t p = from; p < to; ++p)
+      ASSERT_EQ(table[size_t(p - from)], gfx::StretchSourceIndex(axis, p, limit))
+        << "round " << round << " p " << p << " axis d=" << axis.DstStart << "+" << axis.DstSize << " s="
+        << axis.SrcStart << "+" << axis.SrcSize << (axis.DstMirrored ? " dst mirrored" : "")
+        << (axis.SrcMirrored ? " src mirrored" : "") << (axis.Vertical ? " vertical" : "");
+  }
+}
+
+// Random stretches between two bitmaps, with and without a clip region and a
+// viewport origin: whole-row copies (one-to-one columns), reversed rows,
+// gathers, repeated rows, mirrored either way.
+TEST(StretchBlt, FastPathsAgreeWithTheRuleBetweenBitmaps)
+{
+  std::mt19937 rng(7);
+  TPixmap src(37, 29);
+  Label(src, 1);
+  for (int round = 0; round < 1500; ++round) {
+    TPixmap ours(45, 33), expected(45, 33);
+    Label(ours, 2);
+    Label(expected, 2);
+    TDrawContext d(ours), s(src);
+    const auto coord = [&](int32_t size) { return int32_t(rng() % uint32_t(size + 20)) - 10; };
+    const auto extent = [&](int32_t size) {
+      const int32_t e = int32_t(rng() % uint32_t(2 * size)) + 1;
+      return rng() % 4 == 0 ? -e : e;
+    };
+    TCase c{coord(45), coord(33), extent(45), extent(33), coord(37), coord(29), extent(37), extent(29)};
+    // One case in three keeps one axis one-to-one, mirrored or not.
+    if (round % 3 == 1)
+      c.SW = rng() % 2 ? c.W : -c.W;
+    if (round % 3 == 2)
+      c.SH = rng() % 2 ? c.H : -c.H;
+    std::optional<TRegion> clip;
+    if (round % 2)
+      clip = RandomRegion(rng, 45, 33, 1 + int(rng() % 12));
+    const gfx::TPoint origin{int32_t(rng() % 7) - 3, int32_t(rng() % 7) - 3};
+    if (clip)
+      d.SelectClipRgn(&*clip);
+    d.SetViewportOrg(origin.X, origin.Y);
+    d.StretchBlt(c.X, c.Y, c.W, c.H, &s, c.SX, c.SY, c.SW, c.SH, SRCCOPY);
+    ReferenceStretch(expected, clip, origin, c.X, c.Y, c.W, c.H, src, {0, 0}, c.SX, c.SY, c.SW, c.SH);
+    ASSERT_EQ(Pixels(ours), Pixels(expected))
+      << "round " << round << " " << Describe(c) << (clip ? " clipped" : "") << " origin " << origin.X << ","
+      << origin.Y << " " << FirstDifference(expected, ours);
+  }
+}
+
+// Hand-computed: a 1:1 column stretch through a clip region doubles the rows
+// and leaves the pixels outside the region alone; a mirrored 3x enlargement
+// repeats each source row three times from the bottom up.
+TEST(StretchBlt, RepeatedRowsThroughClipsAndMirrors)
+{
+  TPixmap src(4, 2), dst(6, 6);
+  Label(src, 1);
+  dst.Fill(0xEE);
+  TDrawContext s(src), d(dst);
+  const std::vector<TRect> rects{{0, 0, 2, 3}, {3, 0, 6, 3}, {0, 3, 6, 4}};
+  const TRegion clip = TRegion::FromRects(rects);
+  d.SelectClipRgn(&clip);
+  d.StretchBlt(1, 0, 4, 4, &s, 0, 0, 4, 2, SRCCOPY);
+  const auto px = [](uint32_t x, uint32_t y) { return TPixel(0x01000000u | (y << 12) | x); };
+  EXPECT_EQ(dst.At(0, 0), 0xEEu);
+  EXPECT_EQ(dst.At(1, 0), px(0, 0));
+  EXPECT_EQ(dst.At(1, 1), px(0, 0));
+  EXPECT_EQ(dst.At(2, 1), 0xEEu); // outside the clip region
+  EXPECT_EQ(dst.At(3, 2), px(2, 1));
+  EXPECT_EQ(dst.At(4, 3), px(3, 1));
+  EXPECT_EQ(dst.At(4, 4), 0xEEu);
+
+  dst.Fill(0xEE);
+  d.SelectClipRgn(nullptr);
+  // Destination rows 5 down to 0 show source rows 0, 0, 0, 1, 1, 1, each
+  // row reversed (negative source width).
+  d.StretchBlt(0, 5, 4, -6, &s, 3, 0, -4, 2, SRCCOPY);
+  for (uint32_t y = 0; y < 6; ++y)
+    for (uint32_t x = 0; x < 4; ++x)
+      ASSERT_EQ(dst.At(int32_t(x), int32_t(y)), px(3 - x, y < 3 ? 1 : 0)) << x << "," << y;
+  EXPECT_EQ(dst.At(4, 0), 0xEEu);
+}
+
+// Self-stretches: rows that read at or below themselves, at or above, both
+// (mirrored, which needs the copy aside), and rows that read themselves.
+TEST(StretchBlt, OverlappingSelfStretchesReadTheSourceFirst)
+{
+  std::mt19937 rng(31);
+  for (int round = 0; round < 1500; ++round) {
+    TPixmap ours(40, 30), expected(40, 30);
+    Label(ours, 3);
+    Label(expected, 3);
+    TDrawContext d(ours);
+    const auto coord = [&](int32_t size) { return int32_t(rng() % uint32_t(size + 10)) - 5; };
+    const auto extent = [&](int32_t size) {
+      const int32_t e = int32_t(rng() % uint32_t(size + 8)) + 1;
+      return rng() % 5 == 0 ? -e : e;
+    };
+    TCase c{coord(40), coord(30), extent(40), extent(30), coord(40), coord(30), extent(40), extent(30)};
+    switch (round % 4) {
+    case 0: // the push-and-squeeze shapes, across and along
+      c = {int32_t(rng() % 40), 0, 40 - c.X, 30, 0, 0, 40, 30};
+      if (rng() % 2)
+        c = {0, int32_t(rng() % 30), 40, 0, 0, 0, 40, 30}, c.H = 30 - c.Y;
+      if (rng() % 2)
+        c.X = 0, c.Y = 0;
+      break;
+    case 1: // one-to-one rows, moved up or down
+      c.SH = c.H;
+      break;
+    case 2: // one-to-one columns
+      c.SW = c.W;
+      break;
+    default:
+      break;
+    }
+    std::optional<TRegion> clip;
+    if (round % 3 == 0)
+      clip = RandomRegion(rng, 40, 30, 1 + int(rng() % 8));
+    if (clip)
+      d.SelectClipRgn(&*clip);
+    d.StretchBlt(c.X, c.Y, c.W, c.H, &d, c.SX, c.SY, c.SW, c.SH, SRCCOPY);
+    ReferenceStretch(expected, clip, {0, 0}, c.X, c.Y, c.W, c.H, expected, {0, 0}, c.SX, c.SY, c.SW, c.SH);
+    ASSERT_EQ(Pixels(ours), Pixels(expected)) << "round " << round << " " << Describe(c) << (clip ? " clipped" : "")
+                                              << " " << FirstDifference(expected, ours);
+  }
+}
+
+// Other raster operations take the checked path; a stretch with SRCINVERT
+// twice restores the destination.
+TEST(StretchBlt, OtherRasterOperationsPixelByPixel)
+{
+  TPixmap src(5, 5), dst(9, 9), copy(9, 9);
+  Label(src, 4);
+  Label(dst, 5);
+  Label(copy, 5);
+  TDrawContext s(src), d(dst);
+  d.StretchBlt(-1, 2, 11, -7, &s, 4, 0, -5, 5, SRCINVERT);
+  EXPECT_NE(Pixels(dst), Pixels(copy));
+  d.StretchBlt(-1, 2, 11, -7, &s, 4, 0, -5, 5, SRCINVERT);
+  EXPECT_EQ(Pixels(dst), Pixels(copy));
+  d.StretchBlt(0, 0, 9, 9, &d, 0, 0, 3, 3, SRCPAINT);
+  EXPECT_EQ(dst.At(8, 8), copy.At(8, 8) | copy.At(2, 2));
+}
