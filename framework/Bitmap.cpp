@@ -138,6 +138,8 @@ void TBitmap::Mask(gfx::TColor transparentColor)
 
 uint32_t TBitmap::Handle() const noexcept
 {
+  if (fixedHandle_)
+    return *fixedHandle_;
   if (void* native = NativeHandle())
     return uint32_t(reinterpret_cast<uintptr_t>(native));
   return id_;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace framework {
 
@@ -70,6 +71,10 @@ public:
   // natively a number drawn for the bitmap at construction that never
   // changes. Effects seed the random generator with it.
   [[nodiscard]] uint32_t Handle() const noexcept;
+  // Makes Handle answer value from now on, whatever memory the bitmap has:
+  // for tools that must reproduce the random patterns of the effects, which
+  // seed the generator with the new picture's handle.
+  void FixHandle(uint32_t value) noexcept { fixedHandle_ = value; }
   // The platform's handle of the pixel memory: the DIB section's HBITMAP on
   // Win32 (select it into a memory DC to draw with GDI), nullptr natively or
   // while the bitmap is empty.
@@ -90,6 +95,7 @@ private:
   std::unique_ptr<TCanvas> canvas_;
   TPixelFormat format_ = pfDevice;
   uint32_t id_;
+  std::optional<uint32_t> fixedHandle_;
 };
 
 } // namespace framework

@@ -4,13 +4,17 @@
 #include "Patterns.h"
 #include "RenderOptions.h"
 
+#include "gfx/Random.h"
 #include "gfx/codecs/Bmp.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <string>
 
 namespace render {
 namespace {
@@ -127,6 +131,58 @@ TEST(RenderFrames, ContactSheetPlacesEveryFrameInItsCell)
     for (int32_t x = 0; x < reveal.X - 20; ++x)
       labelled |= sheet.At(x, y) == 0xFFFFFFu;
   EXPECT_TRUE(labelled);
+}
+
+TEST(RenderOptions, SeedIsAnUnsigned32BitNumber)
+{
+  EXPECT_FALSE(ParseRenderOptions({}).Seed.has_value());
+  EXPECT_EQ(ParseRenderOptions({"--seed", "42"}).Seed, std::optional<uint32_t>(42));
+  EXPECT_EQ(ParseRenderOptions({"--seed", "4294967295"}).Seed, std::optional<uint32_t>(4294967295u));
+  for (const char* bad : {"-1", "4294967296", "7x", "", " 7"})
+    EXPECT_THROW((void)ParseRenderOptions({"--seed", bad}), std::invalid_argument) << bad;
+  EXPECT_THROW((void)ParseRenderOptions({"--seed"}), std::invalid_argument);
+}
+
+std::string FileBytes(const std::filesystem::path& path)
+{
+  const auto size = std::filesystem::file_size(path);
+  std::string bytes(size_t(size), '\0');
+  std::ifstream in(path, std::ios::binary);
+  in.read(bytes.data(), std::streamsize(bytes.size()));
+  return bytes;
+}
+
+// The random styles: 169 and 128 seed themselves with the new picture's
+// handle, 65 and 124 draw from the shared generator without reseeding, 150
+// turns one way or the other by the handle's parity.
+TEST(RenderFrames, TheSameSeedGivesTheSameFileAndAnotherSeedAnotherFrame)
+{
+  const gfx::TPixmap oldImage = PatternPixmap("bars", 64, 48);
+  const gfx::TPixmap newImage = PatternPixmap("rings", 64, 48);
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "effects-render-seed-test";
+  std::filesystem::create_directories(dir);
+  for (const effects::TShowStyle style : {65, 124, 128, 150, 169}) {
+    const std::string name = std::to_string(style);
+    SaveBmp(RenderFrame(oldImage, newImage, style, 40, 7u), dir / (name + "a.bmp"));
+    // Whatever ran in between: other bitmaps made, the generator moved on.
+    (void)RenderFrame(oldImage, newImage, style, 40);
+    gfx::RandSeed = 0xDEADBEEFu;
+    SaveBmp(RenderFrame(oldImage, newImage, style, 40, 7u), dir / (name + "b.bmp"));
+    SaveBmp(RenderFrame(oldImage, newImage, style, 40, 8u), dir / (name + "c.bmp"));
+    const std::string first = FileBytes(dir / (name + "a.bmp"));
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(first, FileBytes(dir / (name + "b.bmp"))) << "style " << style;
+    EXPECT_NE(first, FileBytes(dir / (name + "c.bmp"))) << "style " << style;
+  }
+  // A contact sheet takes the seed for every cell.
+  const std::vector<effects::TShowStyle> styles{65, 169};
+  const std::vector<int32_t> progress{30, 60};
+  const gfx::TPixmap sheet = RenderContactSheet(oldImage, newImage, styles, progress, 32, 24, nullptr, 5u);
+  gfx::RandSeed = 12345u;
+  const gfx::TPixmap again = RenderContactSheet(oldImage, newImage, styles, progress, 32, 24, nullptr, 5u);
+  ASSERT_EQ(sheet.Width(), again.Width());
+  EXPECT_TRUE(std::equal(sheet.Bits(), sheet.Bits() + size_t(sheet.Width()) * size_t(sheet.Height()), again.Bits()));
+  std::filesystem::remove_all(dir);
 }
 
 TEST(RenderFrames, NumbersAreDrawnDigitByDigit)

@@ -2,6 +2,7 @@
 
 #include "effects/EffectFrame.h"
 #include "framework/Bitmap.h"
+#include "gfx/Random.h"
 
 #include <algorithm>
 #include <cmath>
@@ -88,11 +89,15 @@ gfx::TPixmap Scaled(const gfx::TPixmap& picture, int32_t width, int32_t height)
 }
 
 gfx::TPixmap RenderFrame(const gfx::TPixmap& oldImage, const gfx::TPixmap& newImage, effects::TShowStyle style,
-                         int32_t progress)
+                         int32_t progress, std::optional<uint32_t> seed)
 {
   framework::TBitmap oldBitmap, newBitmap, frame;
   CopyInto(oldBitmap, oldImage);
   CopyInto(newBitmap, newImage);
+  if (seed) {
+    gfx::RandSeed = *seed;
+    newBitmap.FixHandle(*seed);
+  }
   effects::ComposeEffectFrame(frame, oldBitmap, newBitmap, style, progress);
   return CopyOf(frame.Pixmap());
 }
@@ -117,7 +122,8 @@ void DrawNumber(gfx::TPixmap& target, int32_t x, int32_t y, uint32_t number, int
 
 gfx::TPixmap RenderContactSheet(const gfx::TPixmap& oldPicture, const gfx::TPixmap& newPicture,
                                 const std::vector<effects::TShowStyle>& styles, const std::vector<int32_t>& progress,
-                                int32_t cellWidth, int32_t cellHeight, std::vector<effects::TShowStyle>* unavailable)
+                                int32_t cellWidth, int32_t cellHeight, std::vector<effects::TShowStyle>* unavailable,
+                                std::optional<uint32_t> seed)
 {
   const gfx::TPixmap oldCell = Scaled(oldPicture, cellWidth, cellHeight);
   const gfx::TPixmap newCell = Scaled(newPicture, cellWidth, cellHeight);
@@ -148,7 +154,7 @@ gfx::TPixmap RenderContactSheet(const gfx::TPixmap& oldPicture, const gfx::TPixm
     for (size_t c = 0; c < progress.size(); ++c) {
       const int32_t x = left + kLabelWidth + int32_t(c) * (cellWidth + kGap) + kGap;
       if (available)
-        Blit(sheet, RenderFrame(oldCell, newCell, style, progress[c]), x, top);
+        Blit(sheet, RenderFrame(oldCell, newCell, style, progress[c], seed), x, top);
       else
         CrossedOut(sheet, x, top, cellWidth, cellHeight);
     }

@@ -78,6 +78,16 @@ std::vector<effects::TShowStyle> ParseStyleList(std::string_view text)
   return styles;
 }
 
+uint32_t ParseSeed(std::string_view text)
+{
+  uint32_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end)
+    throw std::invalid_argument("seed \"" + std::string(text) + "\" is not a number from 0 to 4294967295");
+  return value;
+}
+
 TFrameSize ParseSize(std::string_view text)
 {
   const size_t x = text.find('x');
@@ -125,6 +135,8 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args)
       if (!step || *step < 1 || *step > 100)
         throw std::invalid_argument("--frames needs a step from 1 to 100");
       options.FrameStep = *step;
+    } else if (arg == "--seed") {
+      options.Seed = ParseSeed(value());
     } else if (arg == "--sheet") {
       options.SheetProgress.clear();
       for (std::string_view p : Split(value(), ','))
@@ -157,6 +169,9 @@ std::string RenderUsage()
          "  --sheet P1,P2,...  a contact sheet: one row per style, one column per\n"
          "                     progress value, labelled by style number\n"
          "  --cell WxH         the size of a contact sheet cell; default 120x90\n"
+         "  --seed N           reproducible output: the random generator starts every\n"
+         "                     frame from N, and N is the new picture's handle\n"
+         "                     (0 to 4294967295)\n"
          "  --list             lists the styles and whether they are available\n"
          "\n"
          "Frames are written as PATH.bmp and, where PNG output is built in, PATH.png.\n"

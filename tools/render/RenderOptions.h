@@ -27,6 +27,12 @@ struct TRenderOptions {
   // A contact sheet at these progress values (empty: no sheet).
   std::vector<int32_t> SheetProgress;
   TFrameSize Cell{120, 90};
+  // Makes the output reproducible: before every frame the process-wide
+  // generator's seed is Seed, and the new picture's bitmap handle (which
+  // seeds the random effects and turns styles 150 to 152 one way or the
+  // other) is Seed too. Without it the generator starts where the process
+  // left it and the handle is whatever the bitmap was given.
+  std::optional<uint32_t> Seed;
   bool List = false;
   bool Help = false;
 };
@@ -41,6 +47,9 @@ struct TRenderOptions {
 // A comma-separated list of styles and ranges ("1-13,52,Fade"), or "all", or
 // "available" (the styles whose drawing exists).
 [[nodiscard]] std::vector<effects::TShowStyle> ParseStyleList(std::string_view text);
+
+// A seed: a decimal number from 0 to 4294967295.
+[[nodiscard]] uint32_t ParseSeed(std::string_view text);
 
 // "WIDTHxHEIGHT" with both at least 1 and at most 16384.
 [[nodiscard]] TFrameSize ParseSize(std::string_view text);

@@ -95,7 +95,8 @@ int Run(const std::vector<std::string>& args)
   if (!options.SheetProgress.empty()) {
     std::vector<effects::TShowStyle> unavailable;
     const gfx::TPixmap sheet = render::RenderContactSheet(oldImage, newImage, options.Styles, options.SheetProgress,
-                                                          options.Cell.Width, options.Cell.Height, &unavailable);
+                                                          options.Cell.Width, options.Cell.Height, &unavailable,
+                                                          options.Seed);
     Save(sheet, options.Out);
     if (!unavailable.empty()) {
       std::fprintf(stderr, "not available yet (crossed out):");
@@ -118,12 +119,12 @@ int Run(const std::vector<std::string>& args)
     if (options.FrameStep > 0) {
       for (int32_t p = 0;; p += options.FrameStep) {
         p = std::min(p, 100);
-        Save(render::RenderFrame(oldImage, newImage, style, p), Numbered(base, "p", p));
+        Save(render::RenderFrame(oldImage, newImage, style, p, options.Seed), Numbered(base, "p", p));
         if (p == 100)
           break;
       }
     } else {
-      Save(render::RenderFrame(oldImage, newImage, style, options.Progress), base);
+      Save(render::RenderFrame(oldImage, newImage, style, options.Progress, options.Seed), base);
     }
   }
   return missing == 0 ? 0 : 2;
