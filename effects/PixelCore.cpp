@@ -304,6 +304,7 @@ void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX,
   // (the compiler maps it onto the target's SIMD registers, or plain code
   // where there are none) and only the loads and stores remain per pixel.
   using TLanes = int32_t __attribute__((vector_size(16)));
+  using TWrapping = uint32_t __attribute__((vector_size(16)));
   const int32_t stepAcross = int32_t(cs);
   const int32_t stepDown = int32_t(sn);
   const TLanes lane{0, 1, 2, 3};
@@ -311,8 +312,17 @@ void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX,
   const TLanes fourDown = TLanes{} + 4 * stepDown;
   // base + (down >> 16) * Wp + (across >> 16) is the source index; base alone
   // may be negative, the sum never is.
-  const TLanes base = TLanes{} + (orgY * pictureWidth + orgX);
+  const TLanes base = TLanes{} + int32_t(uint32_t(int64_t{orgY} * pictureWidth + orgX));
   const TLanes rowLength = TLanes{} + pictureWidth;
+  const uintptr_t pictureBase = reinterpret_cast<uintptr_t>(src);
+  // A row reads a slanted line of the picture crossing hundreds of its rows,
+  // which no hardware prefetcher follows, and the loads wait for memory. The
+  // pixels that the row kAhead further down will read at the same column are
+  // asked for early (a prefetch never faults, so an address outside the
+  // picture is harmless); by the time that row comes, they are in the cache.
+  constexpr int32_t kAhead = 8;
+  const TLanes aheadAcross = TLanes{} + int32_t(kAhead * sn);
+  const TLanes aheadDown = TLanes{} - int32_t(kAhead * cs);
   for (int32_t r = 0; r < height; ++r) {
     const TRun& run = runs[size_t(r)];
     if (run.First > run.Last)
@@ -323,6 +333,12 @@ void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX,
     TLanes down = run.Down + lane * stepDown;
     for (; x + 3 <= run.Last; x += 4) {
       const TLanes index = base + (down >> 16) * rowLength + (across >> 16);
+      // Wrapping sums: far outside the picture the address is junk, harmlessly.
+      const TWrapping aheadIndex =
+        TWrapping(base) + TWrapping((TLanes(TWrapping(down) + TWrapping(aheadDown)) >> 16) * rowLength) +
+        TWrapping(TLanes(TWrapping(across) + TWrapping(aheadAcross)) >> 16);
+      __builtin_prefetch(reinterpret_cast<const char*>(pictureBase + uintptr_t(int32_t(aheadIndex[0])) * 4));
+      __builtin_prefetch(reinterpret_cast<const char*>(pictureBase + uintptr_t(int32_t(aheadIndex[2])) * 4));
       // Turned by a small angle, the four usually come from four neighbouring
       // pixels of one source row: one block copy then.
       const TLanes consecutive = index - (index[0] + lane);
