@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 using effects::ShapeRegion;
 using gfx::TPoint;
@@ -235,4 +237,70 @@ TEST(ShapeFamily, EveryMemberHasAShapeAndOthersNone)
     EXPECT_GT(AreaInFrame(region, 160, 120), 0) << style;
   }
   EXPECT_EQ(members, 39);
+}
+
+namespace {
+
+// A recipe made the way the platform makes it: each step's region merged into
+// the result of the steps before it, one CombineRgn at a time.
+TRegion OneByOne(const effects::TShapeRecipe& recipe)
+{
+  const auto step = [](const effects::TShapeStep& s) {
+    switch (s.Kind) {
+    case effects::TShapeStep::skRects: return TRegion::FromRects(s.Rects);
+    case effects::TShapeStep::skPolygon: return TRegion::FromPolygon(s.Points, WINDING);
+    case effects::TShapeStep::skEllipse: return TRegion::FromEllipse(s.Box.Left, s.Box.Top, s.Box.Right, s.Box.Bottom);
+    case effects::TShapeStep::skRoundRect:
+      return TRegion::FromRoundRect(s.Box.Left, s.Box.Top, s.Box.Right, s.Box.Bottom, s.EllipseWidth, s.EllipseHeight);
+    case effects::TShapeStep::skRectangle:
+      return TRegion::FromRectangle(s.Box.Left, s.Box.Top, s.Box.Right, s.Box.Bottom);
+    }
+    return TRegion();
+  };
+  TRegion result = step(recipe.front());
+  for (size_t i = 1; i < recipe.size(); ++i)
+    result = TRegion::Combine(result, step(recipe[i]), recipe[i].Mode);
+  return result;
+}
+
+effects::TShapeStep PolygonStep(std::vector<TPoint> points, int mode)
+{
+  effects::TShapeStep s;
+  s.Kind = effects::TShapeStep::skPolygon;
+  s.Mode = mode;
+  s.Points = std::move(points);
+  return s;
+}
+
+} // namespace
+
+// Unions are built in one pass (convex polygons as one polygon set, other
+// shapes by one sweep over all their rectangles); the pixels must be those of
+// merging the parts one by one, as the platform does.
+TEST(ShapeUnion, OnePassGivesThePixelsOfMergingOneByOne)
+{
+  for (const auto& [w, h] : {std::pair{400, 300}, std::pair{37, 91}, std::pair{3, 2}})
+    for (const int style : {114, 115, 116, 117, 118, 153, 158, 159, 160, 164})
+      for (int32_t progress = 1; progress <= 99; progress += 7) {
+        const auto size = effects::ProgressSize(w, h, progress);
+        const effects::TShapeRecipe recipe =
+          effects::ShapeRecipe(effects::TShowStyle(style), w, h, size.X, size.Y, progress, 0);
+        ASSERT_FALSE(recipe.empty());
+        const std::optional<TRegion> built = effects::BuildRegion(recipe);
+        ASSERT_TRUE(built.has_value());
+        EXPECT_EQ(*built, OneByOne(recipe)) << "style " << style << " at " << progress << " on " << w << "x" << h;
+      }
+
+  // Triangles running opposite ways overlap: their winding numbers would
+  // cancel if the parts were not turned the same way first.
+  const effects::TShapeRecipe opposite{PolygonStep({{0, 0}, {40, 0}, {0, 30}}, 0),
+                                       PolygonStep({{10, 5}, {0, 35}, {45, 5}}, RGN_OR),
+                                       PolygonStep({{20, 20}, {20, 20}, {30, 40}}, RGN_OR)}; // flat
+  EXPECT_EQ(*effects::BuildRegion(opposite), OneByOne(opposite));
+  // A part that is not convex (a self-crossing bow tie, a notched square)
+  // is merged by the general sweep.
+  const effects::TShapeRecipe mixed{PolygonStep({{0, 0}, {30, 30}, {30, 0}, {0, 30}}, 0),
+                                    PolygonStep({{5, 5}, {25, 5}, {15, 12}, {25, 25}, {5, 25}}, RGN_OR),
+                                    PolygonStep({{20, 10}, {50, 12}, {22, 40}}, RGN_OR)};
+  EXPECT_EQ(*effects::BuildRegion(mixed), OneByOne(mixed));
 }
