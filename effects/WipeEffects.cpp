@@ -5,6 +5,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "gfx/DrawContext.h"
+#include "gfx/PixelRows.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -272,18 +273,6 @@ std::vector<int32_t> ShadeOffsets(int32_t Count, int32_t Amount, bool rows)
   return offsets;
 }
 
-inline uint32_t AddClamped(uint32_t channel, int32_t offset)
-{
-  const int32_t v = int32_t(channel) + offset;
-  return uint32_t(v < 0 ? 0 : (v > 255 ? 255 : v));
-}
-
-inline gfx::TPixel Shade(gfx::TPixel p, int32_t offset)
-{
-  return (p & 0xFF000000u) | (AddClamped((p >> 16) & 0xFF, offset) << 16) |
-         (AddClamped((p >> 8) & 0xFF, offset) << 8) | AddClamped(p & 0xFF, offset);
-}
-
 } // namespace
 
 bool IsWipeStyle(TShowStyle Style) noexcept
@@ -330,11 +319,17 @@ void ShadeColumns(framework::TBitmap& Screen, int32_t First, int32_t Count, int3
   const int32_t end = int32_t(std::min<int64_t>(int64_t(First) + Count, width));
   if (begin >= end)
     return;
-  for (int32_t y = Screen.Height() - 1; y >= 0; --y) {
-    gfx::TPixel* row = Screen.ScanLine(y);
-    for (int32_t x = begin; x < end; ++x)
-      row[x] = Shade(row[x], offsets[size_t(x - First)]);
+  // Each column's offset as the pair of byte masks the row kernel adds and
+  // subtracts with saturation, which is the clamped addition per channel.
+  const size_t n = size_t(end - begin);
+  std::vector<gfx::TPixel> raise(n), lower(n);
+  for (size_t k = 0; k < n; ++k) {
+    const int32_t offset = offsets[size_t(begin - First) + k];
+    raise[k] = gfx::ShadeRaise(offset);
+    lower[k] = gfx::ShadeLower(offset);
   }
+  for (int32_t y = Screen.Height() - 1; y >= 0; --y)
+    gfx::ShadeRow(Screen.ScanLine(y) + begin, raise.data(), lower.data(), n);
 }
 
 void ShadeRows(framework::TBitmap& Screen, int32_t First, int32_t Count, int32_t Amount)
@@ -342,16 +337,14 @@ void ShadeRows(framework::TBitmap& Screen, int32_t First, int32_t Count, int32_t
   const std::vector<int32_t> offsets = ShadeRowOffsets(Count, Amount);
   if (offsets.empty())
     return;
-  const int32_t width = Screen.Width();
+  const size_t width = size_t(std::max(Screen.Width(), 0));
   const int64_t last = int64_t(First) + Count - 1;
   for (int32_t k = 0; k < Count; ++k) {
     const int64_t y = last - k;
     if (y < 0 || y >= Screen.Height())
       continue;
-    gfx::TPixel* row = Screen.ScanLine(int32_t(y));
     const int32_t offset = offsets[size_t(k)];
-    for (int32_t x = 0; x < width; ++x)
-      row[x] = Shade(row[x], offset);
+    gfx::ShadeRowUniform(Screen.ScanLine(int32_t(y)), gfx::ShadeRaise(offset), gfx::ShadeLower(offset), width);
   }
 }
 

@@ -50,12 +50,6 @@ TRect ClampRect(int64_t left, int64_t top, int64_t right, int64_t bottom) noexce
 
 enum class TRop { Copy, Paint, And, Invert, NotCopy, DstInvert, Black, White };
 
-// When a copy through a band of spans copies the band's whole extent and
-// puts the gaps back (see BitBlt): at least this many spans, gaps no more
-// than a quarter of the extent, and at most this many gap pixels in a row.
-constexpr size_t kMinBridgedSpans = 4;
-constexpr int64_t kBridgeRatio = 4;
-constexpr int64_t kMaxBridgedGap = 4096;
 
 TRop DecodeRop(uint32_t rop)
 {
@@ -150,8 +144,9 @@ template <typename F> void TDrawContext::ForEachVisible(const TRect& deviceRect,
   }
 }
 
-template <typename F> void TDrawContext::ForEachRow(const TRect& deviceRect, F&& f, bool bottomUp) const
+template <typename F> void TDrawContext::ForEachRow(const TRect& deviceRect, F&& f, bool topDown) const
 {
+  const bool bottomUp = !topDown;
   const TRect r = deviceRect.Intersected(DeviceBounds());
   if (r.IsEmpty())
     return;
@@ -441,47 +436,16 @@ bool TDrawContext::BitBlt(int32_t x, int32_t y, int32_t width, int32_t height, c
     return true;
   }
 
-  // A copy through a band of many spans with narrow gaps between them is
-  // one long copy of the band's extent with the gaps put back afterwards:
-  // a few pixels saved and restored cost less than a copy call per span.
-  // Decided once per band, as every row of a band has the same spans.
-  const TRect* decidedSpans = nullptr;
-  bool bridgeGaps = false;
   ForEachRow(area, [&](int32_t row, const TRect* spans, size_t count, int32_t left, int32_t right) {
     TPixel* out = d.ScanLine(row);
     const TPixel* in = s.ScanLine(row + offY) + offX;
-    if (op == TRop::Copy && count >= kMinBridgedSpans) {
-      const int32_t first = std::max(spans[0].Left, left);
-      const int32_t last = std::min(spans[count - 1].Right, right);
-      if (spans != decidedSpans) {
-        decidedSpans = spans;
-        int64_t gaps = 0;
-        for (size_t k = 1; k < count; ++k)
-          gaps += spans[k].Left - spans[k - 1].Right;
-        bridgeGaps = gaps * kBridgeRatio <= int64_t(last) - first && gaps <= kMaxBridgedGap;
-        if (bridgeGaps)
-          gapBuffer_.resize(size_t(gaps));
-      }
-      if (bridgeGaps) {
-        TPixel* saved = gapBuffer_.data();
-        for (size_t k = 1; k < count; ++k)
-          for (int32_t col = spans[k - 1].Right; col < spans[k].Left; ++col)
-            *saved++ = out[col];
-        std::memcpy(out + first, in + first, size_t(last - first) * sizeof(TPixel));
-        saved = gapBuffer_.data();
-        for (size_t k = 1; k < count; ++k)
-          for (int32_t col = spans[k - 1].Right; col < spans[k].Left; ++col)
-            out[col] = *saved++;
-        return;
-      }
+    if (op == TRop::Copy) {
+      CopySpans(out, in, spans, count, left, right);
+      return;
     }
     for (size_t k = 0; k < count; ++k) {
       const int32_t l = std::max(spans[k].Left, left);
-      const int32_t n = std::min(spans[k].Right, right) - l;
-      if (op == TRop::Copy)
-        std::memcpy(out + l, in + l, size_t(n) * sizeof(TPixel));
-      else
-        RopRow(op, out + l, in + l, size_t(n));
+      RopRow(op, out + l, in + l, size_t(std::min(spans[k].Right, right) - l));
     }
   });
   return true;
@@ -636,21 +600,18 @@ TColumnKind ClassifyColumns(const int32_t* cols, size_t n) noexcept
 
 // One destination span: out[i] takes in[cols[i]]; the row in holds inWidth
 // pixels.
-void StretchSpan(TColumnKind kind, TPixel* out, const TPixel* in, size_t inWidth, const int32_t* cols, size_t n,
-                 bool stream) noexcept
+void StretchSpan(TColumnKind kind, TPixel* out, const TPixel* in, size_t inWidth, const int32_t* cols,
+                 size_t n) noexcept
 {
   switch (kind) {
   case TColumnKind::Identity:
-    CopyRow(out, in + cols[0], n, stream);
+    std::memcpy(out, in + cols[0], n * sizeof(TPixel));
     break;
-  case TColumnKind::Reversed: {
-    const TPixel* from = in + cols[0];
-    for (size_t i = 0; i < n; ++i)
-      out[i] = *(from - i);
+  case TColumnKind::Reversed:
+    ReverseRow(out, in + cols[0], n);
     break;
-  }
   case TColumnKind::Gather:
-    GatherRow(out, in, inWidth, cols, n, stream);
+    GatherRow(out, in, inWidth, cols, n);
     break;
   }
 }
@@ -717,7 +678,7 @@ bool TDrawContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t heigh
   // rows from the bottom (or the top) never reads a row already written, and
   // a row that reads itself goes through a one-row buffer. Otherwise the
   // rectangle read is copied aside. Without overlap nothing is copied.
-  bool bottomUp = false;
+  bool topDown = false;
   bool bufferOwnRow = false;
   const TPixel* aside = nullptr;
   const size_t readWidth = size_t(read.Width());
@@ -728,7 +689,7 @@ bool TDrawContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t heigh
       upward = upward && rowSource[k] <= drawn.Top + k;
     }
     if (downward || upward) {
-      bottomUp = !downward;
+      topDown = downward;
       bufferOwnRow = true;
       rowBuffer_.resize(readWidth);
     } else {
@@ -740,8 +701,6 @@ bool TDrawContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t heigh
     }
   }
 
-  // A destination far larger than the caches is written past them.
-  const bool stream = !sameBitmap && ShouldStream(uint64_t(drawn.Width()) * uint64_t(drawn.Height()) * sizeof(TPixel));
   const TRect* previousSpans = nullptr;
   int32_t previousRow = 0;
   int32_t previousSource = -1;
@@ -757,7 +716,7 @@ bool TDrawContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t heigh
         const TPixel* again = d.ScanLine(previousRow);
         for (size_t k = 0; k < count; ++k) {
           const int32_t l = std::max(spans[k].Left, left);
-          CopyRow(out + l, again + l, size_t(std::min(spans[k].Right, right) - l), stream);
+          std::memcpy(out + l, again + l, size_t(std::min(spans[k].Right, right) - l) * sizeof(TPixel));
         }
         previousRow = row;
         return;
@@ -774,15 +733,13 @@ bool TDrawContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t heigh
       for (size_t k = 0; k < count; ++k) {
         const int32_t l = std::max(spans[k].Left, left);
         const int32_t n = std::min(spans[k].Right, right) - l;
-        StretchSpan(kind, out + l, in, readWidth, cols + (l - drawn.Left), size_t(n), stream);
+        StretchSpan(kind, out + l, in, readWidth, cols + (l - drawn.Left), size_t(n));
       }
       previousSpans = spans;
       previousSource = sr;
       previousRow = row;
     },
-    bottomUp);
-  if (stream)
-    StreamFence();
+    topDown);
   return true;
 }
 

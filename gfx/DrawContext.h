@@ -185,11 +185,14 @@ private:
   // The drawable area clipped to rect (device coordinates): a list of spans
   // of the clip region (or rect itself) inside the bitmap.
   template <typename F> void ForEachVisible(const TRect& deviceRect, F&& f) const;
-  // The same area row by row within each band of the clip region, from the
-  // top row down (or from the bottom row up): f(row, spans, count, left,
-  // right) with the band's spans that reach into the rectangle, each to be
-  // cut to [left, right). Rows of one band get the same spans pointer.
-  template <typename F> void ForEachRow(const TRect& deviceRect, F&& f, bool bottomUp = false) const;
+  // The same area row by row within each band of the clip region:
+  // f(row, spans, count, left, right) with the band's spans that reach into
+  // the rectangle, each to be cut to [left, right). Rows of one band get the
+  // same spans pointer. By default the rows come from the bottom up, which
+  // walks the bottom-up pixel memory forward - noticeably faster for large
+  // copies than walking it backward; topDown reverses that for transfers
+  // whose overlap needs it.
+  template <typename F> void ForEachRow(const TRect& deviceRect, F&& f, bool topDown = false) const;
   // The stretch of a raster operation other than a copy: the tables in
   // columnMap_ and rowMap_ cover area, and read is the source rectangle
   // they refer to.
@@ -209,9 +212,6 @@ private:
   // transfer does not allocate on every call.
   std::vector<TPixel> scratch_;
   std::vector<TPixel> rowBuffer_;
-  // The destination pixels between the spans of a band, kept while a copy
-  // runs over them.
-  std::vector<TPixel> gapBuffer_;
   // The source column of every destination column and the source row of
   // every destination row of the stretch being drawn.
   std::vector<int32_t> columnMap_;

@@ -12,16 +12,45 @@ namespace gfx {
 
 namespace {
 
-// Destinations above this size cannot stay in the caches of the machines we
-// run on, so reading their lines before writing them is wasted traffic.
-constexpr uint64_t kStreamThreshold = uint64_t{16} << 20;
+void CopySpansPlain(TPixel* out, const TPixel* in, const TRect* spans, size_t count, int32_t left,
+                    int32_t right) noexcept
+{
+  for (size_t k = 0; k < count; ++k) {
+    const int32_t l = std::max(spans[k].Left, left);
+    std::memcpy(out + l, in + l, size_t(std::min(spans[k].Right, right) - l) * sizeof(TPixel));
+  }
+}
+
+inline TPixel ShadePixel(TPixel p, TPixel raise, TPixel lower) noexcept
+{
+  TPixel result = p & 0xFF000000u;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int32_t v = int32_t((p >> shift) & 0xFF) + int32_t((raise >> shift) & 0xFF);
+    const int32_t w = std::min(v, 255) - int32_t((lower >> shift) & 0xFF);
+    result |= TPixel(std::max(w, 0)) << shift;
+  }
+  return result;
+}
+
+void ReverseRowPlain(TPixel* out, const TPixel* in, size_t n) noexcept
+{
+  for (size_t i = 0; i < n; ++i)
+    out[i] = *(in - i);
+}
+
+void ShadeRowPlain(TPixel* row, const TPixel* raise, const TPixel* lower, size_t n) noexcept
+{
+  for (size_t i = 0; i < n; ++i)
+    row[i] = ShadePixel(row[i], raise[i], lower[i]);
+}
+
+void ShadeRowUniformPlain(TPixel* row, TPixel raise, TPixel lower, size_t n) noexcept
+{
+  for (size_t i = 0; i < n; ++i)
+    row[i] = ShadePixel(row[i], raise, lower);
+}
 
 } // namespace
-
-bool ShouldStream(uint64_t bytes) noexcept
-{
-  return bytes >= kStreamThreshold;
-}
 
 void GatherRowScalar(TPixel* out, const TPixel* in, const int32_t* cols, size_t n) noexcept
 {
@@ -33,20 +62,9 @@ void GatherRowScalar(TPixel* out, const TPixel* in, const int32_t* cols, size_t 
 
 namespace {
 
-// Pixels written one by one until out is aligned for streaming stores.
-size_t AlignHead(TPixel* out, size_t n) noexcept
-{
-  const size_t misalign = (reinterpret_cast<uintptr_t>(out) / sizeof(TPixel)) % 8;
-  return misalign == 0 ? 0 : std::min(n, 8 - misalign);
-}
-
-__attribute__((target("avx2"))) inline void Store8(TPixel* out, __m256i v, bool stream) noexcept
-{
-  if (stream)
-    _mm256_stream_si256(reinterpret_cast<__m256i*>(out), v);
-  else
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), v);
-}
+// Spans at least this long are left to the library's copy, which beats a
+// plain vector loop once its call is paid for.
+constexpr int32_t kLongSpan = 128;
 
 // Eight pixels at a time. Because the indices are monotone, the eight
 // sources of a block lie between its first and last index: when they span
@@ -55,12 +73,11 @@ __attribute__((target("avx2"))) inline void Store8(TPixel* out, __m256i v, bool 
 // one half. Wider blocks are gathered. Loads are moved back from the end of
 // the row so that they never read past inWidth.
 __attribute__((target("avx2"))) void GatherRowAvx2(TPixel* out, const TPixel* in, size_t inWidth,
-                                                   const int32_t* cols, size_t n, bool stream) noexcept
+                                                   const int32_t* cols, size_t n) noexcept
 {
   const int32_t width = int32_t(inWidth);
   const __m256i seven = _mm256_set1_epi32(7);
-  size_t i = stream ? AlignHead(out, n) : 0;
-  GatherRowScalar(out, in, cols, i);
+  size_t i = 0;
   for (; i + 8 <= n; i += 8) {
     const int32_t a = cols[i], b = cols[i + 7];
     const int32_t lo = std::min(a, b), hi = std::max(a, b);
@@ -81,23 +98,76 @@ __attribute__((target("avx2"))) void GatherRowAvx2(TPixel* out, const TPixel* in
     } else {
       v = _mm256_i32gather_epi32(reinterpret_cast<const int*>(in), idx, 4);
     }
-    Store8(out + i, v, stream);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), v);
   }
   GatherRowScalar(out + i, in, cols + i, n - i);
 }
 
-__attribute__((target("avx2"))) void StreamRowAvx2(TPixel* out, const TPixel* in, size_t n) noexcept
+__attribute__((target("avx2"))) void CopySpansAvx2(TPixel* out, const TPixel* in, const TRect* spans,
+                                                   size_t count, int32_t left, int32_t right) noexcept
 {
-  size_t i = AlignHead(out, n);
-  std::memcpy(out, in, i * sizeof(TPixel));
-  for (; i + 8 <= n; i += 8)
-    Store8(out + i, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + i)), true);
-  std::memcpy(out + i, in + i, (n - i) * sizeof(TPixel));
+  for (size_t k = 0; k < count; ++k) {
+    const int32_t l = std::max(spans[k].Left, left);
+    const int32_t n = std::min(spans[k].Right, right) - l;
+    TPixel* o = out + l;
+    const TPixel* s = in + l;
+    if (n >= kLongSpan) {
+      std::memcpy(o, s, size_t(n) * sizeof(TPixel));
+    } else if (n >= 8) {
+      // Whole vectors, then one more that ends at the span's end and may
+      // overlap the one before.
+      int32_t i = 0;
+      for (; i + 8 <= n; i += 8)
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(o + i),
+                            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i)));
+      if (i < n)
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(o + n - 8),
+                            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + n - 8)));
+    } else {
+      for (int32_t i = 0; i < n; ++i)
+        o[i] = s[i];
+    }
+  }
 }
 
-__attribute__((target("avx2"))) void FenceAvx2() noexcept
+// Eight pixels at a time, read backward and turned around.
+__attribute__((target("avx2"))) void ReverseRowAvx2(TPixel* out, const TPixel* in, size_t n) noexcept
 {
-  _mm_sfence();
+  const __m256i turn = _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0);
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in - i - 7));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_permutevar8x32_epi32(v, turn));
+  }
+  ReverseRowPlain(out + i, in - i, n - i);
+}
+
+// Saturating byte arithmetic does the clamping; the masks hold zero in the
+// fourth byte, which therefore stays as it was.
+__attribute__((target("avx2"))) void ShadeRowAvx2(TPixel* row, const TPixel* raise, const TPixel* lower,
+                                                  size_t n) noexcept
+{
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + i));
+    v = _mm256_adds_epu8(v, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(raise + i)));
+    v = _mm256_subs_epu8(v, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lower + i)));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(row + i), v);
+  }
+  ShadeRowPlain(row + i, raise + i, lower + i, n - i);
+}
+
+__attribute__((target("avx2"))) void ShadeRowUniformAvx2(TPixel* row, TPixel raise, TPixel lower,
+                                                         size_t n) noexcept
+{
+  const __m256i up = _mm256_set1_epi32(int32_t(raise));
+  const __m256i down = _mm256_set1_epi32(int32_t(lower));
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + i));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(row + i), _mm256_subs_epu8(_mm256_adds_epu8(v, up), down));
+  }
+  ShadeRowUniformPlain(row + i, raise, lower, n - i);
 }
 
 bool HasAvx2() noexcept
@@ -111,41 +181,74 @@ bool HasAvx2() noexcept
 
 } // namespace
 
-void GatherRow(TPixel* out, const TPixel* in, size_t inWidth, const int32_t* cols, size_t n, bool stream) noexcept
+void GatherRow(TPixel* out, const TPixel* in, size_t inWidth, const int32_t* cols, size_t n) noexcept
 {
   if (HasAvx2())
-    GatherRowAvx2(out, in, inWidth, cols, n, stream);
+    GatherRowAvx2(out, in, inWidth, cols, n);
   else
     GatherRowScalar(out, in, cols, n);
 }
 
-void CopyRow(TPixel* out, const TPixel* in, size_t n, bool stream) noexcept
-{
-  if (stream && HasAvx2())
-    StreamRowAvx2(out, in, n);
-  else
-    std::memcpy(out, in, n * sizeof(TPixel));
-}
-
-void StreamFence() noexcept
+void ReverseRow(TPixel* out, const TPixel* in, size_t n) noexcept
 {
   if (HasAvx2())
-    FenceAvx2();
+    ReverseRowAvx2(out, in, n);
+  else
+    ReverseRowPlain(out, in, n);
+}
+
+void ShadeRow(TPixel* row, const TPixel* raise, const TPixel* lower, size_t n) noexcept
+{
+  if (HasAvx2())
+    ShadeRowAvx2(row, raise, lower, n);
+  else
+    ShadeRowPlain(row, raise, lower, n);
+}
+
+void ShadeRowUniform(TPixel* row, TPixel raise, TPixel lower, size_t n) noexcept
+{
+  if (HasAvx2())
+    ShadeRowUniformAvx2(row, raise, lower, n);
+  else
+    ShadeRowUniformPlain(row, raise, lower, n);
+}
+
+void CopySpans(TPixel* out, const TPixel* in, const TRect* spans, size_t count, int32_t left,
+               int32_t right) noexcept
+{
+  if (HasAvx2())
+    CopySpansAvx2(out, in, spans, count, left, right);
+  else
+    CopySpansPlain(out, in, spans, count, left, right);
 }
 
 #else
 
-void GatherRow(TPixel* out, const TPixel* in, size_t, const int32_t* cols, size_t n, bool) noexcept
+void GatherRow(TPixel* out, const TPixel* in, size_t, const int32_t* cols, size_t n) noexcept
 {
   GatherRowScalar(out, in, cols, n);
 }
 
-void CopyRow(TPixel* out, const TPixel* in, size_t n, bool) noexcept
+void ReverseRow(TPixel* out, const TPixel* in, size_t n) noexcept
 {
-  std::memcpy(out, in, n * sizeof(TPixel));
+  ReverseRowPlain(out, in, n);
 }
 
-void StreamFence() noexcept {}
+void ShadeRow(TPixel* row, const TPixel* raise, const TPixel* lower, size_t n) noexcept
+{
+  ShadeRowPlain(row, raise, lower, n);
+}
+
+void ShadeRowUniform(TPixel* row, TPixel raise, TPixel lower, size_t n) noexcept
+{
+  ShadeRowUniformPlain(row, raise, lower, n);
+}
+
+void CopySpans(TPixel* out, const TPixel* in, const TRect* spans, size_t count, int32_t left,
+               int32_t right) noexcept
+{
+  CopySpansPlain(out, in, spans, count, left, right);
+}
 
 #endif
 

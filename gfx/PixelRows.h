@@ -1,28 +1,50 @@
 #pragma once
 #include "gfx/Color.h"
+#include "gfx/Geometry.h"
 
 #include <cstddef>
 #include <cstdint>
 
 namespace gfx {
 
-// Row kernels of the stretch. A destination far larger than the caches is
-// written with streaming stores (stream = true), which skip reading each
-// destination line before overwriting it; StreamFence must then follow the
-// last such row before the pixels are handed on.
+// Row kernels of the blits. Each uses the processor's vector instructions
+// where it has them (chosen once, at the first call) and plain loops
+// otherwise.
 
 // out[i] = in[cols[i]] for i < n, where every index lies in [0, inWidth) and
-// the indices never decrease or never increase along the row (as the tables
-// of a stretch do). Uses the processor's vector permutes where it has them.
-void GatherRow(TPixel* out, const TPixel* in, size_t inWidth, const int32_t* cols, size_t n,
-               bool stream = false) noexcept;
-// memcpy of n pixels that do not overlap.
-void CopyRow(TPixel* out, const TPixel* in, size_t n, bool stream = false) noexcept;
-void StreamFence() noexcept;
-// Whether a destination of this many bytes is written with streaming stores.
-[[nodiscard]] bool ShouldStream(uint64_t bytes) noexcept;
-
-// The plain loop, for comparison in tests and benchmarks.
+// the indices never decrease or never increase along the row, as the
+// column tables of a stretch do.
+void GatherRow(TPixel* out, const TPixel* in, size_t inWidth, const int32_t* cols, size_t n) noexcept;
+// The plain loop of GatherRow.
 void GatherRowScalar(TPixel* out, const TPixel* in, const int32_t* cols, size_t n) noexcept;
+
+// out[i] = in[-i] for i < n: a row drawn mirrored; in points at the source
+// of out[0], the rightmost source pixel read.
+void ReverseRow(TPixel* out, const TPixel* in, size_t n) noexcept;
+
+// Brightens or darkens the blue, green and red bytes of each pixel with
+// clamping, leaving the fourth byte alone: each byte of row[i] becomes
+// min(255, byte + the byte of raise[i]), then max(0, that - the byte of
+// lower[i]). With one of raise[i] and lower[i] zero, this adds a signed
+// offset to the three channels clamped to 0..255.
+void ShadeRow(TPixel* row, const TPixel* raise, const TPixel* lower, size_t n) noexcept;
+// The same with one raise and lower for the whole row.
+void ShadeRowUniform(TPixel* row, TPixel raise, TPixel lower, size_t n) noexcept;
+// The raise and lower pixels for a signed offset (see ShadeRow).
+[[nodiscard]] constexpr TPixel ShadeRaise(int32_t offset) noexcept
+{
+  const TPixel b = offset > 0 ? TPixel(offset > 255 ? 255 : offset) : 0;
+  return b | (b << 8) | (b << 16);
+}
+[[nodiscard]] constexpr TPixel ShadeLower(int32_t offset) noexcept
+{
+  return ShadeRaise(offset < 0 ? (offset < -255 ? 255 : -offset) : 0);
+}
+
+// Copies in[x] to out[x] for x in each span, cut to [left, right): one row
+// of a copy through a clip region. Short spans are copied inline rather
+// than by a library call each, since a band may hold hundreds of them.
+void CopySpans(TPixel* out, const TPixel* in, const TRect* spans, size_t count, int32_t left,
+               int32_t right) noexcept;
 
 } // namespace gfx

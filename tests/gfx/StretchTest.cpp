@@ -1,10 +1,12 @@
 // The fast paths of the stretch and of copies through clip regions against
 // the plain rule applied one pixel at a time.
 #include "gfx/DrawContext.h"
+#include "gfx/PixelRows.h"
 #include "gfx/StretchMap.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <random>
@@ -253,4 +255,75 @@ TEST(StretchBlt, OtherRasterOperationsPixelByPixel)
   EXPECT_EQ(Pixels(dst), Pixels(copy));
   d.StretchBlt(0, 0, 9, 9, &d, 0, 0, 3, 3, SRCPAINT);
   EXPECT_EQ(dst.At(8, 8), copy.At(8, 8) | copy.At(2, 2));
+}
+
+// The row kernels against plain loops: monotone column tables of every
+// slope (enlargements, reductions past the permute window, mirrored),
+// indices up to the last pixel of the row, and lengths that leave tails.
+TEST(RowKernels, GatherAndReverseMatchPlainLoops)
+{
+  std::mt19937 rng(17);
+  for (int round = 0; round < 3000; ++round) {
+    const size_t inWidth = 1 + rng() % 200;
+    const size_t n = rng() % 120;
+    std::vector<TPixel> in(inWidth);
+    for (TPixel& p : in)
+      p = TPixel(rng());
+    // Steps of 0 or more per pixel, in either direction, kept inside the row.
+    const double slope = double(rng() % 4000) / 1000.0;
+    const bool down = rng() % 3 == 0;
+    const double start = double(rng() % inWidth);
+    std::vector<int32_t> cols(n);
+    for (size_t i = 0; i < n; ++i) {
+      const double v = down ? start - slope * double(i) : start + slope * double(i);
+      cols[i] = int32_t(std::clamp(v, 0.0, double(inWidth - 1)));
+    }
+    std::vector<TPixel> fast(n + 1, 0xDEAD), plain(n + 1, 0xDEAD);
+    gfx::GatherRow(fast.data(), in.data(), inWidth, cols.data(), n);
+    gfx::GatherRowScalar(plain.data(), in.data(), cols.data(), n);
+    ASSERT_EQ(fast, plain) << "round " << round << " width " << inWidth << " n " << n << " slope " << slope;
+
+    const size_t m = std::min(n, inWidth);
+    const TPixel* last = in.data() + (m == 0 ? 0 : m - 1) + (inWidth - std::max<size_t>(m, 1)) / 2;
+    gfx::ReverseRow(fast.data(), last, m);
+    for (size_t i = 0; i < m; ++i)
+      ASSERT_EQ(fast[i], *(last - i)) << "round " << round << " reversed pixel " << i;
+    ASSERT_EQ(fast[n], 0xDEADu);
+  }
+}
+
+// Shading adds a signed offset to blue, green and red with clamping and
+// keeps the fourth byte; offsets beyond a byte saturate.
+TEST(RowKernels, ShadeClampsEachChannelAndKeepsTheFourthByte)
+{
+  std::mt19937 rng(23);
+  const auto clamped = [](TPixel p, int32_t offset) {
+    TPixel r = p & 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8)
+      r |= TPixel(std::clamp(int32_t((p >> shift) & 0xFF) + offset, 0, 255)) << shift;
+    return r;
+  };
+  for (int round = 0; round < 500; ++round) {
+    const size_t n = rng() % 70;
+    std::vector<TPixel> row(n), uniform(n), raise(n), lower(n);
+    std::vector<int32_t> offsets(n);
+    for (size_t i = 0; i < n; ++i) {
+      row[i] = TPixel(rng());
+      offsets[i] = int32_t(rng() % 700) - 350;
+      raise[i] = gfx::ShadeRaise(offsets[i]);
+      lower[i] = gfx::ShadeLower(offsets[i]);
+    }
+    uniform = row;
+    const std::vector<TPixel> before = row;
+    gfx::ShadeRow(row.data(), raise.data(), lower.data(), n);
+    const int32_t one = offsets.empty() ? 5 : offsets[0];
+    gfx::ShadeRowUniform(uniform.data(), gfx::ShadeRaise(one), gfx::ShadeLower(one), n);
+    for (size_t i = 0; i < n; ++i) {
+      ASSERT_EQ(row[i], clamped(before[i], offsets[i])) << "round " << round << " pixel " << i;
+      ASSERT_EQ(uniform[i], clamped(before[i], one)) << "round " << round << " pixel " << i;
+    }
+  }
+  TPixel p = 0x80FF0010;
+  gfx::ShadeRow(&p, nullptr, nullptr, 0);
+  EXPECT_EQ(p, 0x80FF0010u);
 }
