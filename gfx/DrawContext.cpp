@@ -702,6 +702,7 @@ bool TDrawContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t heigh
   }
 
   const TRect* previousSpans = nullptr;
+  bool planReady = false;
   int32_t previousRow = 0;
   int32_t previousSource = -1;
   ForEachRow(
@@ -730,10 +731,19 @@ bool TDrawContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t heigh
       } else {
         in = s.ScanLine(sr) + read.Left;
       }
-      for (size_t k = 0; k < count; ++k) {
-        const int32_t l = std::max(spans[k].Left, left);
-        const int32_t n = std::min(spans[k].Right, right) - l;
-        StretchSpan(kind, out + l, in, readWidth, cols + (l - drawn.Left), size_t(n));
+      if (kind == TColumnKind::Gather && count == 1 && spans[0].Left <= left && spans[0].Right >= right) {
+        // The whole row: the prepared plan serves it.
+        if (!planReady) {
+          gatherPlan_.Prepare(cols, drawnWidth, readWidth);
+          planReady = true;
+        }
+        gatherPlan_.Apply(out + drawn.Left, in);
+      } else {
+        for (size_t k = 0; k < count; ++k) {
+          const int32_t l = std::max(spans[k].Left, left);
+          const int32_t n = std::min(spans[k].Right, right) - l;
+          StretchSpan(kind, out + l, in, readWidth, cols + (l - drawn.Left), size_t(n));
+        }
       }
       previousSpans = spans;
       previousSource = sr;

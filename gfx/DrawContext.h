@@ -2,6 +2,7 @@
 #include "gfx/Color.h"
 #include "gfx/GdiConstants.h"
 #include "gfx/Geometry.h"
+#include "gfx/PixelRows.h"
 #include "gfx/Pixmap.h"
 #include "gfx/Region.h"
 
@@ -216,6 +217,8 @@ private:
   // every destination row of the stretch being drawn.
   std::vector<int32_t> columnMap_;
   std::vector<int32_t> rowMap_;
+  // The column table of a gathering stretch, prepared for its rows.
+  TGatherPlan gatherPlan_;
 };
 
 // Saves a context's state on construction and restores it on destruction,

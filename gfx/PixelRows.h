@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace gfx {
 
@@ -15,6 +16,29 @@ namespace gfx {
 // the indices never decrease or never increase along the row, as the
 // column tables of a stretch do.
 void GatherRow(TPixel* out, const TPixel* in, size_t inWidth, const int32_t* cols, size_t n) noexcept;
+// GatherRow for many rows through the same column table: the work that
+// depends on the table alone (where each block of eight loads from, how it
+// is permuted) is done once by Prepare, leaving a load, a permute and a
+// store per block for every row. The buffers are kept between uses.
+class TGatherPlan {
+public:
+  void Prepare(const int32_t* cols, size_t n, size_t inWidth);
+  // out[i] = in[cols[i]] for the prepared table.
+  void Apply(TPixel* out, const TPixel* in) const noexcept;
+  [[nodiscard]] size_t Size() const noexcept { return cols_.size(); }
+
+private:
+  std::vector<int32_t> cols_;
+  // Per block of eight: where its load starts, its permute indices (the
+  // table itself for a gathered block) and how it is read (one load, two,
+  // or a gather).
+  std::vector<int32_t> base_;
+  std::vector<int32_t> index_;
+  std::vector<uint8_t> kind_;
+  bool oneLoadEach_ = false;
+  bool vector_ = false;
+};
+
 // The plain loop of GatherRow.
 void GatherRowScalar(TPixel* out, const TPixel* in, const int32_t* cols, size_t n) noexcept;
 
