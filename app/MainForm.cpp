@@ -27,7 +27,10 @@ std::string WithoutTrailingBackslash(std::string path)
 
 TMainForm::TMainForm(TComponent* owner) : TForm(owner) {}
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+  BeforeDestruction();
+}
 
 const TClassInfo& TMainForm::ClassType()
 {
@@ -64,6 +67,7 @@ const TClassInfo& TMainForm::ClassType()
     info.Field("Timer", &F::Timer);
     info.Field("OpenPictureDialog", &F::OpenPictureDialog);
     info.Field("ColorDialog", &F::ColorDialog);
+    info.Field("SkinData1", &F::SkinData1);
 
     info.Method("FormCreate", &F::FormCreate);
     info.Method("FormDestroy", &F::FormDestroy);

@@ -7,6 +7,7 @@
 #include "framework/win32/Forms.h"
 #include "framework/win32/StdCtrls.h"
 #include "framework/win32/Timer.h"
+#include "skin/SkinData.h"
 #include "transition/win32/Lumetta.h"
 
 #include <memory>
@@ -50,6 +51,7 @@ public:
   framework::TTimer* Timer = nullptr;
   framework::TOpenPictureDialog* OpenPictureDialog = nullptr;
   framework::TColorDialog* ColorDialog = nullptr;
+  skin::TSkinData* SkinData1 = nullptr;
 
   // Event handlers, bound by name from the form description.
   void FormCreate(framework::TObject* Sender);
@@ -93,7 +95,6 @@ private:
   void UpdateTimer();
   void ShowNextPicture();
   void LoadNextPicture();
-  [[nodiscard]] bool TryLoad(const std::string& name);
   void ApplyProgressMode();
   void SetStatus(int panel, const std::string& text);
 

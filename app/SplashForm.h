@@ -7,6 +7,9 @@
 class TSplashForm : public framework::TForm {
 public:
   explicit TSplashForm(framework::TComponent* owner) : TForm(owner) {}
+  ~TSplashForm() override { BeforeDestruction(); }
+  TSplashForm(const TSplashForm&) = delete;
+  TSplashForm& operator=(const TSplashForm&) = delete;
 
   static const framework::TClassInfo& ClassType();
   [[nodiscard]] const framework::TClassInfo& ClassInfo() const override { return ClassType(); }

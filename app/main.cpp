@@ -1,32 +1,19 @@
 // The program block: the application object, the splash, the player window.
 #include "app/MainForm.h"
 #include "app/SplashForm.h"
+#include "skin/win32/SkinDataWin32.h"
 
 #include <windows.h>
 
 TMainForm* MainForm = nullptr;
-
-namespace {
-
-// The icon of the player window and of the taskbar entry.
-void ShowProgramIcon(HWND window)
-{
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  const auto load = [instance](int metricX, int metricY) {
-    return reinterpret_cast<LPARAM>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, GetSystemMetrics(metricX),
-                                               GetSystemMetrics(metricY), LR_SHARED));
-  };
-  SendMessageW(window, WM_SETICON, ICON_BIG, load(SM_CXICON, SM_CYICON));
-  SendMessageW(window, WM_SETICON, ICON_SMALL, load(SM_CXSMICON, SM_CYSMICON));
-}
-
-} // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
   using framework::Application;
   Application->Initialize();
   transition::RegisterLumetta();
+  skin::RegisterSkinDataClass();
+  skin::win32::InstallSkinPlatform();
   Application->SetTitle("TLumetta Demo");
   try {
     SplashForm = TSplashForm::ShowSplash();
@@ -45,8 +32,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
   }
   delete SplashForm;
   SplashForm = nullptr;
-  ShowProgramIcon(MainForm->Handle());
-  ShowProgramIcon(Application->Handle());
+  skin::win32::SetApplicationWindow(MainForm->Handle());
   Application->Run();
+  // The forms go now, while everything they use is still there, rather than
+  // with the application object among the program's static objects.
+  Application->DestroyComponents();
   return 0;
 }

@@ -5,22 +5,29 @@
 #       Win32, under Wine as well.
 #   player_add_suite(name WIN32_ONLY SOURCES ... LIBS ...)
 #       a suite that needs the real platform: only in the Win32 build.
+#   player_add_suite(name WIN32_ONLY PLAIN_COMMAND_LINE ...)
+#       started without arguments, for code under test that reads the
+#       process's own command line (the player's start folder).
 #
 # Under Wine each suite is one Wine process (a start costs seconds), run
 # through scripts/winerun.sh inside the session that scripts/with-wine.sh opens.
 function(player_add_suite name)
-  cmake_parse_arguments(S "WIN32_ONLY" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(S "WIN32_ONLY;PLAIN_COMMAND_LINE" "" "SOURCES;LIBS" ${ARGN})
   if(PLAYER_FUZZ OR (S_WIN32_ONLY AND NOT WIN32))
     return()
   endif()
   add_executable(${name} ${S_SOURCES})
   target_link_libraries(${name} PRIVATE ${S_LIBS} player_warnings GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  set(arguments --gtest_color=no)
+  if(S_PLAIN_COMMAND_LINE)
+    set(arguments "")
+  endif()
   if(WIN32)
-    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/winerun.sh $<TARGET_FILE:${name}> --gtest_color=no)
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/scripts/winerun.sh $<TARGET_FILE:${name}> ${arguments})
     set_tests_properties(${name} PROPERTIES TIMEOUT 600)
   else()
-    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    add_test(NAME ${name} COMMAND ${name} ${arguments})
     set_tests_properties(${name} PROPERTIES TIMEOUT 600)
   endif()
 endfunction()

@@ -37,6 +37,12 @@ if [ ! -f "$WINEPREFIX/.player-desktop" ]; then
   "$PLAYER_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1920x1080 /f >/dev/null 2>&1 &&
   touch "$WINEPREFIX/.player-desktop"
 fi
+# A program that crashes must end with a report on stderr, not wait for ever
+# behind Wine's crash dialog on the virtual display.
+if [ ! -f "$WINEPREFIX/.player-crash-report" ]; then
+  "$PLAYER_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 &&
+  touch "$WINEPREFIX/.player-crash-report"
+fi
 wineserver -p >/dev/null 2>&1 || true
 # The first Wine process starts the prefix's background services, which would
 # inherit its output: started here, they hold no pipe of a test runner open.

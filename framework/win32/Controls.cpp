@@ -696,6 +696,7 @@ void TWinControl::CreateWnd()
       wc.lpfnWndProc = FrameworkWindowProc;
       wc.hInstance = instance;
       wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+      wc.hIcon = p.ClassIcon;
       wc.lpszClassName = p.OwnClassName.c_str();
       if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         throw Exception("Cannot register the window class " + ClassName());

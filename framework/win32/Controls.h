@@ -240,6 +240,8 @@ struct TCreateParams {
   std::wstring SystemClass;
   std::wstring OwnClassName;
   UINT ClassStyle = CS_DBLCLKS;
+  // The icon of a class of our own (caption and task bar of a top-level window).
+  HICON ClassIcon = nullptr;
 };
 
 class TWinControl : public TControl {

@@ -118,6 +118,14 @@ TForm::TForm(TComponent* owner) : TWinControl(owner), pixelsPerInch_(Screen->Pix
 
 TForm::~TForm()
 {
+  BeforeDestruction();
+}
+
+void TForm::BeforeDestruction()
+{
+  if (destructionBegun_)
+    return;
+  destructionBegun_ = true;
   Destroying();
   if (initialised_)
     DoDestroy();
@@ -224,6 +232,9 @@ void TForm::CreateParams(TCreateParams& p)
     p.X = CW_USEDEFAULT;
     p.Y = CW_USEDEFAULT;
   }
+  // Every form shows the program's icon (the icon resource "MAINICON", when
+  // the program has one).
+  p.ClassIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
 }
 
 void TForm::PlaceOnScreen()
@@ -253,6 +264,17 @@ void TForm::CreateWnd()
 {
   PlaceOnScreen();
   TWinControl::CreateWnd();
+  // The program's icon at the caption's and the task bar's sizes, set on
+  // every new handle (the class icon alone is scaled from the large one).
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  const auto load = [instance](int metricX, int metricY) {
+    return reinterpret_cast<LPARAM>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, GetSystemMetrics(metricX),
+                                               GetSystemMetrics(metricY), LR_SHARED));
+  };
+  if (const LPARAM big = load(SM_CXICON, SM_CYICON)) {
+    SendMessageW(HandleIfAllocated(), WM_SETICON, ICON_BIG, big);
+    SendMessageW(HandleIfAllocated(), WM_SETICON, ICON_SMALL, load(SM_CXSMICON, SM_CYSMICON));
+  }
 }
 
 gfx::TRect TForm::ClientRect() const

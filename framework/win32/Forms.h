@@ -32,6 +32,12 @@ public:
   explicit TForm(TComponent* owner);
   ~TForm() override;
 
+  // Raises OnDestroy and frees the owned components. A form class whose
+  // handlers use its own fields calls it first in its destructor, so that
+  // OnDestroy and the events components raise while they go still find the
+  // whole form; TForm's destructor calls it otherwise. Runs once.
+  void BeforeDestruction();
+
   static const TClassInfo& ClassType();
   [[nodiscard]] const TClassInfo& ClassInfo() const override { return ClassType(); }
 
@@ -112,6 +118,7 @@ private:
   bool scaled_ = true;
   bool autoScroll_ = false;
   bool initialised_ = false;
+  bool destructionBegun_ = false;
   bool placed_ = false;
   int modalResult_ = mrNone;
   bool modal_ = false;

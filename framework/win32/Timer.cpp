@@ -10,10 +10,12 @@ namespace framework {
 namespace {
 
 // Live timers, so that a tick that arrives after a timer was freed is ignored.
+// Never destroyed: timers owned by the application object are freed while the
+// program's static objects go, possibly after this set would have gone.
 std::set<TTimer*>& LiveTimers()
 {
-  static std::set<TTimer*> timers;
-  return timers;
+  static auto* timers = new std::set<TTimer*>;
+  return *timers;
 }
 
 HWND TimerWindow(WNDPROC proc)

@@ -1,0 +1,336 @@
+// The player window under Wine: its form description, its controls and the
+// playing cycle, on real windows with real pictures. The suite starts without
+// arguments, so the form opens the "Photos" folder next to the test program,
+// as the player does.
+#include "app/MainForm.h"
+#include "tests/app/DialogAnswerer.h"
+
+#include "framework/win32/Forms.h"
+#include "skin/win32/SkinDataWin32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+using apptest::TDialogAnswerer;
+using framework::Application;
+
+namespace {
+
+fs::path ProgramPhotos()
+{
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return fs::path(path).parent_path() / "Photos";
+}
+
+std::string Utf8(const fs::path& path)
+{
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+// A folder of its own for a test, filled with some of the sample pictures.
+struct TTestFolder {
+  TTestFolder(const std::u8string& name, std::initializer_list<const char*> samples)
+  {
+    Path = fs::temp_directory_path() / fs::path(name);
+    fs::remove_all(Path);
+    fs::create_directories(Path);
+    for (const char* sample : samples)
+      fs::copy_file(ProgramPhotos() / sample, Path / sample);
+  }
+  ~TTestFolder() { fs::remove_all(Path); }
+  TTestFolder(const TTestFolder&) = delete;
+  TTestFolder& operator=(const TTestFolder&) = delete;
+  fs::path Path;
+};
+
+// Runs the message loop until the condition holds or the time is up.
+bool PumpUntil(const std::function<bool()>& condition, int milliseconds = 5000)
+{
+  const DWORD end = GetTickCount() + DWORD(milliseconds);
+  while (!condition()) {
+    if (int32_t(GetTickCount() - end) > 0)
+      return false;
+    Application->ProcessMessages();
+    Sleep(5);
+  }
+  return true;
+}
+
+void Pump(int milliseconds)
+{
+  PumpUntil([] { return false; }, milliseconds);
+}
+
+class MainFormTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite()
+  {
+    Application->Initialize();
+    transition::RegisterLumetta();
+    skin::RegisterSkinDataClass();
+    skin::win32::InstallSkinPlatform();
+  }
+  void SetUp() override
+  {
+    form = new TMainForm(Application);
+    form->InitForm();
+    form->Show();
+  }
+  void TearDown() override
+  {
+    form->Lumetta->Stop();
+    delete form;
+    // A box nobody expected would have stopped an unattended show.
+    for (const auto& dialog : answerer.Seen())
+      ADD_FAILURE() << "unexpected box: " << framework::WideToUtf8(dialog.caption);
+  }
+  std::string Panel(int index) { return form->StatusBar1->Panel(index)->Text(); }
+  // Runs one tick of the display timer and lets the transition finish.
+  void NextTransition()
+  {
+    form->TimerTimer(nullptr);
+    EXPECT_TRUE(PumpUntil([this] { return !form->Lumetta->Busy(); }, 20000));
+  }
+
+  TDialogAnswerer answerer;
+  TMainForm* form = nullptr;
+};
+
+} // namespace
+
+TEST_F(MainFormTest, StartsWithTheSamplePicturesAndTheStoredSettings)
+{
+  EXPECT_EQ(form->Caption(), "Automatic picture player");
+  EXPECT_GE(form->Files().Count(), 8);
+  EXPECT_EQ(form->Folder(), Utf8(ProgramPhotos()));
+  EXPECT_EQ(Panel(2), std::to_string(form->Files().Count()) + " Image(s)");
+  EXPECT_EQ(Panel(3), "Folder: " + Utf8(ProgramPhotos()));
+  EXPECT_EQ(Panel(1), "Next: " + form->NextFile());
+  EXPECT_FALSE(form->NextFile().empty());
+  EXPECT_EQ(form->cbStyle->Items()->Count(), 176);
+  EXPECT_EQ(form->cbStyle->ItemIndex(), -1);
+  EXPECT_EQ(form->lblStyleNo->Caption(), "[ #0 ]");
+  EXPECT_EQ(form->udProgressStep->Min(), 1);
+  EXPECT_EQ(form->udProgressStep->Max(), 25);
+  EXPECT_EQ(form->udProgressDelay->Min(), 5);
+  EXPECT_EQ(form->udProgressDelay->Max(), 1000);
+  EXPECT_EQ(form->udFrameWidth->Min(), 0);
+  EXPECT_EQ(form->udFrameWidth->Max(), 10);
+  EXPECT_EQ(form->udProgressStep->Position(), 3);
+  EXPECT_EQ(form->udProgressDelay->Position(), 30);
+  EXPECT_EQ(form->udFrameWidth->Position(), 1);
+  EXPECT_EQ(form->tbDisplayInterval->Position(), 1000);
+  EXPECT_TRUE(form->ckExactTiming->Checked());
+  EXPECT_TRUE(form->ckThreaded->Checked());
+  EXPECT_TRUE(form->ckCenter->Checked());
+  EXPECT_TRUE(form->ckProportional->Checked());
+  EXPECT_FALSE(form->ckStretch->Checked());
+  EXPECT_EQ(form->cbBackgroundMode->ItemIndex(), int(transition::bmTiled));
+  EXPECT_TRUE(form->rbProgressAuto->Checked());
+  EXPECT_FALSE(form->tbProgress->Enabled());
+  EXPECT_TRUE(form->Timer->Enabled());
+}
+
+TEST_F(MainFormTest, TheStoredSkinIsLoadedFromTheFormDescription)
+{
+  ASSERT_NE(form->SkinData1, nullptr);
+  EXPECT_TRUE(form->SkinData1->Active());
+  EXPECT_FALSE(form->SkinData1->NotLoaded());
+  EXPECT_FALSE(form->SkinData1->Package().empty());
+  EXPECT_EQ(form->SkinData1->Skin3rd()->Count(), 118);
+  // The frame the skin will draw: side borders of 4, a caption of 29 and a
+  // bottom of 5 pixels.
+  ASSERT_TRUE(form->SkinData1->BorderTop && form->SkinData1->BorderBottom);
+  EXPECT_EQ(form->SkinData1->BorderLeft->Image.Width() / form->SkinData1->BorderLeft->Frame, 4);
+  EXPECT_EQ(form->SkinData1->BorderTop->Image.Height() / form->SkinData1->BorderTop->Frame, 29);
+  EXPECT_EQ(form->SkinData1->BorderBottom->Image.Height() / form->SkinData1->BorderBottom->Frame, 5);
+  EXPECT_GE(form->SkinData1->CaptionButtons.size(), 5u);
+}
+
+TEST_F(MainFormTest, DisplayIntervalLabelShowsSeconds)
+{
+  form->tbDisplayInterval->SetPosition(1500);
+  EXPECT_EQ(form->Timer->Interval(), 1500u);
+  EXPECT_EQ(form->lblDisplayIntervalValue->Caption(), "[ 1.5 Seconds ]");
+  form->tbDisplayInterval->SetPosition(9500);
+  EXPECT_EQ(form->lblDisplayIntervalValue->Caption(), "[ 9.5 Seconds ]");
+}
+
+TEST_F(MainFormTest, OrderModeRunsTheEffectsOneAfterAnother)
+{
+  for (int expected = 1; expected <= 3; ++expected) {
+    const std::string next = form->NextFile();
+    NextTransition();
+    EXPECT_EQ(form->Lumetta->Style(), expected);
+    EXPECT_EQ(form->lblStyleNo->Caption(), "[ #" + std::to_string(expected) + " ]");
+    EXPECT_EQ(form->CurrentFile(), next);
+    EXPECT_EQ(Panel(0), "Showing: " + next);
+    // At the end of a transition the timer runs again for the next one.
+    EXPECT_TRUE(form->Timer->Enabled());
+  }
+}
+
+TEST_F(MainFormTest, TheTimerAloneKeepsTheShowGoing)
+{
+  form->tbDisplayInterval->SetPosition(500);
+  form->udProgressStep->SetPosition(25);
+  ASSERT_TRUE(PumpUntil([&] { return form->Lumetta->Style() >= 2; }, 30000));
+  EXPECT_EQ(form->cbStyle->ItemIndex(), int(form->Lumetta->Style()) - 1);
+  EXPECT_NE(Panel(0), "Showing: ");
+}
+
+TEST_F(MainFormTest, RandomPicturesNeverRepeatTheCurrentOne)
+{
+  form->rgStyleControl->SetItemIndex(1);
+  for (int round = 0; round < 6; ++round) {
+    NextTransition();
+    EXPECT_NE(form->NextFile(), form->CurrentFile());
+    EXPECT_GE(form->Lumetta->Style(), 1);
+  }
+}
+
+TEST_F(MainFormTest, FixedModeWithNoEffectChosenKeepsStyleZero)
+{
+  form->rgStyleControl->SetItemIndex(2);
+  NextTransition();
+  NextTransition();
+  EXPECT_EQ(form->Lumetta->Style(), 0);
+  EXPECT_EQ(form->cbStyle->ItemIndex(), -1);
+  EXPECT_EQ(form->lblStyleNo->Caption(), "[ #0 ]");
+}
+
+TEST_F(MainFormTest, ManualModeFollowsTheTrackBar)
+{
+  form->rbProgressManual->SetChecked(true);
+  EXPECT_TRUE(form->Lumetta->Manual());
+  EXPECT_TRUE(form->tbProgress->Enabled());
+  EXPECT_FALSE(form->edtProgressStep->Enabled());
+  EXPECT_FALSE(form->Timer->Enabled());
+  ASSERT_TRUE(PumpUntil([this] { return form->Lumetta->Busy(); }));
+  for (int position : {40, 75, 10}) {
+    form->tbProgress->SetPosition(position);
+    EXPECT_EQ(form->Lumetta->Progress(), position);
+  }
+  form->rbProgressAuto->SetChecked(true);
+  EXPECT_FALSE(form->Lumetta->Manual());
+  EXPECT_FALSE(form->tbProgress->Enabled());
+}
+
+TEST_F(MainFormTest, AFolderWithOnePictureShowsItAgain)
+{
+  TTestFolder folder(u8"one picture", {"Tiles.bmp"});
+  form->OpenFolder(Utf8(folder.Path));
+  EXPECT_EQ(form->Files().Count(), 1);
+  EXPECT_EQ(form->NextFile(), "Tiles.bmp");
+  NextTransition();
+  EXPECT_EQ(form->CurrentFile(), "Tiles.bmp");
+  EXPECT_EQ(form->NextFile(), "Tiles.bmp");
+}
+
+TEST_F(MainFormTest, AFolderWithANonAsciiNamePlays)
+{
+  TTestFolder folder(u8"Fotos \u00e9t\u00e9 \u65e5\u672c", {"Tiles.bmp", "Plasma.jpg"});
+  form->OpenFolder(Utf8(folder.Path) + "\\");
+  EXPECT_EQ(form->Files().Count(), 2);
+  EXPECT_EQ(form->Folder(), Utf8(folder.Path));
+  EXPECT_EQ(Panel(3), "Folder: " + Utf8(folder.Path) + "\\");
+  EXPECT_FALSE(form->Lumetta->Picture().Empty());
+  NextTransition();
+  EXPECT_FALSE(form->CurrentFile().empty());
+}
+
+TEST_F(MainFormTest, AFolderWithoutPicturesIsRefusedWithAWarning)
+{
+  TTestFolder empty(u8"no pictures", {});
+  std::ofstream(empty.Path / "notes.txt") << "not a picture";
+  const std::string folder = form->Folder();
+  const int count = form->Files().Count();
+  const std::string next = form->NextFile();
+  form->OpenFolder(Utf8(empty.Path));
+  const auto seen = answerer.Seen();
+  answerer.Forget();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].caption, L"Warning");
+  ASSERT_EQ(seen[0].texts.size(), 1u);
+  EXPECT_EQ(framework::WideToUtf8(seen[0].texts[0]),
+            "The specified folder does not contain any supported image file.\n" + Utf8(empty.Path));
+  EXPECT_EQ(form->Folder(), folder);
+  EXPECT_EQ(form->Files().Count(), count);
+  EXPECT_EQ(form->NextFile(), next);
+}
+
+TEST_F(MainFormTest, ACorruptPictureIsSkippedAndTheShowGoesOn)
+{
+  TTestFolder folder(u8"corrupt", {"Tiles.bmp"});
+  std::ofstream(folder.Path / "broken.jpg", std::ios::binary) << "\xFF\xD8\xFF\xE0 not really a picture";
+  TTestFolder other(u8"another", {"Plasma.jpg"});
+  // The first pick is random; switching folders repeats it until the broken
+  // file has certainly been tried.
+  for (int attempt = 0; attempt < 8 && form->Files().Count() != 1; ++attempt) {
+    form->OpenFolder(Utf8(other.Path));
+    form->OpenFolder(Utf8(folder.Path));
+    EXPECT_EQ(form->NextFile(), "Tiles.bmp");
+    EXPECT_FALSE(form->Lumetta->Picture().Empty());
+  }
+  EXPECT_EQ(form->Files().Count(), 1);
+  EXPECT_NE(Panel(1).find("(skipped: "), std::string::npos);
+  NextTransition();
+  EXPECT_EQ(form->CurrentFile(), "Tiles.bmp");
+  EXPECT_TRUE(form->Timer->Enabled());
+}
+
+TEST_F(MainFormTest, FullScreenAndBack)
+{
+  const int frameWidth = form->Lumetta->FrameWidth();
+  RECT before;
+  GetWindowRect(form->Lumetta->Handle(), &before);
+  form->SetFullScreen(true);
+  EXPECT_EQ(form->Lumetta->Align(), framework::alNone);
+  EXPECT_EQ(form->Lumetta->FrameWidth(), 0);
+  EXPECT_EQ(form->Lumetta->BgMode(), transition::bmNone);
+  EXPECT_EQ(GetAncestor(form->Lumetta->Handle(), GA_PARENT), GetDesktopWindow());
+  RECT bounds;
+  GetWindowRect(form->Lumetta->Handle(), &bounds);
+  EXPECT_EQ(bounds.left, 0);
+  EXPECT_EQ(bounds.top, 0);
+  EXPECT_EQ(bounds.right - bounds.left, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(bounds.bottom - bounds.top, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_TRUE(GetWindowLongW(form->Lumetta->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+  // Escape reaches the form first (KeyPreview) and brings the window back.
+  uint16_t key = VK_ESCAPE;
+  form->FormKeyDown(nullptr, key, 0);
+  EXPECT_EQ(key, 0);
+  EXPECT_EQ(form->Lumetta->Align(), framework::alClient);
+  EXPECT_EQ(form->Lumetta->FrameWidth(), frameWidth);
+  EXPECT_EQ(form->Lumetta->BgMode(), transition::bmTiled);
+  EXPECT_EQ(GetParent(form->Lumetta->Handle()), form->Handle());
+  Pump(50);
+  RECT after;
+  GetWindowRect(form->Lumetta->Handle(), &after);
+  EXPECT_TRUE(EqualRect(&before, &after));
+  // A second Escape in the window does nothing more.
+  key = VK_ESCAPE;
+  form->FormKeyDown(nullptr, key, 0);
+  EXPECT_EQ(key, VK_ESCAPE);
+}
+
+TEST_F(MainFormTest, ADoubleClickSwitchesFullScreenBothWays)
+{
+  const HWND display = form->Lumetta->Handle();
+  SendMessageW(display, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+  SendMessageW(display, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+  SendMessageW(display, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 20));
+  SendMessageW(display, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+  EXPECT_EQ(form->Lumetta->Align(), framework::alNone);
+  SendMessageW(display, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 20));
+  SendMessageW(display, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+  EXPECT_EQ(form->Lumetta->Align(), framework::alClient);
+}
