@@ -404,7 +404,9 @@ bool TDrawContext::BitBlt(int32_t x, int32_t y, int32_t width, int32_t height, c
   const bool sameBitmap = s.Bits() == d.Bits();
   const int32_t offX = int32_t(shiftX);
   const int32_t offY = int32_t(shiftY);
-  if (sameBitmap && (offX != 0 || offY != 0)) {
+  // Source and destination of a self-copy overlap only when the rectangle
+  // read meets the rectangle written; otherwise it is an ordinary copy.
+  if (sameBitmap && (offX != 0 || offY != 0) && area.Translated(offX, offY).Intersects(area)) {
     // Overlap: read the whole source first. One clip rectangle can be
     // handled by walking the rows away from the overlap; with several, a
     // rectangle drawn earlier may be the source of a later one, so the
@@ -680,6 +682,8 @@ bool TDrawContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t heigh
   // rectangle read is copied aside. Without overlap nothing is copied.
   bool topDown = false;
   bool bufferOwnRow = false;
+  bool ownRowInPlace = false;
+  bool ownRowBackward = false;
   const TPixel* aside = nullptr;
   const size_t readWidth = size_t(read.Width());
   if (sameBitmap && read.Intersects(drawn)) {
@@ -689,9 +693,23 @@ bool TDrawContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t heigh
       upward = upward && rowSource[k] <= drawn.Top + k;
     }
     if (downward || upward) {
-      topDown = downward;
+      topDown = downward && !upward; // memory order when either will do
       bufferOwnRow = true;
       rowBuffer_.resize(readWidth);
+      // A gathered row that reads itself needs no buffer either when every
+      // column reads at or right of itself (walk the row forward) or at or
+      // left of itself (walk it backward).
+      if (kind == TColumnKind::Gather) {
+        bool rightward = true, leftward = true;
+        for (size_t i = 0; i < drawnWidth; ++i) {
+          const int64_t from = int64_t(cols[i]) + read.Left;
+          const int64_t to = int64_t(drawn.Left) + int64_t(i);
+          rightward = rightward && from >= to;
+          leftward = leftward && from <= to;
+        }
+        ownRowInPlace = rightward || leftward;
+        ownRowBackward = !rightward;
+      }
     } else {
       scratch_.resize(readWidth * size_t(read.Height()));
       for (int32_t row = read.Top; row < read.Bottom; ++row)
@@ -722,22 +740,24 @@ bool TDrawContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t heigh
         previousRow = row;
         return;
       }
+      const bool wholeRow = count == 1 && spans[0].Left <= left && spans[0].Right >= right;
+      const bool inPlace = ownRowInPlace && wholeRow;
       const TPixel* in;
       if (aside) {
         in = aside + size_t(sr - read.Top) * readWidth;
-      } else if (bufferOwnRow && sr == row) {
+      } else if (bufferOwnRow && sr == row && !inPlace) {
         std::memcpy(rowBuffer_.data(), s.ScanLine(sr) + read.Left, readWidth * sizeof(TPixel));
         in = rowBuffer_.data();
       } else {
         in = s.ScanLine(sr) + read.Left;
       }
-      if (kind == TColumnKind::Gather && count == 1 && spans[0].Left <= left && spans[0].Right >= right) {
+      if (kind == TColumnKind::Gather && wholeRow) {
         // The whole row: the prepared plan serves it.
         if (!planReady) {
           gatherPlan_.Prepare(cols, drawnWidth, readWidth);
           planReady = true;
         }
-        gatherPlan_.Apply(out + drawn.Left, in);
+        gatherPlan_.Apply(out + drawn.Left, in, inPlace && ownRowBackward && sr == row);
       } else {
         for (size_t k = 0; k < count; ++k) {
           const int32_t l = std::max(spans[k].Left, left);

@@ -21,6 +21,12 @@ void CopySpansPlain(TPixel* out, const TPixel* in, const TRect* spans, size_t co
   }
 }
 
+void GatherRowBackward(TPixel* out, const TPixel* in, const int32_t* cols, size_t n) noexcept
+{
+  for (size_t i = n; i-- > 0;)
+    out[i] = in[size_t(cols[i])];
+}
+
 inline TPixel ShadePixel(TPixel p, TPixel raise, TPixel lower) noexcept
 {
   TPixel result = p & 0xFF000000u;
@@ -178,9 +184,9 @@ __attribute__((target("avx2"))) void ShadeRowUniformAvx2(TPixel* row, TPixel rai
 
 __attribute__((target("avx2"))) void ApplyPlanAvx2(TPixel* out, const TPixel* in, const int32_t* base,
                                                    const int32_t* index, const uint8_t* kind, size_t blocks,
-                                                   bool oneLoadEach) noexcept
+                                                   bool oneLoadEach, bool backward) noexcept
 {
-  if (oneLoadEach) {
+  if (oneLoadEach && !backward) {
     for (size_t b = 0; b < blocks; ++b) {
       const __m256i src = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + base[b]));
       const __m256i idx = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(index + 8 * b));
@@ -191,7 +197,10 @@ __attribute__((target("avx2"))) void ApplyPlanAvx2(TPixel* out, const TPixel* in
   const __m256i seven = _mm256_set1_epi32(7);
   const __m256i two = _mm256_set1_epi32(2);
   const __m256i three = _mm256_set1_epi32(3);
-  for (size_t b = 0; b < blocks; ++b) {
+  for (size_t step = 0; step < blocks; ++step) {
+    // Every block loads all its sources before it stores, so a backward
+    // walk only has to visit the blocks in reverse.
+    const size_t b = backward ? blocks - 1 - step : step;
     const __m256i idx = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(index + 8 * b));
     const TPixel* from = in + base[b];
     __m256i v;
@@ -225,7 +234,10 @@ __attribute__((target("avx2"))) void ApplyPlanAvx2(TPixel* out, const TPixel* in
     default:
       // Sources too far apart for whole loads: one at a time, which beats
       // the gather instruction on the machines measured.
-      GatherRowScalar(out + 8 * b, from, index + 8 * b, 8);
+      if (backward)
+        GatherRowBackward(out + 8 * b, from, index + 8 * b, 8);
+      else
+        GatherRowScalar(out + 8 * b, from, index + 8 * b, 8);
       continue;
     }
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 8 * b), v);
@@ -281,16 +293,23 @@ void TGatherPlan::Prepare(const int32_t* cols, size_t n, size_t inWidth)
   }
 }
 
-void TGatherPlan::Apply(TPixel* out, const TPixel* in) const noexcept
+void TGatherPlan::Apply(TPixel* out, const TPixel* in, bool backward) const noexcept
 {
   const size_t n = cols_.size();
   if (!vector_) {
-    GatherRowScalar(out, in, cols_.data(), n);
+    if (backward)
+      GatherRowBackward(out, in, cols_.data(), n);
+    else
+      GatherRowScalar(out, in, cols_.data(), n);
     return;
   }
   const size_t blocks = n / 8;
-  ApplyPlanAvx2(out, in, base_.data(), index_.data(), kind_.data(), blocks, oneLoadEach_);
-  GatherRowScalar(out + 8 * blocks, in, cols_.data() + 8 * blocks, n - 8 * blocks);
+  const size_t done = 8 * blocks;
+  if (backward)
+    GatherRowBackward(out + done, in, cols_.data() + done, n - done);
+  ApplyPlanAvx2(out, in, base_.data(), index_.data(), kind_.data(), blocks, oneLoadEach_, backward);
+  if (!backward)
+    GatherRowScalar(out + done, in, cols_.data() + done, n - done);
 }
 
 void GatherRow(TPixel* out, const TPixel* in, size_t inWidth, const int32_t* cols, size_t n) noexcept
@@ -341,9 +360,12 @@ void TGatherPlan::Prepare(const int32_t* cols, size_t n, size_t)
   cols_.assign(cols, cols + n);
 }
 
-void TGatherPlan::Apply(TPixel* out, const TPixel* in) const noexcept
+void TGatherPlan::Apply(TPixel* out, const TPixel* in, bool backward) const noexcept
 {
-  GatherRowScalar(out, in, cols_.data(), cols_.size());
+  if (backward)
+    GatherRowBackward(out, in, cols_.data(), cols_.size());
+  else
+    GatherRowScalar(out, in, cols_.data(), cols_.size());
 }
 
 void GatherRow(TPixel* out, const TPixel* in, size_t, const int32_t* cols, size_t n) noexcept

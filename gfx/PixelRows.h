@@ -23,8 +23,11 @@ void GatherRow(TPixel* out, const TPixel* in, size_t inWidth, const int32_t* col
 class TGatherPlan {
 public:
   void Prepare(const int32_t* cols, size_t n, size_t inWidth);
-  // out[i] = in[cols[i]] for the prepared table.
-  void Apply(TPixel* out, const TPixel* in) const noexcept;
+  // out[i] = in[cols[i]] for the prepared table, from the left end of the
+  // row or, backward, from the right end. The row may be its own source
+  // when every out[i] reads at or right of itself (forward) or at or left
+  // of itself (backward): no pixel is then read after it was written.
+  void Apply(TPixel* out, const TPixel* in, bool backward = false) const noexcept;
   [[nodiscard]] size_t Size() const noexcept { return cols_.size(); }
 
 private:

@@ -327,3 +327,31 @@ TEST(RowKernels, ShadeClampsEachChannelAndKeepsTheFourthByte)
   gfx::ShadeRow(&p, nullptr, nullptr, 0);
   EXPECT_EQ(p, 0x80FF0010u);
 }
+
+// Self-copies through clip regions of many rectangles, overlapping or not,
+// against a copy read from a snapshot.
+TEST(BitBlt, SelfCopiesThroughClipRegionsReadTheSourceFirst)
+{
+  std::mt19937 rng(41);
+  for (int round = 0; round < 1000; ++round) {
+    TPixmap ours(36, 28);
+    Label(ours, 6);
+    const std::vector<TPixel> before = Pixels(ours);
+    TDrawContext d(ours);
+    const TRegion clip = RandomRegion(rng, 36, 28, 1 + int(rng() % 10));
+    if (round % 4 != 0)
+      d.SelectClipRgn(&clip);
+    const int32_t x = int32_t(rng() % 44) - 4, y = int32_t(rng() % 36) - 4;
+    const int32_t sx = int32_t(rng() % 44) - 4, sy = int32_t(rng() % 36) - 4;
+    const int32_t w = 1 + int32_t(rng() % 36), h = 1 + int32_t(rng() % 28);
+    d.BitBlt(x, y, w, h, &d, sx, sy, SRCCOPY);
+    for (int32_t py = 0; py < 28; ++py)
+      for (int32_t px = 0; px < 36; ++px) {
+        const int32_t fx = px - x + sx, fy = py - y + sy;
+        const bool drawn = (round % 4 == 0 || clip.Contains(px, py)) && px >= x && px < x + w && py >= y &&
+                           py < y + h && fx >= 0 && fx < 36 && fy >= 0 && fy < 28;
+        const TPixel want = drawn ? before[size_t(27 - fy) * 36 + size_t(fx)] : before[size_t(27 - py) * 36 + size_t(px)];
+        ASSERT_EQ(ours.At(px, py), want) << "round " << round << " pixel " << px << "," << py;
+      }
+  }
+}
