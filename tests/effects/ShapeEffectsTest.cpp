@@ -279,9 +279,10 @@ effects::TShapeStep PolygonStep(std::vector<TPoint> points, int mode)
 // merging the parts one by one, as the platform does.
 TEST(ShapeUnion, OnePassGivesThePixelsOfMergingOneByOne)
 {
-  for (const auto& [w, h] : {std::pair{400, 300}, std::pair{37, 91}, std::pair{3, 2}})
+  for (const auto& frame : {std::pair{400, 300}, std::pair{37, 91}, std::pair{3, 2}})
     for (const int style : {114, 115, 116, 117, 118, 153, 158, 159, 160, 164})
       for (int32_t progress = 1; progress <= 99; progress += 7) {
+        const int32_t w = frame.first, h = frame.second;
         const auto size = effects::ProgressSize(w, h, progress);
         const effects::TShapeRecipe recipe =
           effects::ShapeRecipe(effects::TShowStyle(style), w, h, size.X, size.Y, progress, 0);
