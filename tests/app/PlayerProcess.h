@@ -1,6 +1,8 @@
 #pragma once
 // The player started as a program: a copy of player.exe sits next to the
 // test (or benchmark) executable, with the sample "Photos" folder.
+#include "tests/app/DialogAnswerer.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -15,13 +17,6 @@ inline std::wstring ProgramFolder()
   const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring folder(path, length);
   return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
-
-inline std::wstring ClassOf(HWND window)
-{
-  wchar_t name[256] = {};
-  GetClassNameW(window, name, 256);
-  return name;
 }
 
 // A running player; closed (and killed if it does not close) on destruction.
@@ -72,7 +67,7 @@ public:
         auto* s = reinterpret_cast<TSearch*>(data);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner != s->id || !IsWindowVisible(window) || ClassOf(window) != s->cls)
+        if (owner != s->id || !IsWindowVisible(window) || WindowClass(window) != s->cls)
           return TRUE;
         s->found = window;
         return FALSE;
