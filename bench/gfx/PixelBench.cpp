@@ -106,6 +106,66 @@ void BM_StretchFrameTwice(benchmark::State& state)
 }
 BENCHMARK(BM_StretchFrameTwice)->Unit(benchmark::kMicrosecond);
 
+void BM_CopyFrame(benchmark::State& state)
+{
+  gfx::TPixmap src(W, H), dst(W, H);
+  FillNoise(src);
+  gfx::TDrawContext s(src), d(dst);
+  for (auto _ : state) {
+    d.BitBlt(0, 0, W, H, &s, 0, 0, SRCCOPY);
+    benchmark::DoNotOptimize(dst.Bits());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_CopyFrame)->Unit(benchmark::kMicrosecond);
+
+// Rows stretched across the frame: three quarters of the picture widened to
+// the whole frame, and the whole picture narrowed to a quarter, as the
+// horizontal stretch effects draw them.
+void BM_StretchRowsWider(benchmark::State& state)
+{
+  gfx::TPixmap src(W, H), dst(W, H);
+  FillNoise(src);
+  gfx::TDrawContext s(src), d(dst);
+  for (auto _ : state) {
+    d.StretchBlt(0, 0, W, H, &s, 0, 0, W * 3 / 4, H, SRCCOPY);
+    benchmark::DoNotOptimize(dst.Bits());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_StretchRowsWider)->Unit(benchmark::kMicrosecond);
+
+void BM_StretchRowsToAQuarter(benchmark::State& state)
+{
+  gfx::TPixmap src(W, H), dst(W, H);
+  FillNoise(src);
+  gfx::TDrawContext s(src), d(dst);
+  for (auto _ : state) {
+    d.StretchBlt(0, 0, W / 4, H, &s, 0, 0, W, H, SRCCOPY);
+    benchmark::DoNotOptimize(dst.Bits());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_StretchRowsToAQuarter)->Unit(benchmark::kMicrosecond);
+
+// The old image squeezed into the right half of itself, as "Push and
+// squeeze right" draws it halfway: a self-stretch whose rows read
+// themselves.
+void BM_SelfSqueezeHalf(benchmark::State& state)
+{
+  gfx::TPixmap frame(W, H);
+  gfx::TDrawContext d(frame);
+  for (auto _ : state) {
+    state.PauseTiming();
+    FillNoise(frame);
+    state.ResumeTiming();
+    d.StretchBlt(W / 2, 0, W / 2, H, &d, 0, 0, W, H, SRCCOPY);
+    benchmark::DoNotOptimize(frame.Bits());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_SelfSqueezeHalf)->Unit(benchmark::kMicrosecond);
+
 void BM_PolygonRegionFrame(benchmark::State& state)
 {
   // A turned square whose corners reach past the frame, and a star.
