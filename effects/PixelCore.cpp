@@ -37,8 +37,7 @@ using TWords16 = uint16_t __attribute__((vector_size(32)));
 // oldWeight[c] / 256 of its old value and takes the rest from the new one.
 // A weight of 256 keeps the byte, 0 takes the new byte, anything between
 // blends with the floor of the exact result.
-inline __attribute__((always_inline)) void WeighBytesBody(gfx::TPixel* dst, const gfx::TPixel* src, size_t count,
-                                                          const uint16_t (&oldWeight)[4]) noexcept
+void WeighBytes(gfx::TPixel* dst, const gfx::TPixel* src, size_t count, const uint16_t (&oldWeight)[4]) noexcept
 {
   TWords16 keep;
   for (int i = 0; i < 16; ++i)
@@ -62,29 +61,6 @@ inline __attribute__((always_inline)) void WeighBytesBody(gfx::TPixel* dst, cons
     }
     dst[i] = result;
   }
-}
-
-bool HasAvx2() noexcept;
-
-#ifdef PIXEL_X86_KERNELS
-// The same loop compiled for processors with 256-bit vector units, which do
-// twice the bytes per instruction.
-__attribute__((target("avx2"))) void WeighBytesAvx2(gfx::TPixel* dst, const gfx::TPixel* src, size_t count,
-                                                    const uint16_t (&oldWeight)[4]) noexcept
-{
-  WeighBytesBody(dst, src, count, oldWeight);
-}
-#endif
-
-void WeighBytes(gfx::TPixel* dst, const gfx::TPixel* src, size_t count, const uint16_t (&oldWeight)[4]) noexcept
-{
-#ifdef PIXEL_X86_KERNELS
-  if (HasAvx2()) {
-    WeighBytesAvx2(dst, src, count, oldWeight);
-    return;
-  }
-#endif
-  WeighBytesBody(dst, src, count, oldWeight);
 }
 
 } // namespace

@@ -75,8 +75,8 @@ struct TFixedTurn {
 void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX, TFixedTurn turn,
                 int32_t orgY) noexcept;
 
-// Where the processor has 256-bit vector units, the blends, the dissolve and
-// the pivot run kernels written for them, with the same results as the
+// Where the processor has 256-bit vector units, the dissolve and the pivot
+// run kernels written for them, with the same results as the
 // portable loops. Tests switch them off (false) to check the portable loops
 // on such processors as well; the setting is process-wide.
 void UseWideKernels(bool enabled) noexcept;
