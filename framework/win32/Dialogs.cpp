@@ -148,12 +148,46 @@ BOOL CALLBACK FindTreeView(HWND child, LPARAM data)
   return FALSE;
 }
 
-int CALLBACK BrowseCallback(HWND window, UINT msg, LPARAM /*lParam*/, LPARAM data)
+// The folder to open the browser on. The shell may not reach it at the first
+// try while it is still filling the tree (the first browser of a process,
+// slow drives): the request is repeated for a short while until the tree's
+// selection is that folder.
+struct TBrowseStart {
+  std::wstring Folder;
+  bool Reached = false;
+  int TriesLeft = 8;
+};
+
+constexpr UINT_PTR kBrowseRetryTimer = 1;
+constexpr wchar_t kBrowseStartProp[] = L"TSelectDirectoryStart";
+
+void CALLBACK BrowseRetry(HWND window, UINT, UINT_PTR id, DWORD)
 {
+  auto* start = static_cast<TBrowseStart*>(GetPropW(window, kBrowseStartProp));
+  if (!start || start->Reached || start->TriesLeft-- <= 0) {
+    KillTimer(window, id);
+    return;
+  }
+  SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start->Folder.c_str()));
+}
+
+int CALLBACK BrowseCallback(HWND window, UINT msg, LPARAM lParam, LPARAM data)
+{
+  auto* start = reinterpret_cast<TBrowseStart*>(data);
+  if (msg == BFFM_SELCHANGED) {
+    wchar_t path[MAX_PATH] = {};
+    if (start && lParam && SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path) &&
+        lstrcmpiW(path, start->Folder.c_str()) == 0)
+      start->Reached = true;
+    return 0;
+  }
   if (msg != BFFM_INITIALIZED)
     return 0;
-  if (data) {
-    SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
+  if (start) {
+    SetPropW(window, kBrowseStartProp, start);
+    SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start->Folder.c_str()));
+    if (!start->Reached)
+      SetTimer(window, kBrowseRetryTimer, 250, BrowseRetry);
     return 0;
   }
   // Nothing to preselect: the root is chosen, so that OK answers it rather
@@ -173,7 +207,13 @@ int CALLBACK BrowseCallback(HWND window, UINT msg, LPARAM /*lParam*/, LPARAM dat
 bool SelectDirectory(const std::string& caption, const std::string& root, std::string& directory, HWND owner)
 {
   std::wstring title = Utf8ToWide(caption);
-  std::wstring start = DirectoryExists(directory) ? Utf8ToWide(directory) : std::wstring();
+  TBrowseStart start;
+  if (DirectoryExists(directory)) {
+    start.Folder = Utf8ToWide(directory);
+    // The shell answers folders without a trailing separator.
+    while (start.Folder.size() > 3 && (start.Folder.back() == L'\\' || start.Folder.back() == L'/'))
+      start.Folder.pop_back();
+  }
   PIDLIST_ABSOLUTE rootList = nullptr;
   if (!root.empty())
     SHParseDisplayName(Utf8ToWide(root).c_str(), nullptr, &rootList, 0, nullptr);
@@ -185,7 +225,7 @@ bool SelectDirectory(const std::string& caption, const std::string& root, std::s
   info.lpszTitle = title.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   info.lpfn = BrowseCallback;
-  info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
+  info.lParam = start.Folder.empty() ? 0 : reinterpret_cast<LPARAM>(&start);
   PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
   if (rootList)
     CoTaskMemFree(rootList);

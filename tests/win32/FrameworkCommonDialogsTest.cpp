@@ -303,6 +303,7 @@ TEST_F(PictureDialogTest, PreviewsTheSelectedPictureAndAnswersItsName)
 {
   TSeen seen;
   std::atomic<uint32_t> centre = 0xFFFFFFFF;
+  TGuiThreadCall gui;
   TDialogWatcher watcher([&](HWND dialog) {
     HWND pane = TDialogWatcher::FindChild(dialog, L"TPicturePreview");
     seen.Add(pane ? L"pane" : L"no pane");
@@ -313,7 +314,9 @@ TEST_F(PictureDialogTest, PreviewsTheSelectedPictureAndAnswersItsName)
       Sleep(100); // the pane repaints after its text changed
       RECT r;
       GetClientRect(pane, &r);
-      centre = ScreenPixel(pane, r.right / 2, (r.bottom - 24) / 2);
+      // Device contexts of the dialog's windows are used on their own
+      // thread only: drawing state is not shared between threads.
+      gui.Run([&] { centre = ScreenPixel(pane, r.right / 2, (r.bottom - 24) / 2); });
       // The pane lies inside the dialog, beside the other controls.
       RECT paneRect, dialogRect;
       GetWindowRect(pane, &paneRect);
@@ -356,3 +359,4 @@ TEST_F(PictureDialogTest, AFileThatIsNoPictureShowsNoPreviewAndCancelAnswersFals
   EXPECT_EQ(dialog.FileName(), "kept.bmp");
   EXPECT_EQ(seen.All(), (std::vector<std::wstring>{L"selected", L"(no preview)"}));
 }
+

@@ -224,12 +224,55 @@ inline std::wstring WindowClass(HWND window)
   return name;
 }
 
+// Runs a function on the thread that made this object (the test's thread),
+// from any other thread, also while that thread is inside a modal loop: a
+// message-only window receives the call as a sent message.
+class TGuiThreadCall {
+public:
+  TGuiThreadCall()
+  {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &TGuiThreadCall::Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TGuiThreadCall";
+    RegisterClassExW(&wc);
+    window_ = CreateWindowExW(0, L"TGuiThreadCall", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  }
+  ~TGuiThreadCall() { DestroyWindow(window_); }
+  TGuiThreadCall(const TGuiThreadCall&) = delete;
+  TGuiThreadCall& operator=(const TGuiThreadCall&) = delete;
+
+  // Waits at most a few seconds; answers whether the function ran.
+  bool Run(const std::function<void()>& function) const
+  {
+    DWORD_PTR done = 0;
+    return SendMessageTimeoutW(window_, WM_APP, 0, reinterpret_cast<LPARAM>(&function), SMTO_NORMAL, 5000, &done) &&
+           done == 1;
+  }
+
+private:
+  static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+  {
+    if (msg == WM_APP) {
+      (*reinterpret_cast<const std::function<void()>*>(lParam))();
+      return 1;
+    }
+    return DefWindowProcW(window, msg, wParam, lParam);
+  }
+  HWND window_ = nullptr;
+};
+
 // Watches the process's top-level windows from a thread of its own: when a
 // dialog shows up (the framework's message form, or the "#32770" class of
 // message boxes and the system's dialogs), the answer function gets it, once
 // per dialog, and may press a button. A thread rather than a timer, because
 // the dialogs run modal loops of their own and a box may be up before any
 // timer of the test could tick.
+//
+// The answer runs on the watcher's thread: it may send messages to the
+// dialog's windows, but drawing on them (device contexts) belongs on the
+// test's thread, through TGuiThreadCall.
 //
 // No test waits for ever: after the time limit the watcher closes every
 // dialog it sees with Cancel (or WM_CLOSE), so the modal call returns and the
@@ -248,7 +291,9 @@ public:
     SetEvent(stop_);
     // The thread may be sending to a window of this thread (reading a text):
     // keep handling messages while it finishes.
-    while (MsgWaitForMultipleObjects(1, &thread_, FALSE, 5000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+    DWORD end = GetTickCount() + 30000;
+    while (MsgWaitForMultipleObjects(1, &thread_, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0 &&
+           int(end - GetTickCount()) > 0) {
       MSG msg;
       while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
