@@ -295,9 +295,7 @@ private:
     TFormProperty property;
     property.Path = std::move(path);
     property.Line = line;
-    property.Value = ParseValue(property.Path);
-    if (inItem && property.Value.Kind == TFormValue::TKind::vkCollection)
-      lex_.Fail("collections cannot nest");
+    property.Value = ParseValue(property.Path, inItem);
     return property;
   }
 
@@ -328,7 +326,10 @@ private:
     lex_.Next();
   }
 
-  TFormValue ParseValue(const std::string& path)
+  // inItem: the value belongs to an item of a collection, where another
+  // collection is refused at its first brace, before it is followed: a
+  // hostile text nesting them deeply would otherwise exhaust the stack.
+  TFormValue ParseValue(const std::string& path, bool inItem)
   {
     TFormValue v;
     switch (lex_.Kind()) {
@@ -367,6 +368,8 @@ private:
       v.Kind = TFormValue::TKind::vkList;
       lex_.Next();
       if (lex_.Kind() == TToken::tkLBrace) {
+        if (inItem)
+          lex_.Fail("collections cannot nest");
         ParseCollection(v, path);
         return v;
       }

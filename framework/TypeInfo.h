@@ -1,11 +1,14 @@
 #pragma once
+#include <algorithm>
 #include <any>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "framework/Component.h"
@@ -26,6 +29,26 @@ enum class TTypeKind : uint8_t {
   tkMethod,      // an event, bound to a handler of the form by name
   tkBinary,      // opaque bytes, kept in a separate file beside a description
 };
+
+// Brings a value read from text into the range of a property's type. A value
+// outside it is clamped, never wrapped: 300 written to a byte is 255, not
+// 44. Thirty-two-bit values may be written either way round, 0x80000010 for
+// a signed colour and -1 for an unsigned mask, as their bits.
+template <class T>
+[[nodiscard]] T FitOrdinal(int64_t v)
+{
+  if constexpr (sizeof(T) >= sizeof(int64_t)) {
+    return T(v);
+  } else if constexpr (sizeof(T) == sizeof(uint32_t) && !std::is_same_v<T, bool>) {
+    if (v > int64_t(UINT32_MAX))
+      return std::numeric_limits<T>::max();
+    if (v < int64_t(INT32_MIN))
+      return std::numeric_limits<T>::min();
+    return T(uint32_t(v));
+  } else {
+    return T(std::clamp<int64_t>(v, int64_t(std::numeric_limits<T>::min()), int64_t(std::numeric_limits<T>::max())));
+  }
+}
 
 // Raised when a property is written with a value it cannot take, or when a
 // handler does not fit an event.
@@ -145,7 +168,7 @@ public:
     p.Default = def;
     p.GetOrd = [get](const TObject& o) { return int64_t((static_cast<const T&>(o).*get)()); };
     if (set)
-      p.SetOrd = [set](TObject& o, int64_t v) { (static_cast<U&>(o).*set)(W(v)); };
+      p.SetOrd = [set](TObject& o, int64_t v) { (static_cast<U&>(o).*set)(FitOrdinal<std::remove_cvref_t<W>>(v)); };
     return Add(std::move(p));
   }
   template <class T, class U, class V, class W>

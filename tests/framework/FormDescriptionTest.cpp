@@ -140,6 +140,13 @@ TEST(FormDescriptionParser, DeepNestingIsRefusedNotFollowed)
   for (int i = 0; i < 10000; ++i)
     text += "TW w" + std::to_string(i) + " {\n";
   EXPECT_THROW((void)ParseFormDescription(text), EFormDescriptionError);
+
+  // Collections inside collections are refused at the first one, however
+  // deep the text goes on nesting them.
+  std::string items = "TW w {\n  P = ";
+  for (int i = 0; i < 200000; ++i)
+    items += "[ { W = ";
+  EXPECT_EQ(ErrorLine(items), 2);
 }
 
 TEST(FormDescriptionReader, CreatesComponentsSetsPropertiesAndBindsHandlers)

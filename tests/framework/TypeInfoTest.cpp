@@ -122,3 +122,55 @@ TEST(IntegerText, AcceptsDecimalAndHexRejectsJunkAndOverflow)
   EXPECT_EQ(ParseInteger("-"), std::nullopt);
   EXPECT_EQ(ParseInteger(""), std::nullopt);
 }
+
+namespace {
+
+// Integer properties of narrow and unsigned types.
+class TGauge : public TComponent {
+public:
+  explicit TGauge(TComponent* owner) : TComponent(owner) {}
+  static const TClassInfo& ClassType()
+  {
+    static TClassInfo info("TGauge", &TComponent::ClassType(), [](TComponent* o) { return new TGauge(o); });
+    static const bool described = [] {
+      info.Int("Percent", &TGauge::Percent, &TGauge::SetPercent);
+      info.Int("Colour", &TGauge::Colour, &TGauge::SetColour);
+      info.Int("Mask", &TGauge::Mask, &TGauge::SetMask);
+      return true;
+    }();
+    (void)described;
+    return info;
+  }
+  const TClassInfo& ClassInfo() const override { return ClassType(); }
+  uint8_t Percent() const { return percent; }
+  void SetPercent(uint8_t v) { percent = v; }
+  int32_t Colour() const { return colour; }
+  void SetColour(int32_t v) { colour = v; }
+  uint32_t Mask() const { return mask; }
+  void SetMask(uint32_t v) { mask = v; }
+  uint8_t percent = 0;
+  int32_t colour = 0;
+  uint32_t mask = 0;
+};
+
+} // namespace
+
+TEST(PropertyRegistry, IntegersOutsideTheirTypeAreClampedNotWrapped)
+{
+  TGauge gauge(nullptr);
+  SetOrdProp(gauge, "Percent", 300);
+  EXPECT_EQ(gauge.percent, 255); // wrapping would give 44
+  SetOrdProp(gauge, "Percent", -5);
+  EXPECT_EQ(gauge.percent, 0);
+  SetOrdProp(gauge, "Percent", 100);
+  EXPECT_EQ(gauge.percent, 100);
+  // Thirty-two bits are taken as bits either way round.
+  SetOrdProp(gauge, "Colour", int64_t(0x80000010));
+  EXPECT_EQ(gauge.colour, int32_t(0x80000010));
+  SetOrdProp(gauge, "Mask", -1);
+  EXPECT_EQ(gauge.mask, 0xFFFFFFFFu);
+  SetOrdProp(gauge, "Colour", int64_t(1) << 40);
+  EXPECT_EQ(gauge.colour, INT32_MAX);
+  SetOrdProp(gauge, "Mask", -(int64_t(1) << 40));
+  EXPECT_EQ(gauge.mask, 0u);
+}
