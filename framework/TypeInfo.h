@@ -37,7 +37,10 @@ enum class TTypeKind : uint8_t {
 template <class T>
 [[nodiscard]] T FitOrdinal(int64_t v)
 {
-  if constexpr (sizeof(T) >= sizeof(int64_t)) {
+  if constexpr (std::is_enum_v<T>) {
+    // An enumeration takes the range of the integer it is stored in.
+    return T(FitOrdinal<std::underlying_type_t<T>>(v));
+  } else if constexpr (sizeof(T) >= sizeof(int64_t)) {
     return T(v);
   } else if constexpr (sizeof(T) == sizeof(uint32_t) && !std::is_same_v<T, bool>) {
     if (v > int64_t(UINT32_MAX))
