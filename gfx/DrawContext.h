@@ -194,9 +194,9 @@ private:
   // copies than walking it backward; topDown reverses that for transfers
   // whose overlap needs it.
   template <typename F> void ForEachRow(const TRect& deviceRect, F&& f, bool topDown = false) const;
-  // The stretch of a raster operation other than a copy: the tables in
-  // columnMap_ and rowMap_ cover area, and read is the source rectangle
-  // they refer to.
+  // A stretch pixel by pixel, for raster operations other than a copy and
+  // for tables with a gap: the tables in columnMap_ and rowMap_ cover area,
+  // and read is the source rectangle they refer to.
   void StretchChecked(const TRect& area, const TPixmap& source, const TRect& read, uint32_t rop);
   [[nodiscard]] TRect DeviceBounds() const noexcept;
 
