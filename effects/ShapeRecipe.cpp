@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace effects {
@@ -105,8 +106,30 @@ std::optional<gfx::TRegion> BuildRegion(const TShapeRecipe& recipe)
       return convex;
     std::vector<gfx::TRegion> parts;
     parts.reserve(recipe.size());
-    for (const TShapeStep& step : recipe)
-      parts.push_back(StepRegion(step));
+    // The circles of a shred grid are one shape in many places: each size of
+    // ellipse is traced once and moved to the others. An ellipse's pixels
+    // depend only on its size, so the moved copy is the same region, as long
+    // as no coordinate comes near the limit where regions clamp.
+    std::vector<std::pair<gfx::TRect, size_t>> traced; // box and index into parts
+    for (const TShapeStep& step : recipe) {
+      const gfx::TRect box = step.Box.Normalized();
+      constexpr int32_t kFar = gfx::TRegion::kCoordLimit / 4;
+      const bool movable = step.Kind == TShapeStep::skEllipse && box.Left > -kFar && box.Top > -kFar &&
+                           box.Right < kFar && box.Bottom < kFar;
+      if (!movable) {
+        parts.push_back(StepRegion(step));
+        continue;
+      }
+      const auto same = std::find_if(traced.begin(), traced.end(), [&](const auto& t) {
+        return t.first.Width() == box.Width() && t.first.Height() == box.Height();
+      });
+      if (same == traced.end()) {
+        traced.emplace_back(box, parts.size());
+        parts.push_back(StepRegion(step));
+        continue;
+      }
+      parts.push_back(parts[same->second].Offsetted(box.Left - same->first.Left, box.Top - same->first.Top));
+    }
     return gfx::TRegion::FromUnion(parts);
   }
   gfx::TRegion result = StepRegion(recipe.front());
