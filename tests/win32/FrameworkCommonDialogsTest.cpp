@@ -89,10 +89,11 @@ bool SamePath(const std::string& a, const std::string& b)
   return _wcsicmp(normal(a).c_str(), normal(b).c_str()) == 0;
 }
 
-// The text of the tree view's selected item.
-std::wstring SelectedTreeItem(HWND tree)
+// The text of an item of a tree view: the selected one (TVGN_CARET) or the
+// first root (TVGN_ROOT).
+std::wstring TreeItemText(HWND tree, WPARAM which)
 {
-  auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, which, 0));
   if (!item)
     return {};
   wchar_t text[MAX_PATH] = {};
@@ -156,8 +157,8 @@ TEST_F(FolderBrowserTest, OpensOnTheGivenFolderAndOKAnswersIt)
     HWND tree = TDialogWatcher::FindChild(dialog, WC_TREEVIEWW);
     seen.Add(tree ? L"tree" : L"no tree");
     // The preselection may expand the tree step by step.
-    WaitFor([&] { return tree && SelectedTreeItem(tree) == L"Photos"; }, 8000);
-    seen.Add(tree ? SelectedTreeItem(tree) : L"");
+    WaitFor([&] { return tree && TreeItemText(tree, TVGN_CARET) == L"Photos"; }, 8000);
+    seen.Add(tree ? TreeItemText(tree, TVGN_CARET) : L"");
     TDialogWatcher::PressCommand(dialog, IDOK);
   });
   std::string directory = WideToUtf8((folder.path / L"Photos").wstring());
@@ -193,15 +194,7 @@ TEST_F(FolderBrowserTest, ARootLimitsTheTreeToItsFolders)
     HWND tree = TDialogWatcher::FindChild(dialog, WC_TREEVIEWW);
     if (tree) {
       WaitFor([&] { return SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0; });
-      auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-      wchar_t text[MAX_PATH] = {};
-      TVITEMW tv{};
-      tv.mask = TVIF_TEXT;
-      tv.hItem = root;
-      tv.pszText = text;
-      tv.cchTextMax = MAX_PATH;
-      SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
-      seen.Add(text);
+      seen.Add(TreeItemText(tree, TVGN_ROOT));
     }
     TDialogWatcher::PressCommand(dialog, IDOK);
   });
