@@ -429,4 +429,10 @@ void DrawBarFamily(TShowStyle style, framework::TBitmap& Screen, framework::TBit
   RevealRegion(Screen, Picture, W, H, BarFamilyRegion(style, W, H, X, Y, Progress, Picture.Handle()));
 }
 
+void ComposeBarFamily(TShowStyle style, framework::TBitmap& Screen, framework::TBitmap& OldImage,
+                     framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X, int32_t Y, int32_t Progress)
+{
+  ComposeThroughRegion(Screen, OldImage, Picture, W, H, BarFamilyRegion(style, W, H, X, Y, Progress, Picture.Handle()));
+}
+
 } // namespace effects

@@ -1,10 +1,13 @@
 #include "effects/ComplexRegion.h"
 
+#include "effects/EffectTable.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "gfx/GdiConstants.h"
+#include "gfx/PixelRows.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace effects {
 
@@ -108,6 +111,74 @@ void RevealRegion(framework::TBitmap& Screen, framework::TBitmap& Picture, int32
 {
   if (Region)
     RevealRegion(Screen, Picture, W, H, *Region);
+}
+
+namespace {
+
+// Spans shorter than this on average make a band cheaper to draw through a
+// mask than span by span.
+constexpr int32_t kShortSpan = 48;
+
+bool ShortSpans(const gfx::TRect* first, const gfx::TRect* last, int32_t W)
+{
+  int64_t count = 0;
+  for (const gfx::TRect* r = first; r != last; ++r)
+    count += r->Right > 0 && r->Left < W;
+  return count * kShortSpan > W;
+}
+
+// The mask of the band being drawn: kept per thread so that no frame
+// allocates once the widest frame has been drawn.
+gfx::TPixel* RowMask(int32_t W)
+{
+  thread_local std::vector<gfx::TPixel> mask;
+  if (mask.size() < size_t(W))
+    mask.resize(size_t(W));
+  return mask.data();
+}
+
+} // namespace
+
+void ComposeThroughRegion(framework::TBitmap& Screen, framework::TBitmap& OldImage, framework::TBitmap& Picture,
+                          int32_t W, int32_t H, const std::optional<gfx::TRegion>& Region)
+{
+  if (!CoversFrame(Screen, OldImage, Picture, W, H)) {
+    CopyOldImage(Screen, OldImage, W, H);
+    RevealRegion(Screen, Picture, W, H, Region);
+    return;
+  }
+  gfx::TPixmap& out = Screen.Pixmap();
+  const gfx::TPixmap& in = Picture.Pixmap();
+  const gfx::TPixmap& under = OldImage.Pixmap();
+  const std::span<const gfx::TRect> rects = Region ? Region->Rects() : std::span<const gfx::TRect>();
+  // Rows are walked bottom-up, in memory order, and with them the bands of
+  // the region from the last: [first, last) is the band at or above row y.
+  const gfx::TRect* const begin = rects.data();
+  const gfx::TRect* first = begin + rects.size();
+  const gfx::TRect* last = first;
+  bool masked = false;
+  for (int32_t y = H - 1; y >= 0; --y) {
+    for (;;) {
+      if (first == last && last != begin) {
+        first = last - 1;
+        while (first != begin && (first - 1)->Top == first->Top)
+          --first;
+        masked = ShortSpans(first, last, W);
+        if (masked)
+          gfx::SpanMask(RowMask(W), first, size_t(last - first), 0, W);
+      }
+      if (first == last || first->Top <= y)
+        break;
+      last = first;
+    }
+    gfx::TPixel* row = out.ScanLine(y);
+    if (first == last || first->Bottom <= y)
+      std::memcpy(row, under.ScanLine(y), size_t(W) * sizeof(gfx::TPixel));
+    else if (masked)
+      gfx::SelectRow(row, in.ScanLine(y), under.ScanLine(y), RowMask(W), size_t(W));
+    else
+      gfx::MergeSpans(row, in.ScanLine(y), under.ScanLine(y), first, size_t(last - first), 0, W);
+  }
 }
 
 } // namespace effects

@@ -93,6 +93,12 @@ void RevealRegion(framework::TBitmap& Screen, framework::TBitmap& Picture, int32
 void RevealRegion(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H,
                   const std::optional<gfx::TRegion>& Region);
 
+// The frame RevealRegion makes over the old image, made in one pass: each
+// pixel of the W x H frame is copied once, from Picture inside the region and
+// from OldImage outside it (see TComposeFunction).
+void ComposeThroughRegion(framework::TBitmap& Screen, framework::TBitmap& OldImage, framework::TBitmap& Picture,
+                          int32_t W, int32_t H, const std::optional<gfx::TRegion>& Region);
+
 // Builds the region with a fresh builder and reveals through it. The builder
 // lives only for the call, so nothing outlives a failure while building.
 template <class TBuild>

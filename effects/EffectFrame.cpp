@@ -30,16 +30,25 @@ void ComposeEffectFrame(framework::TBitmap& Frame, framework::TBitmap& OldImage,
   if (Frame.Width() != W || Frame.Height() != H)
     Frame.SetSize(W, H);
   gfx::TDCHandle frame = Frame.Canvas().Handle();
-  gfx::BitBlt(frame, 0, 0, W, H, OldImage.Canvas().Handle(), 0, 0, SRCCOPY);
-  if (Progress == 0)
-    return;
-  if (Progress == 100) {
-    gfx::BitBlt(frame, 0, 0, W, H, NewImage.Canvas().Handle(), 0, 0, SRCCOPY);
+  if (Progress == 0 || Progress == 100) {
+    gfx::BitBlt(frame, 0, 0, W, H, (Progress == 0 ? OldImage : NewImage).Canvas().Handle(), 0, 0, SRCCOPY);
     return;
   }
   gfx::SetStretchBltMode(frame, COLORONCOLOR);
   const TProgressSize size = ProgressSize(W, H, Progress);
-  effect.Proc(Frame, NewImage, W, H, size.X, size.Y, Progress);
+  effect.Compose(Frame, OldImage, NewImage, W, H, size.X, size.Y, Progress);
+}
+
+void CopyOldImage(framework::TBitmap& Screen, framework::TBitmap& OldImage, int32_t W, int32_t H)
+{
+  gfx::BitBlt(Screen.Canvas().Handle(), 0, 0, W, H, OldImage.Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+bool CoversFrame(const framework::TBitmap& Screen, const framework::TBitmap& OldImage,
+                 const framework::TBitmap& Picture, int32_t W, int32_t H) noexcept
+{
+  const auto holds = [W, H](const framework::TBitmap& b) { return b.Width() >= W && b.Height() >= H; };
+  return W > 0 && H > 0 && holds(Screen) && holds(OldImage) && holds(Picture);
 }
 
 } // namespace effects

@@ -36,12 +36,41 @@ using TEffectFunction = void(framework::TBitmap& Screen, framework::TBitmap& Pic
                              int32_t X, int32_t Y, int32_t Progress);
 using TEffectProc = TEffectFunction*;
 
+// Draws a whole frame from the old image and the new picture: the frame that
+// copying the top left W x H of OldImage onto Screen and then calling the
+// effect's Proc gives, pixel for pixel, with the same use of the generator.
+// Screen's content on entry does not matter. Where a family knows which
+// part each picture covers, every pixel is written once; the others copy the
+// old image and call Proc.
+using TComposeFunction = void(framework::TBitmap& Screen, framework::TBitmap& OldImage,
+                              framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X, int32_t Y,
+                              int32_t Progress);
+using TComposeProc = TComposeFunction*;
+
 struct TEffect {
   std::string_view Name;
   // Null while the drawing of the entry is not built: such a style is not
   // available (IsStyleAvailable) and must not be offered as working.
   TEffectProc Proc = nullptr;
+  // Set whenever Proc is.
+  TComposeProc Compose = nullptr;
 };
+
+// The old image copied onto Screen, then Proc: the compose procedure of
+// effects that draw over the whole old image.
+void CopyOldImage(framework::TBitmap& Screen, framework::TBitmap& OldImage, int32_t W, int32_t H);
+template <TEffectFunction* Proc>
+void CopyThenDraw(framework::TBitmap& Screen, framework::TBitmap& OldImage, framework::TBitmap& Picture, int32_t W,
+                  int32_t H, int32_t X, int32_t Y, int32_t Progress)
+{
+  CopyOldImage(Screen, OldImage, W, H);
+  Proc(Screen, Picture, W, H, X, Y, Progress);
+}
+
+// Whether Screen, OldImage and Picture all hold the W x H frame, which the
+// one-pass compose procedures need; they fall back to CopyThenDraw otherwise.
+[[nodiscard]] bool CoversFrame(const framework::TBitmap& Screen, const framework::TBitmap& OldImage,
+                               const framework::TBitmap& Picture, int32_t W, int32_t H) noexcept;
 
 extern const std::array<TEffect, kEffectCount> EffectTable;
 

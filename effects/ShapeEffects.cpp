@@ -271,4 +271,10 @@ void DrawShapeFamily(TShowStyle style, framework::TBitmap& Screen, framework::TB
   RevealRegion(Screen, Picture, W, H, ShapeRegion(style, W, H, X, Y, Progress, Picture.Handle()));
 }
 
+void ComposeShapeFamily(TShowStyle style, framework::TBitmap& Screen, framework::TBitmap& OldImage,
+                     framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X, int32_t Y, int32_t Progress)
+{
+  ComposeThroughRegion(Screen, OldImage, Picture, W, H, ShapeRegion(style, W, H, X, Y, Progress, Picture.Handle()));
+}
+
 } // namespace effects

@@ -87,6 +87,20 @@ constexpr TPlanEntry kPlans[] = {
     {176, ParsePlan("selfcopy(0, 0, W, H-Y; 0, Y); copy(0, H-Y, W, Y; 0, H-Y)")}, // "Slide out from top"
 };
 
+// A transfer that reads the frame reads the old image there only while no
+// transfer has written to it; the one-pass form relies on that by reading the
+// old image itself, so such transfers must come first.
+constexpr bool SelfTransfersComeFirst()
+{
+  for (const TPlanEntry& entry : kPlans)
+    for (uint8_t i = 1; i < entry.Plan.Count; ++i)
+      if (entry.Plan.Transfers[i].Kind == TTransferKind::tkSelfCopy ||
+          entry.Plan.Transfers[i].Kind == TTransferKind::tkSelfStretch)
+        return false;
+  return true;
+}
+static_assert(SelfTransfersComeFirst());
+
 constexpr int kNoPlan = -1;
 
 constexpr std::array<int8_t, kMaxStyle + 1> kPlanOfStyle = [] {
@@ -162,6 +176,64 @@ void RunPlan(const TTransferPlan& plan, gfx::TDCHandle screen, gfx::TDCHandle pi
       break;
     case TTransferKind::tkSelfStretch:
       gfx::StretchBlt(screen, r.DX, r.DY, r.DW, r.DH, screen, r.SX, r.SY, r.SW, r.SH, SRCCOPY);
+      break;
+    }
+  }
+}
+
+// The part of the W x H frame a transfer surely writes: a copy writes its
+// destination where the source lies on the W x H picture; a stretch whose
+// source lies wholly on it writes its whole destination. Mirrored and empty
+// transfers count as writing nothing, which only costs a copy of the old
+// image that they then draw over.
+gfx::TRect WrittenArea(const TTransferRects& r, int32_t W, int32_t H)
+{
+  const gfx::TRect frame{0, 0, W, H};
+  if (r.DW <= 0 || r.DH <= 0 || r.SW <= 0 || r.SH <= 0)
+    return {};
+  const gfx::TRect target = gfx::TRect::Bounds(r.DX, r.DY, r.DW, r.DH).Intersected(frame);
+  const gfx::TRect source = gfx::TRect::Bounds(r.SX, r.SY, r.SW, r.SH);
+  if (r.Kind == TTransferKind::tkCopy || r.Kind == TTransferKind::tkSelfCopy)
+    return target.Intersected(frame.Translated(r.DX - r.SX, r.DY - r.SY));
+  return source.Intersected(frame) == source ? target : gfx::TRect{};
+}
+
+// The plan drawn over the old image in one pass: the old image is copied
+// only where no transfer surely writes, and transfers that read the frame
+// read the old image instead (they come first, so that is what they would
+// find there).
+void ComposePlan(const TTransferPlan& plan, framework::TBitmap& Screen, framework::TBitmap& OldImage,
+                 framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X, int32_t Y)
+{
+  const TPlanValues values = PlanValues(W, H, X, Y);
+  std::array<TTransferRects, 4> transfers{};
+  std::array<gfx::TRect, 4> written{};
+  for (uint8_t i = 0; i < plan.Count; ++i) {
+    transfers[i] = Evaluate(plan.Transfers[i], values);
+    written[i] = WrittenArea(transfers[i], W, H);
+  }
+  gfx::TDCHandle screen = Screen.Canvas().Handle();
+  gfx::TDCHandle picture = Picture.Canvas().Handle();
+  gfx::TDCHandle old = OldImage.Canvas().Handle();
+  {
+    const gfx::TRegion rest = gfx::TRegion::Combine(
+      gfx::TRegion(gfx::TRect{0, 0, W, H}), gfx::TRegion::FromRects({written.data(), plan.Count}), RGN_DIFF);
+    TClipReset reset(screen);
+    gfx::SelectClipRgn(screen, &rest);
+    gfx::BitBlt(screen, 0, 0, W, H, old, 0, 0, SRCCOPY);
+  }
+  for (uint8_t i = 0; i < plan.Count; ++i) {
+    const TTransferRects& r = transfers[i];
+    switch (r.Kind) {
+    case TTransferKind::tkCopy:
+    case TTransferKind::tkSelfCopy:
+      gfx::BitBlt(screen, r.DX, r.DY, r.DW, r.DH, r.Kind == TTransferKind::tkCopy ? picture : old, r.SX, r.SY,
+                  SRCCOPY);
+      break;
+    case TTransferKind::tkStretch:
+    case TTransferKind::tkSelfStretch:
+      gfx::StretchBlt(screen, r.DX, r.DY, r.DW, r.DH, r.Kind == TTransferKind::tkStretch ? picture : old, r.SX,
+                      r.SY, r.SW, r.SH, SRCCOPY);
       break;
     }
   }
@@ -297,6 +369,17 @@ void DrawWipeEffect(TShowStyle Style, framework::TBitmap& Screen, framework::TBi
   } else {
     throw std::invalid_argument("style " + std::to_string(Style) + " is not a wipe effect");
   }
+}
+
+void ComposeWipeEffect(TShowStyle Style, framework::TBitmap& Screen, framework::TBitmap& OldImage,
+                       framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X, int32_t Y, int32_t Progress)
+{
+  if (Style <= kMaxStyle && kPlanOfStyle[Style] != kNoPlan && CoversFrame(Screen, OldImage, Picture, W, H)) {
+    ComposePlan(kPlans[kPlanOfStyle[Style]].Plan, Screen, OldImage, Picture, W, H, X, Y);
+    return;
+  }
+  CopyOldImage(Screen, OldImage, W, H);
+  DrawWipeEffect(Style, Screen, Picture, W, H, X, Y, Progress);
 }
 
 std::vector<int32_t> ShadeColumnOffsets(int32_t Count, int32_t Amount)

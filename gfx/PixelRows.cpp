@@ -21,6 +21,26 @@ void CopySpansPlain(TPixel* out, const TPixel* in, const TRect* spans, size_t co
   }
 }
 
+void MergeSpansPlain(TPixel* out, const TPixel* in, const TPixel* under, const TRect* spans, size_t count,
+                     int32_t left, int32_t right) noexcept
+{
+  int32_t x = left;
+  for (size_t k = 0; k < count && x < right; ++k) {
+    const int32_t l = std::clamp(spans[k].Left, x, right);
+    const int32_t r = std::clamp(spans[k].Right, l, right);
+    std::memcpy(out + x, under + x, size_t(l - x) * sizeof(TPixel));
+    std::memcpy(out + l, in + l, size_t(r - l) * sizeof(TPixel));
+    x = r;
+  }
+  std::memcpy(out + x, under + x, size_t(right - x) * sizeof(TPixel));
+}
+
+void SelectRowPlain(TPixel* out, const TPixel* in, const TPixel* under, const TPixel* mask, size_t n) noexcept
+{
+  for (size_t i = 0; i < n; ++i)
+    out[i] = (in[i] & mask[i]) | (under[i] & ~mask[i]);
+}
+
 void GatherRowBackward(TPixel* out, const TPixel* in, const int32_t* cols, size_t n) noexcept
 {
   for (size_t i = n; i-- > 0;)
@@ -115,31 +135,63 @@ __attribute__((target("avx2"))) void GatherRowAvx2(TPixel* out, const TPixel* in
   GatherRowScalar(out + i, in, cols + i, n - i);
 }
 
+// One run of a span copy. Short runs are copied inline: a band may hold
+// hundreds of them, and a library call each would cost more than the copy.
+__attribute__((target("avx2"))) inline void CopyRunAvx2(TPixel* o, const TPixel* s, int32_t n) noexcept
+{
+  if (n >= kLongSpan) {
+    std::memcpy(o, s, size_t(n) * sizeof(TPixel));
+  } else if (n >= 8) {
+    // Whole vectors, then one more that ends at the run's end and may
+    // overlap the one before.
+    int32_t i = 0;
+    for (; i + 8 <= n; i += 8)
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(o + i),
+                          _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i)));
+    if (i < n)
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(o + n - 8),
+                          _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + n - 8)));
+  } else {
+    for (int32_t i = 0; i < n; ++i)
+      o[i] = s[i];
+  }
+}
+
 __attribute__((target("avx2"))) void CopySpansAvx2(TPixel* out, const TPixel* in, const TRect* spans,
                                                    size_t count, int32_t left, int32_t right) noexcept
 {
   for (size_t k = 0; k < count; ++k) {
     const int32_t l = std::max(spans[k].Left, left);
-    const int32_t n = std::min(spans[k].Right, right) - l;
-    TPixel* o = out + l;
-    const TPixel* s = in + l;
-    if (n >= kLongSpan) {
-      std::memcpy(o, s, size_t(n) * sizeof(TPixel));
-    } else if (n >= 8) {
-      // Whole vectors, then one more that ends at the span's end and may
-      // overlap the one before.
-      int32_t i = 0;
-      for (; i + 8 <= n; i += 8)
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(o + i),
-                            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i)));
-      if (i < n)
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(o + n - 8),
-                            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + n - 8)));
-    } else {
-      for (int32_t i = 0; i < n; ++i)
-        o[i] = s[i];
-    }
+    CopyRunAvx2(out + l, in + l, std::min(spans[k].Right, right) - l);
   }
+}
+
+__attribute__((target("avx2"))) void MergeSpansAvx2(TPixel* out, const TPixel* in, const TPixel* under,
+                                                    const TRect* spans, size_t count, int32_t left,
+                                                    int32_t right) noexcept
+{
+  int32_t x = left;
+  for (size_t k = 0; k < count && x < right; ++k) {
+    const int32_t l = std::clamp(spans[k].Left, x, right);
+    const int32_t r = std::clamp(spans[k].Right, l, right);
+    CopyRunAvx2(out + x, under + x, l - x);
+    CopyRunAvx2(out + l, in + l, r - l);
+    x = r;
+  }
+  CopyRunAvx2(out + x, under + x, right - x);
+}
+
+__attribute__((target("avx2"))) void SelectRowAvx2(TPixel* out, const TPixel* in, const TPixel* under,
+                                                   const TPixel* mask, size_t n) noexcept
+{
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const __m256i m = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(mask + i));
+    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(under + i));
+    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + i));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_blendv_epi8(a, b, m));
+  }
+  SelectRowPlain(out + i, in + i, under + i, mask + i, n - i);
 }
 
 // Eight pixels at a time, read backward and turned around.
@@ -353,6 +405,23 @@ void CopySpans(TPixel* out, const TPixel* in, const TRect* spans, size_t count, 
     CopySpansPlain(out, in, spans, count, left, right);
 }
 
+void SelectRow(TPixel* out, const TPixel* in, const TPixel* under, const TPixel* mask, size_t n) noexcept
+{
+  if (HasAvx2())
+    SelectRowAvx2(out, in, under, mask, n);
+  else
+    SelectRowPlain(out, in, under, mask, n);
+}
+
+void MergeSpans(TPixel* out, const TPixel* in, const TPixel* under, const TRect* spans, size_t count, int32_t left,
+                int32_t right) noexcept
+{
+  if (HasAvx2())
+    MergeSpansAvx2(out, in, under, spans, count, left, right);
+  else
+    MergeSpansPlain(out, in, under, spans, count, left, right);
+}
+
 #else
 
 void TGatherPlan::Prepare(const int32_t* cols, size_t n, size_t)
@@ -394,6 +463,30 @@ void CopySpans(TPixel* out, const TPixel* in, const TRect* spans, size_t count, 
   CopySpansPlain(out, in, spans, count, left, right);
 }
 
+void SelectRow(TPixel* out, const TPixel* in, const TPixel* under, const TPixel* mask, size_t n) noexcept
+{
+  SelectRowPlain(out, in, under, mask, n);
+}
+
+void MergeSpans(TPixel* out, const TPixel* in, const TPixel* under, const TRect* spans, size_t count, int32_t left,
+                int32_t right) noexcept
+{
+  MergeSpansPlain(out, in, under, spans, count, left, right);
+}
+
 #endif
+
+void SpanMask(TPixel* mask, const TRect* spans, size_t count, int32_t left, int32_t right) noexcept
+{
+  int32_t x = left;
+  for (size_t k = 0; k < count && x < right; ++k) {
+    const int32_t l = std::clamp(spans[k].Left, x, right);
+    const int32_t r = std::clamp(spans[k].Right, l, right);
+    std::fill(mask + (x - left), mask + (l - left), TPixel{0});
+    std::fill(mask + (l - left), mask + (r - left), ~TPixel{0});
+    x = r;
+  }
+  std::fill(mask + (x - left), mask + (right - left), TPixel{0});
+}
 
 } // namespace gfx

@@ -74,4 +74,18 @@ void ShadeRowUniform(TPixel* row, TPixel raise, TPixel lower, size_t n) noexcept
 void CopySpans(TPixel* out, const TPixel* in, const TRect* spans, size_t count, int32_t left,
                int32_t right) noexcept;
 
+// One row of a picture shown through a region over another: in[x] for x in
+// the spans, under[x] elsewhere in [left, right), each pixel written once.
+// The spans are those of one band of a region: sorted, apart, possibly
+// reaching outside [left, right).
+void MergeSpans(TPixel* out, const TPixel* in, const TPixel* under, const TRect* spans, size_t count, int32_t left,
+                int32_t right) noexcept;
+
+// MergeSpans costs a few instructions per span: a row of many short spans is
+// cheaper through a mask made once per band (all bits set where a span
+// covers x in [left, right), mask[0] standing for left) and a select that
+// reads both rows whole: out[i] = mask[i] ? in[i] : under[i].
+void SpanMask(TPixel* mask, const TRect* spans, size_t count, int32_t left, int32_t right) noexcept;
+void SelectRow(TPixel* out, const TPixel* in, const TPixel* under, const TPixel* mask, size_t n) noexcept;
+
 } // namespace gfx

@@ -373,13 +373,17 @@ void TLumettaCore::ComposeFrame()
   const int32_t w = sourceRect_.Width();
   const int32_t h = sourceRect_.Height();
   gfx::TDCHandle screen = display.Canvas().Handle();
+  const int32_t progress = Progress();
+  const TShowStyle style = Style();
+  if (ComposeInOnePass(display, picture, style, progress)) {
+    DoAfterNewFrame(picture, display);
+    return;
+  }
   {
     TCanvasLock oldLock(oldImage_->Canvas());
     gfx::BitBlt(screen, 0, 0, w, h, oldImage_->Canvas().Handle(), 0, 0, SRCCOPY);
   }
   DoBeforeNewFrame(picture, display);
-  const int32_t progress = Progress();
-  const TShowStyle style = Style();
   if (progress == 100) {
     gfx::BitBlt(screen, 0, 0, w, h, picture.Canvas().Handle(), 0, 0, SRCCOPY);
   } else if (progress == 0) {
@@ -395,6 +399,22 @@ void TLumettaCore::ComposeFrame()
     }
   }
   DoAfterNewFrame(picture, display);
+}
+
+bool TLumettaCore::ComposeInOnePass(TBitmap& display, TBitmap& picture, TShowStyle style, int32_t progress)
+{
+  const int32_t w = sourceRect_.Width();
+  const int32_t h = sourceRect_.Height();
+  if (HandlesBeforeNewFrame() || progress <= 0 || progress >= 100 || style == effects::kCustomStyle || w <= 0 || h <= 0)
+    return false;
+  const effects::TEffect& effect = effects::EffectOfStyle(style);
+  if (effect.Compose == nullptr)
+    return false;
+  TCanvasLock oldLock(oldImage_->Canvas());
+  gfx::SetStretchBltMode(display.Canvas().Handle(), COLORONCOLOR);
+  const effects::TProgressSize size = effects::ProgressSize(w, h, progress);
+  effect.Compose(display, *oldImage_, picture, w, h, size.X, size.Y, progress);
+  return true;
 }
 
 void TLumettaCore::FreeImages()

@@ -126,6 +126,11 @@ protected:
   virtual void DoChange();
   virtual void DoCustomDraw(framework::TBitmap& picture, framework::TBitmap& screen);
   virtual void DoBeforeNewFrame(framework::TBitmap& picture, framework::TBitmap& screen);
+  // Whether frames must be drawn in two steps so that DoBeforeNewFrame sees
+  // the old image on the display before the effect draws; otherwise frames
+  // are composed in one pass and it is not called. A class that overrides
+  // DoBeforeNewFrame overrides this as well.
+  [[nodiscard]] virtual bool HandlesBeforeNewFrame() const { return static_cast<bool>(OnBeforeNewFrame); }
   virtual void DoAfterNewFrame(framework::TBitmap& picture, framework::TBitmap& screen);
   virtual void DoStart(framework::TBitmap& picture, framework::TBitmap& screen);
 
@@ -134,6 +139,11 @@ protected:
   void Prepare() override;
   void ComposeFrame() override;
   void FreeImages() override;
+
+  // Draws the frame with the effect's compose procedure when nothing needs the
+  // old image on the display first; false when the frame needs the two steps.
+  bool ComposeInOnePass(framework::TBitmap& display, framework::TBitmap& picture, TShowStyle style,
+                        int32_t progress);
 
   // Renders OldImage from the background under DisplayRect.
   void RefreshOldImage();
