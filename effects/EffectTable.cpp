@@ -133,11 +133,11 @@ constexpr std::array<TEffect, kEffectCount> EffectTable = {{
     {"Starburst clockwise from center", ShapeEffect<116>, ShapeCompose<116>}, // 116 starburst
     {"Starburst anticlockwise from center", ShapeEffect<117>, ShapeCompose<117>}, // 117 starburst
     {"Triangular shred", ShapeEffect<118>, ShapeCompose<118>}, // 118 triangular shred
-    {"Fade", FadeEffect, CopyThenDraw<FadeEffect>}, // 119 fade
-    {"Pivot from top left", PivotFromTopLeftEffect, CopyThenDraw<PivotFromTopLeftEffect>}, // 120 pivot
-    {"Pivot from bottom left", PivotFromBottomLeftEffect, CopyThenDraw<PivotFromBottomLeftEffect>}, // 121 pivot
-    {"Pivot from top right", PivotFromTopRightEffect, CopyThenDraw<PivotFromTopRightEffect>}, // 122 pivot
-    {"Pivot from bottom right", PivotFromBottomRightEffect, CopyThenDraw<PivotFromBottomRightEffect>}, // 123 pivot
+    {"Fade", FadeEffect, PixelCompose<DrawFade>}, // 119 fade
+    {"Pivot from top left", PivotFromTopLeftEffect, PixelCompose<DrawPivotFromTopLeft>}, // 120 pivot
+    {"Pivot from bottom left", PivotFromBottomLeftEffect, PixelCompose<DrawPivotFromBottomLeft>}, // 121 pivot
+    {"Pivot from top right", PivotFromTopRightEffect, PixelCompose<DrawPivotFromTopRight>}, // 122 pivot
+    {"Pivot from bottom right", PivotFromBottomRightEffect, PixelCompose<DrawPivotFromBottomRight>}, // 123 pivot
     {"Speckle appear from right", BarEffect<124>, BarCompose<124>}, // 124 speckle
     {"Speckle appear from left", BarEffect<125>, BarCompose<125>}, // 125 speckle
     {"Speckle appear from bottom", BarEffect<126>, BarCompose<126>}, // 126 speckle
@@ -183,10 +183,10 @@ constexpr std::array<TEffect, kEffectCount> EffectTable = {{
     {"Reveal diamond in to centre", ShapeEffect<166>, ShapeCompose<166>}, // 166 diamond
     {"Diagonal Box Out", ShapeEffect<167>, ShapeCompose<167>}, // 167 diagonal box
     {"Pixelate", PixelateEffect, CopyThenDraw<PixelateEffect>}, // 168 pixelate
-    {"Dissolve", DissolveEffect, CopyThenDraw<DissolveEffect>}, // 169 dissolve
-    {"Random Bars Horizontal", RandomBarsHorizontalEffect, CopyThenDraw<RandomBarsHorizontalEffect>}, // 170 random bars
-    {"Random Bars Vertical", RandomBarsVerticalEffect, CopyThenDraw<RandomBarsVerticalEffect>}, // 171 random bars
-    {"Channel Mix", ChannelMixEffect, CopyThenDraw<ChannelMixEffect>}, // 172 channel mix
+    {"Dissolve", DissolveEffect, PixelCompose<DrawDissolve>}, // 169 dissolve
+    {"Random Bars Horizontal", RandomBarsHorizontalEffect, PixelCompose<DrawRandomBarsHorizontal>}, // 170 random bars
+    {"Random Bars Vertical", RandomBarsVerticalEffect, PixelCompose<DrawRandomBarsVertical>}, // 171 random bars
+    {"Channel Mix", ChannelMixEffect, PixelCompose<DrawChannelMix>}, // 172 channel mix
     {"Slide out from right", WipeEffect<173>, WipeCompose<173>}, // 173 slide out
     {"Slide out from left", WipeEffect<174>, WipeCompose<174>}, // 174 slide out
     {"Slide out from bottom", WipeEffect<175>, WipeCompose<175>}, // 175 slide out

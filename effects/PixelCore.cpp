@@ -1,6 +1,7 @@
 #include "effects/PixelCore.h"
 
 #include "effects/SeededRandom.h"
+#include "gfx/PixelRows.h"
 
 #include <algorithm>
 #include <atomic>
@@ -34,10 +35,11 @@ using TBytes16 = uint8_t __attribute__((vector_size(16)));
 using TWords16 = uint16_t __attribute__((vector_size(32)));
 
 // Moves each byte of count pixels toward src: byte c of every pixel keeps
-// oldWeight[c] / 256 of its old value and takes the rest from the new one.
-// A weight of 256 keeps the byte, 0 takes the new byte, anything between
-// blends with the floor of the exact result.
-void WeighBytes(gfx::TPixel* dst, const gfx::TPixel* src, size_t count, const uint16_t (&oldWeight)[4]) noexcept
+// oldWeight[c] / 256 of its old value (read from under) and takes the rest
+// from the new one. A weight of 256 keeps the byte, 0 takes the new byte,
+// anything between blends with the floor of the exact result.
+void WeighBytesPortable(gfx::TPixel* dst, const gfx::TPixel* under, const gfx::TPixel* src, size_t count,
+                        const uint16_t (&oldWeight)[4]) noexcept
 {
   TWords16 keep;
   for (int i = 0; i < 16; ++i)
@@ -46,7 +48,7 @@ void WeighBytes(gfx::TPixel* dst, const gfx::TPixel* src, size_t count, const ui
   size_t i = 0;
   for (; i + 4 <= count; i += 4) {
     TBytes16 old, neu;
-    std::memcpy(&old, dst + i, sizeof old);
+    std::memcpy(&old, under + i, sizeof old);
     std::memcpy(&neu, src + i, sizeof neu);
     const TWords16 mixed =
       (__builtin_convertvector(old, TWords16) * keep + __builtin_convertvector(neu, TWords16) * take) >> 8;
@@ -56,11 +58,60 @@ void WeighBytes(gfx::TPixel* dst, const gfx::TPixel* src, size_t count, const ui
   for (; i < count; ++i) {
     gfx::TPixel result = 0;
     for (int c = 0; c < 4; ++c) {
-      const uint32_t o = (dst[i] >> (8 * c)) & 0xFFu, n = (src[i] >> (8 * c)) & 0xFFu;
+      const uint32_t o = (under[i] >> (8 * c)) & 0xFFu, n = (src[i] >> (8 * c)) & 0xFFu;
       result |= ((o * oldWeight[c] + n * (256u - oldWeight[c])) >> 8) << (8 * c);
     }
     dst[i] = result;
   }
+}
+
+bool HasAvx2() noexcept;
+
+#ifdef PIXEL_X86_KERNELS
+
+// WeighBytes eight pixels at a time: the bytes widened to 16 bits within
+// each half of the vector, weighed, and packed back in the same order.
+__attribute__((target("avx2"))) size_t WeighBytesAvx2(gfx::TPixel* dst, const gfx::TPixel* under,
+                                                      const gfx::TPixel* src, size_t count,
+                                                      const uint16_t (&oldWeight)[4]) noexcept
+{
+  const __m256i keep = _mm256_setr_epi16(
+    int16_t(oldWeight[0]), int16_t(oldWeight[1]), int16_t(oldWeight[2]), int16_t(oldWeight[3]),
+    int16_t(oldWeight[0]), int16_t(oldWeight[1]), int16_t(oldWeight[2]), int16_t(oldWeight[3]),
+    int16_t(oldWeight[0]), int16_t(oldWeight[1]), int16_t(oldWeight[2]), int16_t(oldWeight[3]),
+    int16_t(oldWeight[0]), int16_t(oldWeight[1]), int16_t(oldWeight[2]), int16_t(oldWeight[3]));
+  const __m256i take = _mm256_sub_epi16(_mm256_set1_epi16(256), keep);
+  const __m256i zero = _mm256_setzero_si256();
+  size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(under + i));
+    const __m256i neu = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
+    const __m256i low = _mm256_srli_epi16(
+      _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(old, zero), keep),
+                       _mm256_mullo_epi16(_mm256_unpacklo_epi8(neu, zero), take)),
+      8);
+    const __m256i high = _mm256_srli_epi16(
+      _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpackhi_epi8(old, zero), keep),
+                       _mm256_mullo_epi16(_mm256_unpackhi_epi8(neu, zero), take)),
+      8);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), _mm256_packus_epi16(low, high));
+  }
+  return i;
+}
+
+#endif
+
+// Each byte c of dst[i] becomes the byte of under[i] weighed with
+// oldWeight[c] / 256 plus that of src[i] with the rest; under may be dst.
+void WeighBytes(gfx::TPixel* dst, const gfx::TPixel* under, const gfx::TPixel* src, size_t count,
+                const uint16_t (&oldWeight)[4]) noexcept
+{
+  size_t done = 0;
+#ifdef PIXEL_X86_KERNELS
+  if (HasAvx2())
+    done = WeighBytesAvx2(dst, under, src, count, oldWeight);
+#endif
+  WeighBytesPortable(dst + done, under + done, src + done, count - done, oldWeight);
 }
 
 } // namespace
@@ -69,7 +120,7 @@ void Blend(gfx::TPixel* dst, const gfx::TPixel* src, size_t count, int32_t k) no
 {
   const uint16_t keep = uint16_t(256 - std::clamp(k, 0, 256));
   const uint16_t weights[4] = {keep, keep, keep, 256};
-  WeighBytes(dst, src, count, weights);
+  WeighBytes(dst, dst, src, count, weights);
 }
 
 TChannelOrder ChannelOrder(uint32_t seed) noexcept
@@ -84,14 +135,25 @@ TChannelOrder ChannelOrder(uint32_t seed) noexcept
   return order;
 }
 
+void BlendPixmap(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t k, const gfx::TPixmap* under) noexcept
+{
+  gfx::TPixel* dst = screen.Bits();
+  const gfx::TPixel* src = picture.Bits();
+  const uint16_t keep = uint16_t(256 - std::clamp(k, 0, 256));
+  const uint16_t weights[4] = {keep, keep, keep, 256};
+  WeighBytes(dst, under != nullptr ? under->Bits() : dst, src, PixelCount(screen), weights);
+}
+
 void MixChannels(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t setMask, int32_t blendChannel,
-                 int32_t k) noexcept
+                 int32_t k, const gfx::TPixmap* under) noexcept
 {
   uint16_t weights[4];
   for (int32_t c = 0; c < 4; ++c)
     weights[c] = (setMask >> (8 * c)) & 0xFFu ? 0 : 256;
   weights[std::clamp(blendChannel, 0, 2)] = uint16_t(256 - std::clamp(k, 0, 256));
-  WeighBytes(screen.Bits(), picture.Bits(), PixelCount(screen), weights);
+  gfx::TPixel* dst = screen.Bits();
+  const gfx::TPixel* src = picture.Bits();
+  WeighBytes(dst, under != nullptr ? under->Bits() : dst, src, PixelCount(screen), weights);
 }
 
 namespace {
@@ -129,8 +191,9 @@ bool HasAvx2() noexcept
 // Dissolve with sixteen interleaved chains in two eight-lane vectors, each
 // chain stepping sixteen places at once. Answers how many pixels it did (a
 // multiple of sixteen); the caller finishes the rest.
-__attribute__((target("avx2"))) size_t DissolveAvx2(gfx::TPixel* dst, const gfx::TPixel* src, size_t count,
-                                                    uint32_t seed, uint32_t threshold) noexcept
+__attribute__((target("avx2"))) size_t DissolveAvx2(gfx::TPixel* dst, const gfx::TPixel* under,
+                                                    const gfx::TPixel* src, size_t count, uint32_t seed,
+                                                    uint32_t threshold) noexcept
 {
   constexpr size_t kLanes = 16;
   uint32_t stride = 1; // the multiplier of sixteen steps
@@ -154,8 +217,10 @@ __attribute__((target("avx2"))) size_t DissolveAvx2(gfx::TPixel* dst, const gfx:
     __m256i* outHigh = reinterpret_cast<__m256i*>(dst + i + 8);
     const __m256i newLow = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
     const __m256i newHigh = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i + 8));
-    _mm256_storeu_si256(outLow, _mm256_blendv_epi8(_mm256_loadu_si256(outLow), newLow, takeLow));
-    _mm256_storeu_si256(outHigh, _mm256_blendv_epi8(_mm256_loadu_si256(outHigh), newHigh, takeHigh));
+    const __m256i oldLow = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(under + i));
+    const __m256i oldHigh = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(under + i + 8));
+    _mm256_storeu_si256(outLow, _mm256_blendv_epi8(oldLow, newLow, takeLow));
+    _mm256_storeu_si256(outHigh, _mm256_blendv_epi8(oldHigh, newHigh, takeHigh));
     low = _mm256_add_epi32(_mm256_mullo_epi32(low, multiplier), increment);
     high = _mm256_add_epi32(_mm256_mullo_epi32(high, multiplier), increment);
   }
@@ -166,17 +231,15 @@ __attribute__((target("avx2"))) size_t DissolveAvx2(gfx::TPixel* dst, const gfx:
 
 } // namespace
 
-void Dissolve(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, int32_t progress) noexcept
+namespace {
+
+// The dissolve of count pixels whose draws follow seed: pixel i takes the new
+// value when the generator's seed after i + 1 steps from seed is below
+// threshold, and keeps the old one (read from under, which may be dst)
+// otherwise.
+void DissolveRange(gfx::TPixel* dst, const gfx::TPixel* under, const gfx::TPixel* src, size_t count,
+                   uint32_t seed, uint32_t threshold) noexcept
 {
-  const size_t count = PixelCount(screen);
-  gfx::TPixel* dst = screen.Bits();
-  const gfx::TPixel* src = picture.Bits();
-  const uint64_t wideThreshold = TSeededRandom::Threshold(uint32_t(std::clamp(progress, 0, 100)), 100);
-  if (wideThreshold > UINT32_MAX) { // every draw is below 100
-    std::memcpy(dst, src, count * sizeof(gfx::TPixel));
-    return;
-  }
-  const uint32_t threshold = uint32_t(wideThreshold);
 
   // The sequence is one long chain of multiplications. Eight interleaved
   // chains, each stepping eight places at once, give the same numbers for the
@@ -200,10 +263,9 @@ void Dissolve(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, 
   size_t i = 0;
 #ifdef PIXEL_X86_KERNELS
   if (HasAvx2()) {
-    i = DissolveAvx2(dst, src, count, seed, threshold);
+    i = DissolveAvx2(dst, under, src, count, seed, threshold);
     for (uint32_t s = SeedAt(seed, i + 1); i < count; ++i, s = s * a1 + 1u)
-      if (s < threshold)
-        dst[i] = src[i];
+      dst[i] = s < threshold ? src[i] : under[i];
     return;
   }
 #endif
@@ -214,8 +276,8 @@ void Dissolve(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, 
   const TLanes limit = TLanes{} + threshold;
   for (; i + kLanes <= count; i += kLanes) {
     TLanes oldLow, oldHigh, newLow, newHigh;
-    std::memcpy(&oldLow, dst + i, sizeof oldLow);
-    std::memcpy(&oldHigh, dst + i + 4, sizeof oldHigh);
+    std::memcpy(&oldLow, under + i, sizeof oldLow);
+    std::memcpy(&oldHigh, under + i + 4, sizeof oldHigh);
     std::memcpy(&newLow, src + i, sizeof newLow);
     std::memcpy(&newHigh, src + i + 4, sizeof newHigh);
     const TLanes takeLow = TLanes(TMask(low < limit));
@@ -229,11 +291,27 @@ void Dissolve(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, 
   }
   // low[0] now holds the seed for pixel i; the tail steps one at a time.
   for (uint32_t s = low[0]; i < count; ++i, s = s * a1 + 1u)
-    if (s < threshold)
-      dst[i] = src[i];
+    dst[i] = s < threshold ? src[i] : under[i];
 }
 
-void RandomRows(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, int32_t progress) noexcept
+} // namespace
+
+void Dissolve(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, int32_t progress,
+              const gfx::TPixmap* under) noexcept
+{
+  const size_t count = PixelCount(screen);
+  gfx::TPixel* dst = screen.Bits();
+  const gfx::TPixel* src = picture.Bits();
+  const uint64_t wideThreshold = TSeededRandom::Threshold(uint32_t(std::clamp(progress, 0, 100)), 100);
+  if (wideThreshold > UINT32_MAX) { // every draw is below 100
+    std::memcpy(dst, src, count * sizeof(gfx::TPixel));
+    return;
+  }
+  DissolveRange(dst, under != nullptr ? under->Bits() : dst, src, count, seed, uint32_t(wideThreshold));
+}
+
+void RandomRows(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, int32_t progress,
+                const gfx::TPixmap* under) noexcept
 {
   if (screen.IsEmpty())
     return;
@@ -241,16 +319,21 @@ void RandomRows(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed
   const int32_t height = screen.Height();
   gfx::TPixel* dst = screen.Bits();
   const gfx::TPixel* src = picture.Bits();
+  const gfx::TPixel* old = under != nullptr ? under->Bits() : nullptr;
   TSeededRandom random(seed);
   const uint64_t threshold = TSeededRandom::Threshold(uint32_t(progress), 100);
   // Memory row m is row H - 1 - m: the bottom row draws first.
   for (int32_t m = 0; m < height; ++m) {
+    const size_t at = size_t(m) * width;
     if (random.NextBelow(threshold))
-      std::memcpy(dst + size_t(m) * width, src + size_t(m) * width, width * sizeof(gfx::TPixel));
+      std::memcpy(dst + at, src + at, width * sizeof(gfx::TPixel));
+    else if (old != nullptr)
+      std::memcpy(dst + at, old + at, width * sizeof(gfx::TPixel));
   }
 }
 
-void RandomColumns(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, int32_t progress) noexcept
+void RandomColumns(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, int32_t progress,
+                   const gfx::TPixmap* under) noexcept
 {
   if (screen.IsEmpty())
     return;
@@ -269,13 +352,13 @@ void RandomColumns(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t s
     take[size_t(x)] = chosen ? ~gfx::TPixel(0) : 0;
     any = any || chosen;
   }
-  if (!any)
+  if (!any && under == nullptr)
     return;
   for (int32_t m = 0; m < height; ++m) {
-    gfx::TPixel* dstRow = screen.Bits() + size_t(m) * size_t(width);
-    const gfx::TPixel* srcRow = picture.Bits() + size_t(m) * size_t(width);
-    for (size_t x = 0; x < size_t(width); ++x)
-      dstRow[x] = (srcRow[x] & take[x]) | (dstRow[x] & ~take[x]);
+    const size_t at = size_t(m) * size_t(width);
+    gfx::TPixel* dstRow = screen.Bits() + at;
+    gfx::SelectRow(dstRow, picture.Bits() + at, under != nullptr ? under->Bits() + at : dstRow, take.data(),
+                   size_t(width));
   }
 }
 
@@ -318,6 +401,18 @@ void KeepInside(int64_t start, int64_t step, int64_t low, int64_t high, int64_t&
 bool FitsInt32(int64_t v) noexcept
 {
   return v >= INT32_MIN && v <= INT32_MAX;
+}
+
+// The old image on both sides of a turned row's run [first, last] (the
+// whole row when the run is empty, as first > last then).
+void KeepOldOutside(gfx::TPixel* row, const gfx::TPixel* old, int32_t width, int32_t first, int32_t last) noexcept
+{
+  if (first > last) {
+    std::memcpy(row, old, size_t(width) * sizeof(gfx::TPixel));
+    return;
+  }
+  std::memcpy(row, old, size_t(first) * sizeof(gfx::TPixel));
+  std::memcpy(row + last + 1, old + last + 1, size_t(width - 1 - last) * sizeof(gfx::TPixel));
 }
 
 } // namespace
@@ -368,8 +463,8 @@ __attribute__((target("avx2"))) int32_t RotateRunAvx2(gfx::TPixel* row, const gf
 
 } // namespace
 
-void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX, TFixedTurn turn,
-                int32_t orgY) noexcept
+void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX, TFixedTurn turn, int32_t orgY,
+                const gfx::TPixmap* under) noexcept
 {
   if (screen.IsEmpty() || picture.IsEmpty())
     return;
@@ -400,6 +495,7 @@ void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX,
     int32_t Last; // First > Last: nothing visible
     int32_t Across;
     int32_t Down;
+    bool Tested = false; // drawn pixel by pixel already
   };
   thread_local std::vector<TRun> runs;
   runs.resize(size_t(height));
@@ -415,13 +511,15 @@ void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX,
       int64_t first = 0, last = width - 1;
       KeepInside(across0, cs, acrossLow, acrossHigh, first, last);
       KeepInside(down0, sn, downLow, downHigh, first, last);
-      run = {int32_t(first), int32_t(last), int32_t(across0 + first * cs), int32_t(down0 + first * sn)};
+      run = {int32_t(first), int32_t(last), int32_t(across0 + first * cs), int32_t(down0 + first * sn), false};
       continue;
     }
     // Sums that leave 32 bits wrap around, as 32-bit arithmetic does; such
     // rows (pivots far outside huge frames) test every pixel.
-    run = {0, -1, 0, 0};
+    run = {0, -1, 0, 0, true};
     gfx::TPixel* row = screen.ScanLine(r);
+    if (under != nullptr)
+      std::memcpy(row, under->ScanLine(r), size_t(width) * sizeof(gfx::TPixel));
     uint32_t across = uint32_t(across0);
     uint32_t down = uint32_t(down0);
     for (int32_t x = 0; x < width; ++x) {
@@ -464,9 +562,13 @@ void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX,
 #endif
   for (int32_t r = 0; r < height; ++r) {
     const TRun& run = runs[size_t(r)];
-    if (run.First > run.Last)
+    if (run.Tested)
       continue;
     gfx::TPixel* row = screen.ScanLine(r);
+    if (under != nullptr)
+      KeepOldOutside(row, under->ScanLine(r), width, run.First, run.Last);
+    if (run.First > run.Last)
+      continue;
     int32_t x = run.First;
 #ifdef PIXEL_X86_KERNELS
     if (avx2) {

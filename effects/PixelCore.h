@@ -10,6 +10,11 @@
 // and call in.
 namespace effects::pixel {
 
+// The kernels that work on whole frames take an optional old image, under,
+// of the frame's size: when given, the frame's pixels are taken to be
+// under's and every pixel is written once - from under where the effect
+// keeps the old image - rather than read back from the frame.
+
 // Moves count pixels of dst toward src with weight k in 0..256: each of the
 // blue, green and red bytes becomes old + floor((new - old) * k / 256); the
 // fourth byte keeps dst's value.
@@ -27,6 +32,10 @@ void Blend(gfx::TPixel* dst, const gfx::TPixel* src, size_t count, int32_t k) no
   return (old & 0xFF000000u) | rb | g;
 }
 
+// Blend over a whole frame.
+void BlendPixmap(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t k,
+                 const gfx::TPixmap* under = nullptr) noexcept;
+
 // Channel numbers are byte positions: 0 blue, 1 green, 2 red.
 struct TChannelOrder {
   int32_t First = 0;
@@ -43,19 +52,22 @@ struct TChannelOrder {
 // new value, the channel blendChannel moves toward it with weight k, the rest
 // keep the old value.
 void MixChannels(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t setMask, int32_t blendChannel,
-                 int32_t k) noexcept;
+                 int32_t k, const gfx::TPixmap* under = nullptr) noexcept;
 
 // Copies each pixel of picture for which the generator, seeded with seed and
 // drawn once per pixel in memory order, gives Random(100) < progress.
-void Dissolve(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, int32_t progress) noexcept;
+void Dissolve(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, int32_t progress,
+              const gfx::TPixmap* under = nullptr) noexcept;
 
 // The same with one draw per row (memory order: bottom row first), copying
 // whole rows.
-void RandomRows(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, int32_t progress) noexcept;
+void RandomRows(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, int32_t progress,
+                const gfx::TPixmap* under = nullptr) noexcept;
 
 // The same with one draw per column, columns left to right, copying whole
 // columns.
-void RandomColumns(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, int32_t progress) noexcept;
+void RandomColumns(gfx::TPixmap& screen, const gfx::TPixmap& picture, uint32_t seed, int32_t progress,
+                   const gfx::TPixmap* under = nullptr) noexcept;
 
 // The 16.16 sine and cosine of a rotation by angle radians: the picture is
 // turned back by angle, so these are Trunc(sin(-angle) * 65536) and
@@ -72,8 +84,8 @@ struct TFixedTurn {
 // counted from the bottom, orgY + ((u * sin + v * cos) >> 16), in wrapping
 // 32-bit arithmetic. Destination pixels whose source lies outside the picture
 // keep the old image.
-void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX, TFixedTurn turn,
-                int32_t orgY) noexcept;
+void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX, TFixedTurn turn, int32_t orgY,
+                const gfx::TPixmap* under = nullptr) noexcept;
 
 // Where the processor has 256-bit vector units, the dissolve and the pivot
 // run kernels written for them, with the same results as the

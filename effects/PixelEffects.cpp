@@ -10,72 +10,53 @@
 
 namespace effects {
 
-namespace {
-
-// Every pixel effect reads both bitmaps as W x H; a call that breaks that
-// promise draws nothing rather than reading past either bitmap.
-bool SameSize(const framework::TBitmap& Screen, const framework::TBitmap& Picture, int32_t W, int32_t H)
+bool HoldsPixelFrame(const framework::TBitmap& bitmap, int32_t W, int32_t H) noexcept
 {
-  return W > 0 && H > 0 && Screen.Width() == W && Screen.Height() == H && Picture.Width() == W &&
-         Picture.Height() == H;
+  return W > 0 && H > 0 && bitmap.Width() == W && bitmap.Height() == H;
 }
 
-} // namespace
-
-void FadeEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
-                int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
+void DrawFade(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t, int32_t, int32_t, int32_t,
+              int32_t Progress, const gfx::TPixmap* under)
 {
-  if (!SameSize(Screen, Picture, W, H))
-    return;
-  const int32_t k = gfx::MulDiv(256, Progress, 100);
-  pixel::Blend(Screen.Pixmap().Bits(), Picture.Pixmap().Bits(), size_t(std::max(W, 0)) * size_t(std::max(H, 0)),
-               k);
+  pixel::BlendPixmap(Screen.Pixmap(), Picture.Pixmap(), gfx::MulDiv(256, Progress, 100), under);
 }
 
-void ChannelMixEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
-                      int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
+void DrawChannelMix(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t, int32_t, int32_t, int32_t,
+                    int32_t Progress, const gfx::TPixmap* under)
 {
-  if (!SameSize(Screen, Picture, W, H))
-    return;
   // The order is drawn afresh from the picture's handle in every frame, so it
   // stays the same for the whole transition.
   const pixel::TChannelOrder order = pixel::ChannelOrder(Picture.Handle());
   const auto mask = [](int32_t channel) { return 0xFFu << (8 * channel); };
   if (Progress <= 33)
-    pixel::MixChannels(Screen.Pixmap(), Picture.Pixmap(), 0, order.First, gfx::MulDiv(256, Progress, 33));
+    pixel::MixChannels(Screen.Pixmap(), Picture.Pixmap(), 0, order.First, gfx::MulDiv(256, Progress, 33), under);
   else if (Progress <= 66)
     pixel::MixChannels(Screen.Pixmap(), Picture.Pixmap(), mask(order.First), order.Second,
-                       gfx::MulDiv(256, Progress - 33, 33));
+                       gfx::MulDiv(256, Progress - 33, 33), under);
   else
     pixel::MixChannels(Screen.Pixmap(), Picture.Pixmap(), mask(order.First) | mask(order.Second), order.Third,
-                       gfx::MulDiv(256, Progress - 66, 33));
+                       gfx::MulDiv(256, Progress - 66, 33), under);
 }
 
 // The random effects draw from the generator as if it had been seeded with
 // the picture's handle, on a private copy of the sequence: the shared seed is
 // never touched, so it is the same after the call as before it.
-void DissolveEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
-                    int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
+void DrawDissolve(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t, int32_t, int32_t, int32_t,
+                  int32_t Progress, const gfx::TPixmap* under)
 {
-  if (!SameSize(Screen, Picture, W, H))
-    return;
-  pixel::Dissolve(Screen.Pixmap(), Picture.Pixmap(), Picture.Handle(), Progress);
+  pixel::Dissolve(Screen.Pixmap(), Picture.Pixmap(), Picture.Handle(), Progress, under);
 }
 
-void RandomBarsHorizontalEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
-                                int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
+void DrawRandomBarsHorizontal(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t, int32_t, int32_t,
+                              int32_t, int32_t Progress, const gfx::TPixmap* under)
 {
-  if (!SameSize(Screen, Picture, W, H))
-    return;
-  pixel::RandomRows(Screen.Pixmap(), Picture.Pixmap(), Picture.Handle(), Progress);
+  pixel::RandomRows(Screen.Pixmap(), Picture.Pixmap(), Picture.Handle(), Progress, under);
 }
 
-void RandomBarsVerticalEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
-                              int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
+void DrawRandomBarsVertical(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t, int32_t, int32_t,
+                            int32_t, int32_t Progress, const gfx::TPixmap* under)
 {
-  if (!SameSize(Screen, Picture, W, H))
-    return;
-  pixel::RandomColumns(Screen.Pixmap(), Picture.Pixmap(), Picture.Handle(), Progress);
+  pixel::RandomColumns(Screen.Pixmap(), Picture.Pixmap(), Picture.Handle(), Progress, under);
 }
 
 namespace {
@@ -83,44 +64,36 @@ namespace {
 // The pivots turn the picture by 0.9 degrees per percent still to go, about
 // a point just outside one corner; the sign decides the direction.
 void Pivot(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t orgX, int32_t orgY, int32_t sign,
-           int32_t Progress)
+           int32_t Progress, const gfx::TPixmap* under)
 {
   const double angle = sign * (100 - Progress) * std::numbers::pi / 200.0;
-  pixel::RotateInto(Screen.Pixmap(), Picture.Pixmap(), orgX, pixel::FixedTurn(angle), orgY);
+  pixel::RotateInto(Screen.Pixmap(), Picture.Pixmap(), orgX, pixel::FixedTurn(angle), orgY, under);
 }
 
 } // namespace
 
-void PivotFromTopLeftEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
-                            int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
+void DrawPivotFromTopLeft(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t, int32_t, int32_t,
+                          int32_t, int32_t Progress, const gfx::TPixmap* under)
 {
-  if (!SameSize(Screen, Picture, W, H))
-    return;
-  Pivot(Screen, Picture, -1, -1, 1, Progress);
+  Pivot(Screen, Picture, -1, -1, 1, Progress, under);
 }
 
-void PivotFromBottomLeftEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
-                               int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
+void DrawPivotFromBottomLeft(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t, int32_t H, int32_t,
+                             int32_t, int32_t Progress, const gfx::TPixmap* under)
 {
-  if (!SameSize(Screen, Picture, W, H))
-    return;
-  Pivot(Screen, Picture, -1, H, -1, Progress);
+  Pivot(Screen, Picture, -1, H, -1, Progress, under);
 }
 
-void PivotFromTopRightEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
-                             int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
+void DrawPivotFromTopRight(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t, int32_t,
+                           int32_t, int32_t Progress, const gfx::TPixmap* under)
 {
-  if (!SameSize(Screen, Picture, W, H))
-    return;
-  Pivot(Screen, Picture, W, -1, -1, Progress);
+  Pivot(Screen, Picture, W, -1, -1, Progress, under);
 }
 
-void PivotFromBottomRightEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
-                                int32_t W, int32_t H, int32_t, int32_t, int32_t Progress)
+void DrawPivotFromBottomRight(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H,
+                              int32_t, int32_t, int32_t Progress, const gfx::TPixmap* under)
 {
-  if (!SameSize(Screen, Picture, W, H))
-    return;
-  Pivot(Screen, Picture, W, H, 1, Progress);
+  Pivot(Screen, Picture, W, H, 1, Progress, under);
 }
 
 TPixelateStep PixelateStep(int32_t W, int32_t H, int32_t X, int32_t Y, int32_t Progress) noexcept
@@ -152,7 +125,7 @@ TPixelateStep PixelateStep(int32_t W, int32_t H, int32_t X, int32_t Y, int32_t P
 void PixelateEffect(framework::TBitmap& Screen, framework::TBitmap& Picture,
                     int32_t W, int32_t H, int32_t X, int32_t Y, int32_t Progress)
 {
-  if (!SameSize(Screen, Picture, W, H))
+  if (!HoldsPixelFrame(Screen, W, H) || !HoldsPixelFrame(Picture, W, H))
     return;
   const TPixelateStep step = PixelateStep(W, H, X, Y, Progress);
   if (step.Blend) {

@@ -4,6 +4,7 @@
 // generator must be left where the two steps leave it.
 #include "EffectTestSupport.h"
 
+#include "effects/PixelCore.h"
 #include "framework/Canvas.h"
 #include "gfx/DrawContext.h"
 #include "gfx/Random.h"
@@ -38,6 +39,8 @@ struct TCase {
 
 constexpr TCase kCases[] = {
   {40, 24}, {23, 41}, {1, 9}, {9, 1}, {64, 64}, {101, 37}, {30, 20, 7, 5},
+  // More pixels than the pixel effects work on at a time.
+  {130, 70},
 };
 constexpr int32_t kProgress[] = {1, 7, 25, 33, 50, 66, 75, 99};
 
@@ -58,7 +61,7 @@ std::string FirstDifference(const TBitmap& a, const TBitmap& b)
   return {};
 }
 
-TEST(EffectCompose, EveryStyleGivesTheFrameOfCopyingTheOldImageThenDrawing)
+void ExpectEveryStyleComposesAsItDraws()
 {
   for (const TCase& c : kCases) {
     TBitmap oldImage(c.W, c.H);
@@ -97,6 +100,18 @@ TEST(EffectCompose, EveryStyleGivesTheFrameOfCopyingTheOldImageThenDrawing)
       }
     }
   }
+}
+
+TEST(EffectCompose, EveryStyleGivesTheFrameOfCopyingTheOldImageThenDrawing)
+{
+  ExpectEveryStyleComposesAsItDraws();
+}
+
+TEST(EffectCompose, ThePortablePixelLoopsComposeAsTheyDraw)
+{
+  pixel::UseWideKernels(false);
+  ExpectEveryStyleComposesAsItDraws();
+  pixel::UseWideKernels(true);
 }
 
 TEST(EffectCompose, ComposingNeverChangesEitherPicture)

@@ -38,7 +38,7 @@ struct TFrames {
       }
   }
 
-  void Run(effects::TEffectFunction& effect, int32_t progress)
+  void Run(effects::TEffectProc effect, int32_t progress)
   {
     const auto size = effects::ProgressSize(W, H, progress);
     Screen.Context().SetStretchBltMode(COLORONCOLOR);
@@ -114,8 +114,8 @@ TEST(ChannelMixEffect, ChannelsChangeOverOneAfterAnother)
 
 TEST(RandomPixelEffects, RepeatTheSameFrameAndKeepTheSeed)
 {
-  for (effects::TEffectFunction* effect :
-       {&effects::DissolveEffect, &effects::RandomBarsHorizontalEffect, &effects::RandomBarsVerticalEffect}) {
+  for (effects::TEffectProc effect :
+       {effects::DissolveEffect, effects::RandomBarsHorizontalEffect, effects::RandomBarsVerticalEffect}) {
     TFrames f(37, 23);
     gfx::RandSeed = 0x12345678;
     f.Run(*effect, 45);
@@ -152,10 +152,10 @@ TEST(RandomPixelEffects, PatternDependsOnThePictureAndWholeBarsAreCopied)
 
 TEST(PivotEffects, TurnIntoPlaceAboutFourCorners)
 {
-  effects::TEffectFunction* pivots[] = {&effects::PivotFromTopLeftEffect, &effects::PivotFromBottomLeftEffect,
-                                        &effects::PivotFromTopRightEffect, &effects::PivotFromBottomRightEffect};
+  effects::TEffectProc pivots[] = {effects::PivotFromTopLeftEffect, effects::PivotFromBottomLeftEffect,
+                                        effects::PivotFromTopRightEffect, effects::PivotFromBottomRightEffect};
   std::vector<std::vector<TPixel>> halfway;
-  for (effects::TEffectFunction* pivot : pivots) {
+  for (effects::TEffectProc pivot : pivots) {
     TFrames f(80, 60);
     f.Run(*pivot, 1);
     EXPECT_LT(f.NewShare(), 0.05); // turned by 89.1 degrees: a sliver
@@ -236,11 +236,15 @@ TEST(PixelEffects, DrawNothingWhenTheBitmapsAreNotWByH)
 {
   // A caller that hands a larger size than the bitmaps have must not make the
   // effects read or write past them.
-  effects::TEffectFunction* all[] = {&effects::FadeEffect,           &effects::ChannelMixEffect,
-                                     &effects::DissolveEffect,       &effects::RandomBarsHorizontalEffect,
-                                     &effects::RandomBarsVerticalEffect, &effects::PivotFromTopLeftEffect,
-                                     &effects::PivotFromBottomRightEffect, &effects::PixelateEffect};
-  for (effects::TEffectFunction* effect : all) {
+  effects::TEffectProc all[] = {effects::FadeEffect,
+                                effects::ChannelMixEffect,
+                                effects::DissolveEffect,
+                                effects::RandomBarsHorizontalEffect,
+                                effects::RandomBarsVerticalEffect,
+                                effects::PivotFromTopLeftEffect,
+                                effects::PivotFromBottomRightEffect,
+                                effects::PixelateEffect};
+  for (effects::TEffectProc effect : all) {
     TFrames f(12, 8);
     TBitmap smaller(6, 8);
     const std::vector<TPixel> before = f.Pixels();
