@@ -8,6 +8,8 @@
 #include "gfx/PixelRows.h"
 
 #include <algorithm>
+#include <array>
+#include <span>
 #include <stdexcept>
 #include <string>
 
@@ -120,6 +122,12 @@ struct TAxis {
   bool Vertical;
   int32_t Across; // the frame's size across the axis
 
+  // The part of the frame from a to b along the axis.
+  [[nodiscard]] gfx::TRect Span(int32_t a, int32_t b) const
+  {
+    return Vertical ? gfx::TRect{0, a, Across, b} : gfx::TRect{a, 0, b, Across};
+  }
+
   void Copy(gfx::TDCHandle dst, gfx::TDCHandle src, int32_t d, int32_t len, int32_t s) const
   {
     if (Vertical)
@@ -198,6 +206,18 @@ gfx::TRect WrittenArea(const TTransferRects& r, int32_t W, int32_t H)
   return source.Intersected(frame) == source ? target : gfx::TRect{};
 }
 
+// Copies the old image onto the W x H frame except where the rectangles lie.
+void CopyOldImageOutside(framework::TBitmap& Screen, framework::TBitmap& OldImage, int32_t W, int32_t H,
+                         std::span<const gfx::TRect> covered)
+{
+  gfx::TDCHandle screen = Screen.Canvas().Handle();
+  const gfx::TRegion rest =
+    gfx::TRegion::Combine(gfx::TRegion(gfx::TRect{0, 0, W, H}), gfx::TRegion::FromRects(covered), RGN_DIFF);
+  TClipReset reset(screen);
+  gfx::SelectClipRgn(screen, &rest);
+  gfx::BitBlt(screen, 0, 0, W, H, OldImage.Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
 // The plan drawn over the old image in one pass: the old image is copied
 // only where no transfer surely writes, and transfers that read the frame
 // read the old image instead (they come first, so that is what they would
@@ -212,16 +232,10 @@ void ComposePlan(const TTransferPlan& plan, framework::TBitmap& Screen, framewor
     transfers[i] = Evaluate(plan.Transfers[i], values);
     written[i] = WrittenArea(transfers[i], W, H);
   }
+  CopyOldImageOutside(Screen, OldImage, W, H, {written.data(), plan.Count});
   gfx::TDCHandle screen = Screen.Canvas().Handle();
   gfx::TDCHandle picture = Picture.Canvas().Handle();
   gfx::TDCHandle old = OldImage.Canvas().Handle();
-  {
-    const gfx::TRegion rest = gfx::TRegion::Combine(
-      gfx::TRegion(gfx::TRect{0, 0, W, H}), gfx::TRegion::FromRects({written.data(), plan.Count}), RGN_DIFF);
-    TClipReset reset(screen);
-    gfx::SelectClipRgn(screen, &rest);
-    gfx::BitBlt(screen, 0, 0, W, H, old, 0, 0, SRCCOPY);
-  }
   for (uint8_t i = 0; i < plan.Count; ++i) {
     const TTransferRects& r = transfers[i];
     switch (r.Kind) {
@@ -345,6 +359,34 @@ std::vector<int32_t> ShadeOffsets(int32_t Count, int32_t Amount, bool rows)
   return offsets;
 }
 
+// The parts of the frame that the rolls, the build-ups and the reveal in to
+// the centre copy or stretch from the new picture without reading the
+// frame first. Their shading reads only what they drew just before.
+std::array<gfx::TRect, 4> CoveredByDrawing(TShowStyle Style, int32_t W, int32_t H, int32_t X, int32_t Y)
+{
+  if (Style == kRevealInToCentre) {
+    const int32_t hw = X / 2;
+    const int32_t hh = Y / 2;
+    return {gfx::TRect{0, 0, W, hh}, gfx::TRect{0, H - hh, W, H}, gfx::TRect{0, hh, hw, H - hh},
+            gfx::TRect{W - hw, hh, W, H - hh}};
+  }
+  const TRollStyle* style = FindStyle(kRolls, Style);
+  const bool buildUp = style == nullptr;
+  if (buildUp)
+    style = FindStyle(kBuildUps, Style);
+  if (style == nullptr)
+    return {};
+  const TAxis axis{style->Vertical, style->Vertical ? W : H};
+  const int32_t L = style->Vertical ? H : W;
+  const int32_t P = style->Vertical ? Y : X;
+  // The part copied; a build-up stretches a strip of at least one pixel over
+  // the rest whenever the frame is ten or more pixels long.
+  const gfx::TRect copied = style->FromEnd ? axis.Span(L - P, L) : axis.Span(0, P);
+  const gfx::TRect stretched =
+    !buildUp || L < 10 ? gfx::TRect{} : style->FromEnd ? axis.Span(0, L - P) : axis.Span(P, L);
+  return {copied, stretched, gfx::TRect{}, gfx::TRect{}};
+}
+
 } // namespace
 
 bool IsWipeStyle(TShowStyle Style) noexcept
@@ -374,11 +416,14 @@ void DrawWipeEffect(TShowStyle Style, framework::TBitmap& Screen, framework::TBi
 void ComposeWipeEffect(TShowStyle Style, framework::TBitmap& Screen, framework::TBitmap& OldImage,
                        framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X, int32_t Y, int32_t Progress)
 {
-  if (Style <= kMaxStyle && kPlanOfStyle[Style] != kNoPlan && CoversFrame(Screen, OldImage, Picture, W, H)) {
+  if (!IsWipeStyle(Style) || !CoversFrame(Screen, OldImage, Picture, W, H)) {
+    CopyOldImage(Screen, OldImage, W, H);
+  } else if (kPlanOfStyle[Style] != kNoPlan) {
     ComposePlan(kPlans[kPlanOfStyle[Style]].Plan, Screen, OldImage, Picture, W, H, X, Y);
     return;
+  } else {
+    CopyOldImageOutside(Screen, OldImage, W, H, CoveredByDrawing(Style, W, H, X, Y));
   }
-  CopyOldImage(Screen, OldImage, W, H);
   DrawWipeEffect(Style, Screen, Picture, W, H, X, Y, Progress);
 }
 
