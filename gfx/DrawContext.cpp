@@ -452,8 +452,6 @@ bool TDrawContext::BitBlt(int32_t x, int32_t y, int32_t width, int32_t height, c
   ForEachRow(area, [&](int32_t row, const TRect* spans, size_t count, int32_t left, int32_t right) {
     TPixel* out = d.ScanLine(row);
     const TPixel* in = s.ScanLine(row + offY) + offX;
-    if (row > area.Top)
-      PrefetchRow(s.ScanLine(row - 1 + offY) + offX + left, size_t(right - left));
     if (op == TRop::Copy) {
       CopySpans(out, in, spans, count, left, right);
       return;
