@@ -355,3 +355,47 @@ TEST(BitBlt, SelfCopiesThroughClipRegionsReadTheSourceFirst)
       }
   }
 }
+
+// A picture shown through one band of a region over another: span by span,
+// and through a mask, every pixel of [left, right) comes from the picture
+// inside a span and from the one under it elsewhere, and nothing outside
+// [left, right) is touched. Spans of every length from one pixel up reach
+// past either end.
+TEST(RowKernels, MergingThroughSpansTakesEachPixelFromOnePicture)
+{
+  std::mt19937 rng(41);
+  for (int round = 0; round < 400; ++round) {
+    const int32_t width = 1 + int32_t(rng() % 700);
+    std::vector<TPixel> in(static_cast<size_t>(width)), under(static_cast<size_t>(width));
+    for (int32_t x = 0; x < width; ++x) {
+      in[size_t(x)] = 0x01000000u | TPixel(x);
+      under[size_t(x)] = 0x02000000u | TPixel(x);
+    }
+    std::vector<TRect> spans;
+    for (int32_t x = -int32_t(rng() % 20); x < width + 20;) {
+      const int32_t gap = int32_t(rng() % (round % 2 ? 9 : 300));
+      const int32_t length = 1 + int32_t(rng() % (round % 3 ? 12 : 400));
+      spans.push_back({x + gap, 0, x + gap + length, 1});
+      x += gap + length + 1;
+    }
+    const int32_t left = int32_t(rng() % uint32_t(width));
+    const int32_t right = left + int32_t(rng() % uint32_t(width - left + 1));
+    const auto inside = [&](int32_t x) {
+      return std::any_of(spans.begin(), spans.end(), [x](const TRect& r) { return x >= r.Left && x < r.Right; });
+    };
+
+    std::vector<TPixel> merged(size_t(width), 0xDEAD);
+    gfx::MergeSpans(merged.data(), in.data(), under.data(), spans.data(), spans.size(), left, right);
+    std::vector<TPixel> mask(size_t(right - left) + 1, 0xBEEF);
+    gfx::SpanMask(mask.data(), spans.data(), spans.size(), left, right);
+    ASSERT_EQ(mask.back(), 0xBEEFu) << "the mask reaches past right in round " << round;
+    std::vector<TPixel> selected(size_t(width), 0xDEAD);
+    gfx::SelectRow(selected.data() + left, in.data() + left, under.data() + left, mask.data(),
+                   size_t(right - left));
+    for (int32_t x = 0; x < width; ++x) {
+      const TPixel expected = x < left || x >= right ? 0xDEADu : inside(x) ? in[size_t(x)] : under[size_t(x)];
+      ASSERT_EQ(merged[size_t(x)], expected) << "spans, round " << round << " pixel " << x;
+      ASSERT_EQ(selected[size_t(x)], expected) << "mask, round " << round << " pixel " << x;
+    }
+  }
+}
