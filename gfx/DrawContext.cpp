@@ -763,7 +763,7 @@ bool TDrawContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t heigh
         in = s.ScanLine(sr) + read.Left;
       }
       const int32_t next = row - drawn.Top + (topDown ? 1 : -1);
-      if (!aside && next >= 0 && next < drawn.Height())
+      if (!aside && next >= 0 && next < drawn.Height() && rowSource[next] != sr)
         PrefetchRow(s.ScanLine(rowSource[next]) + read.Left, readWidth);
       if (kind == TColumnKind::Gather && wholeRow) {
         // The whole row: the prepared plan serves it.
