@@ -1,7 +1,8 @@
 // Time to compose one 1920 x 1080 frame (the copy of the old image plus the
 // effect) for every available style at progress 25, 50 and 75, against a
-// full-frame memcpy measured in the same run, just before the style. Prints
-// the medians (CPU time) and a table of ratios to the memcpy, sorted by ratio.
+// full-frame memcpy measured in the same run, the repetitions of all of them
+// spread over the run in random order. Prints the medians (CPU time) and a
+// table of ratios to the memcpy, sorted by ratio.
 //
 //   effects_bench [--styles=1-57,129-136] [--repetitions=9] [google benchmark flags]
 #include "effects/EffectFrame.h"
@@ -119,11 +120,6 @@ std::vector<effects::TShowStyle> SelectedStyles(int& argc, char** argv)
   return styles;
 }
 
-std::string MemcpyName(effects::TShowStyle style)
-{
-  return "memcpy/before" + std::to_string(style);
-}
-
 std::string ComposeName(effects::TShowStyle style, int progress)
 {
   return "style" + std::to_string(style) + "/" + std::to_string(progress);
@@ -142,25 +138,35 @@ int main(int argc, char** argv)
       --argc;
       --i;
     }
-  benchmark::Initialize(&argc, argv);
+  // The machine may be shared, and the speed of memory comes and goes over
+  // a run. The repetitions of every benchmark, the memcpy's included, are
+  // spread over the whole run in random order, so that a slow spell touches
+  // a few repetitions of many benchmarks rather than all of a few; the
+  // medians then leave it out. --benchmark_enable_random_interleaving=false
+  // runs them one after another.
+  std::vector<char*> args(argv, argv + argc);
+  std::string interleave = "--benchmark_enable_random_interleaving=true";
+  if (std::none_of(args.begin(), args.end(), [](const char* a) {
+        return std::strncmp(a, "--benchmark_enable_random_interleaving", 38) == 0;
+      }))
+    args.insert(args.begin() + 1, interleave.data());
+  int count = int(args.size());
+  benchmark::Initialize(&count, args.data());
 
   Images();
-  // The machine may be shared, and the speed of memory drifts over a run:
-  // the memcpy is measured again before every style, and each style's
-  // ratio is to the memcpy measured next to it.
-  for (effects::TShowStyle style : styles) {
-    benchmark::RegisterBenchmark(MemcpyName(style).c_str(), BM_FrameMemcpy)
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true)
-        ->MinTime(0.02)
-        ->Unit(benchmark::kMicrosecond);
+  // More repetitions of the memcpy, which every ratio divides by.
+  benchmark::RegisterBenchmark("memcpy", BM_FrameMemcpy)
+      ->Repetitions(3 * repetitions)
+      ->ReportAggregatesOnly(true)
+      ->MinTime(0.02)
+      ->Unit(benchmark::kMicrosecond);
+  for (effects::TShowStyle style : styles)
     for (int progress : kProgress)
       benchmark::RegisterBenchmark(ComposeName(style, progress).c_str(), BM_Compose, style, progress)
           ->Repetitions(repetitions)
           ->ReportAggregatesOnly(true)
           ->MinTime(0.02)
           ->Unit(benchmark::kMicrosecond);
-  }
 
   TMedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -172,26 +178,19 @@ int main(int argc, char** argv)
     double Median;
     double Ratio;
   };
+  const auto baseline = reporter.Medians.find("memcpy");
+  if (baseline == reporter.Medians.end() || baseline->second <= 0)
+    return 0;
   std::vector<TRow> rows;
-  std::vector<double> copies;
-  for (effects::TShowStyle style : styles) {
-    const auto copy = reporter.Medians.find(MemcpyName(style));
-    if (copy == reporter.Medians.end() || copy->second <= 0)
-      continue;
-    copies.push_back(copy->second);
+  for (effects::TShowStyle style : styles)
     for (int progress : kProgress) {
       const auto it = reporter.Medians.find(ComposeName(style, progress));
       if (it != reporter.Medians.end())
-        rows.push_back({style, progress, it->second, it->second / copy->second});
+        rows.push_back({style, progress, it->second, it->second / baseline->second});
     }
-  }
-  if (copies.empty())
-    return 0;
-  std::sort(copies.begin(), copies.end());
   std::sort(rows.begin(), rows.end(), [](const TRow& a, const TRow& b) { return a.Ratio < b.Ratio; });
 
-  std::printf("\n%dx%d frame; memcpy median %.1f us (CPU time; from %.1f to %.1f over the run)\n", kWidth,
-              kHeight, copies[copies.size() / 2], copies.front(), copies.back());
+  std::printf("\n%dx%d frame; memcpy median %.1f us (CPU time)\n", kWidth, kHeight, baseline->second);
   std::printf("%5s %-58s %8s %12s %8s\n", "style", "name", "progress", "median us", "ratio");
   for (const TRow& r : rows)
     std::printf("%5d %-58s %8d %12.1f %8.2f\n", r.Style, std::string(effects::StyleName(r.Style)).c_str(),
