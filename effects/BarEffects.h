@@ -58,24 +58,8 @@ namespace effects {
 void DrawBarFamily(TShowStyle style, framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H,
                    int32_t X, int32_t Y, int32_t Progress);
 
-// The table's procedure for style Style of this family.
-template <TShowStyle Style>
-void BarEffect(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X, int32_t Y,
-               int32_t Progress)
-{
-  DrawBarFamily(Style, Screen, Picture, W, H, X, Y, Progress);
-}
-
 // The frame of style over the old image in one pass (see TComposeFunction).
 void ComposeBarFamily(TShowStyle style, framework::TBitmap& Screen, framework::TBitmap& OldImage,
                      framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X, int32_t Y, int32_t Progress);
-
-// The table's compose procedure for style Style of this family.
-template <TShowStyle Style>
-void BarCompose(framework::TBitmap& Screen, framework::TBitmap& OldImage, framework::TBitmap& Picture, int32_t W,
-                 int32_t H, int32_t X, int32_t Y, int32_t Progress)
-{
-  ComposeBarFamily(Style, Screen, OldImage, Picture, W, H, X, Y, Progress);
-}
 
 } // namespace effects

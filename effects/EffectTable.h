@@ -67,6 +67,26 @@ void CopyThenDraw(framework::TBitmap& Screen, framework::TBitmap& OldImage, fram
   Proc(Screen, Picture, W, H, X, Y, Progress);
 }
 
+// The table's procedures for one style of a family whose drawing and
+// composing take the style as their first argument.
+using TFamilyDraw = void(TShowStyle Style, framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W,
+                         int32_t H, int32_t X, int32_t Y, int32_t Progress);
+using TFamilyCompose = void(TShowStyle Style, framework::TBitmap& Screen, framework::TBitmap& OldImage,
+                            framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X, int32_t Y,
+                            int32_t Progress);
+template <TFamilyDraw* Draw, TShowStyle Style>
+void DrawStyle(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X, int32_t Y,
+               int32_t Progress)
+{
+  Draw(Style, Screen, Picture, W, H, X, Y, Progress);
+}
+template <TFamilyCompose* Compose, TShowStyle Style>
+void ComposeStyle(framework::TBitmap& Screen, framework::TBitmap& OldImage, framework::TBitmap& Picture, int32_t W,
+                  int32_t H, int32_t X, int32_t Y, int32_t Progress)
+{
+  Compose(Style, Screen, OldImage, Picture, W, H, X, Y, Progress);
+}
+
 // Whether Screen, OldImage and Picture all hold the W x H frame, which the
 // one-pass compose procedures need; they fall back to CopyThenDraw otherwise.
 [[nodiscard]] bool CoversFrame(const framework::TBitmap& Screen, const framework::TBitmap& OldImage,

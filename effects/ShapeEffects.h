@@ -39,24 +39,8 @@ namespace effects {
 void DrawShapeFamily(TShowStyle style, framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W,
                      int32_t H, int32_t X, int32_t Y, int32_t Progress);
 
-// The table's procedure for style Style of this family.
-template <TShowStyle Style>
-void ShapeEffect(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X,
-                 int32_t Y, int32_t Progress)
-{
-  DrawShapeFamily(Style, Screen, Picture, W, H, X, Y, Progress);
-}
-
 // The frame of style over the old image in one pass (see TComposeFunction).
 void ComposeShapeFamily(TShowStyle style, framework::TBitmap& Screen, framework::TBitmap& OldImage,
                      framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X, int32_t Y, int32_t Progress);
-
-// The table's compose procedure for style Style of this family.
-template <TShowStyle Style>
-void ShapeCompose(framework::TBitmap& Screen, framework::TBitmap& OldImage, framework::TBitmap& Picture, int32_t W,
-                 int32_t H, int32_t X, int32_t Y, int32_t Progress)
-{
-  ComposeShapeFamily(Style, Screen, OldImage, Picture, W, H, X, Y, Progress);
-}
 
 } // namespace effects

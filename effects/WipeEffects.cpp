@@ -165,28 +165,26 @@ const TRollStyle* FindStyle(const TRollStyle (&styles)[N], TShowStyle style)
   return nullptr;
 }
 
+// One transfer onto the frame: copies and stretches read the new picture,
+// the self transfers read framePixels (the frame itself, whose context reads
+// the whole overlapping source before writing, or the old image).
+void RunTransfer(const TTransferRects& r, gfx::TDCHandle screen, gfx::TDCHandle picture,
+                 gfx::TDCHandle framePixels)
+{
+  const bool self = r.Kind == TTransferKind::tkSelfCopy || r.Kind == TTransferKind::tkSelfStretch;
+  gfx::TDCHandle source = self ? framePixels : picture;
+  if (r.Kind == TTransferKind::tkCopy || r.Kind == TTransferKind::tkSelfCopy)
+    gfx::BitBlt(screen, r.DX, r.DY, r.DW, r.DH, source, r.SX, r.SY, SRCCOPY);
+  else
+    gfx::StretchBlt(screen, r.DX, r.DY, r.DW, r.DH, source, r.SX, r.SY, r.SW, r.SH, SRCCOPY);
+}
+
 void RunPlan(const TTransferPlan& plan, gfx::TDCHandle screen, gfx::TDCHandle picture, int32_t W, int32_t H,
              int32_t X, int32_t Y)
 {
   const TPlanValues values = PlanValues(W, H, X, Y);
-  for (uint8_t i = 0; i < plan.Count; ++i) {
-    const TTransferRects r = Evaluate(plan.Transfers[i], values);
-    switch (r.Kind) {
-    case TTransferKind::tkCopy:
-      gfx::BitBlt(screen, r.DX, r.DY, r.DW, r.DH, picture, r.SX, r.SY, SRCCOPY);
-      break;
-    case TTransferKind::tkSelfCopy:
-      // The context reads the whole overlapping source before writing.
-      gfx::BitBlt(screen, r.DX, r.DY, r.DW, r.DH, screen, r.SX, r.SY, SRCCOPY);
-      break;
-    case TTransferKind::tkStretch:
-      gfx::StretchBlt(screen, r.DX, r.DY, r.DW, r.DH, picture, r.SX, r.SY, r.SW, r.SH, SRCCOPY);
-      break;
-    case TTransferKind::tkSelfStretch:
-      gfx::StretchBlt(screen, r.DX, r.DY, r.DW, r.DH, screen, r.SX, r.SY, r.SW, r.SH, SRCCOPY);
-      break;
-    }
-  }
+  for (uint8_t i = 0; i < plan.Count; ++i)
+    RunTransfer(Evaluate(plan.Transfers[i], values), screen, picture, screen);
 }
 
 // The part of the W x H frame a transfer surely writes: a copy writes its
@@ -236,21 +234,8 @@ void ComposePlan(const TTransferPlan& plan, framework::TBitmap& Screen, framewor
   gfx::TDCHandle screen = Screen.Canvas().Handle();
   gfx::TDCHandle picture = Picture.Canvas().Handle();
   gfx::TDCHandle old = OldImage.Canvas().Handle();
-  for (uint8_t i = 0; i < plan.Count; ++i) {
-    const TTransferRects& r = transfers[i];
-    switch (r.Kind) {
-    case TTransferKind::tkCopy:
-    case TTransferKind::tkSelfCopy:
-      gfx::BitBlt(screen, r.DX, r.DY, r.DW, r.DH, r.Kind == TTransferKind::tkCopy ? picture : old, r.SX, r.SY,
-                  SRCCOPY);
-      break;
-    case TTransferKind::tkStretch:
-    case TTransferKind::tkSelfStretch:
-      gfx::StretchBlt(screen, r.DX, r.DY, r.DW, r.DH, r.Kind == TTransferKind::tkStretch ? picture : old, r.SX,
-                      r.SY, r.SW, r.SH, SRCCOPY);
-      break;
-    }
-  }
+  for (uint8_t i = 0; i < plan.Count; ++i)
+    RunTransfer(transfers[i], screen, picture, old);
 }
 
 // The revealed part is led by a roll: the strip of the new picture just

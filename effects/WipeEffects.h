@@ -20,26 +20,10 @@ namespace effects {
 void DrawWipeEffect(TShowStyle Style, framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W,
                     int32_t H, int32_t X, int32_t Y, int32_t Progress);
 
-// The table's procedure for a style of this family.
-template <TShowStyle Style>
-void WipeEffect(framework::TBitmap& Screen, framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X,
-                int32_t Y, int32_t Progress)
-{
-  DrawWipeEffect(Style, Screen, Picture, W, H, X, Y, Progress);
-}
-
 // The frame of a style of this family over the old image, in one pass where
 // the style is a fixed list of transfers (see TComposeFunction).
 void ComposeWipeEffect(TShowStyle Style, framework::TBitmap& Screen, framework::TBitmap& OldImage,
                        framework::TBitmap& Picture, int32_t W, int32_t H, int32_t X, int32_t Y, int32_t Progress);
-
-// The table's compose procedure for a style of this family.
-template <TShowStyle Style>
-void WipeCompose(framework::TBitmap& Screen, framework::TBitmap& OldImage, framework::TBitmap& Picture, int32_t W,
-                 int32_t H, int32_t X, int32_t Y, int32_t Progress)
-{
-  ComposeWipeEffect(Style, Screen, OldImage, Picture, W, H, X, Y, Progress);
-}
 
 // The roll's cylinder shading: adds an offset to the red, green and blue of
 // every pixel of Count columns from First (rows from First), darkest (-Amount)
