@@ -17,6 +17,7 @@ function(player_add_suite name)
     return()
   endif()
   add_executable(${name} ${S_SOURCES})
+  set_property(GLOBAL APPEND PROPERTY PLAYER_SUITES ${name})
   target_link_libraries(${name} PRIVATE ${S_LIBS} player_warnings GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   set(arguments --gtest_color=no)
@@ -32,6 +33,18 @@ function(player_add_suite name)
   endif()
 endfunction()
 
+# Writes suites.txt in the build folder: one line per suite, its name and its
+# executable. ./test checks that every suite listed there was built and counts
+# them, so a suite that stops being declared shows as a changed count.
+function(player_write_suite_list)
+  get_property(suites GLOBAL PROPERTY PLAYER_SUITES)
+  set(lines "")
+  foreach(name ${suites})
+    string(APPEND lines "${name} $<TARGET_FILE:${name}>\n")
+  endforeach()
+  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/suites.txt CONTENT "${lines}")
+endfunction()
+
 # A libFuzzer target: built with clang in the fuzz configuration; ctest runs
 # it for a few seconds on its seed corpus so that ./test catches regressions.
 function(player_add_fuzzer name)
@@ -43,6 +56,7 @@ function(player_add_fuzzer name)
     set(F_SECONDS 5)
   endif()
   add_executable(${name} ${F_SOURCES})
+  set_property(GLOBAL APPEND PROPERTY PLAYER_SUITES ${name})
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
   target_link_libraries(${name} PRIVATE ${F_LIBS})

@@ -55,15 +55,40 @@ build_windows_arch() { # arch (i686|x86_64), dir, targets...
   if [ $# -gt 0 ]; then cmake --build "$dir" --target "$@"; else cmake --build "$dir"; fi
 }
 
-# build_windows [targets...]: the i686 build, and the 64-bit one where Wine needs it.
+# build_windows [targets...]: every target for i686, so that nothing of the
+# 32-bit program goes unbuilt on any machine, and the 64-bit build as well
+# where Wine needs it to run the suites.
 build_windows() {
   build_host_files
+  build_windows_arch i686 build/win32 "$@"
   if [ "$(scripts/wine-arch.sh)" = win32 ]; then
-    build_windows_arch i686 build/win32 "$@"
     PLAYER_WINE_BUILD=build/win32
   else
-    build_windows_arch i686 build/win32 player
     build_windows_arch x86_64 build/win64 "$@"
     PLAYER_WINE_BUILD=build/win64
+  fi
+}
+
+# check_suites dir [name-regex]: every suite the configuration declares (those
+# matching the regex, when given) has its executable; prints how many.
+check_suites() {
+  local dir=$1 filter=${2:-.} count=0 missing=0 name exe
+  while read -r name exe; do
+    [[ $name =~ $filter ]] || continue
+    count=$((count + 1))
+    if [ ! -f "$exe" ]; then
+      echo "suite $name: no executable at $exe" >&2
+      missing=$((missing + 1))
+    fi
+  done < "$dir/suites.txt"
+  echo "$dir: $count suites declared, $((count - missing)) built"
+  [ "$missing" = 0 ] && [ "$count" -gt 0 ]
+}
+
+# same_suites dirA dirB: both configurations declare the same suites.
+same_suites() {
+  if ! diff <(cut -d' ' -f1 "$1/suites.txt" | sort) <(cut -d' ' -f1 "$2/suites.txt" | sort) >&2; then
+    echo "$1 and $2 declare different suites" >&2
+    return 1
   fi
 }
