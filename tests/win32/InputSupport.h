@@ -138,19 +138,21 @@ inline DWORD UpFlag(TMouseButton button)
   }
 }
 
-// Presses or releases a button at a point (the cursor is moved there first
-// and waited for); the suites that check pressed looks press, read pixels,
-// then release.
+// Presses or releases a button at a point; the suites that check pressed
+// looks press, read pixels, then release. The cursor is moved there and
+// waited for first, and the button event carries the position once more:
+// under Wine a button event without one can be placed where the display's
+// pointer was before the last warp, not where the cursor is.
 inline bool MouseDown(POINT screen, TMouseButton button = TMouseButton::Left)
 {
-  if (!MoveMouse(screen) || !SendMouse(DownFlag(button), screen))
+  if (!MoveMouse(screen) || !SendMouse(MOUSEEVENTF_MOVE | DownFlag(button), screen))
     return false;
   PumpMessages(30);
   return true;
 }
 inline bool MouseUp(POINT screen, TMouseButton button = TMouseButton::Left)
 {
-  if (!MoveMouse(screen) || !SendMouse(UpFlag(button), screen))
+  if (!MoveMouse(screen) || !SendMouse(MOUSEEVENTF_MOVE | UpFlag(button), screen))
     return false;
   PumpMessages(30);
   return true;

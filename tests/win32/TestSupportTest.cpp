@@ -201,6 +201,19 @@ TEST_F(TestSupport, ProbeSkinCaptionDrawnOnAWindowNamesItsFrame)
   EXPECT_EQ(DescribePixel(inactive), "frametop.bmp frame 1");
 }
 
+TEST(ProbeColoursOnThisSystem, NoSystemColourIsTakenForAFrame)
+{
+  // Whatever the platform paints unskinned (faces, captions, selections,
+  // window backgrounds, text) names no probe frame, even with the widest
+  // tolerance.
+  for (int index = COLOR_SCROLLBAR; index <= COLOR_MENUBAR; ++index) {
+    const COLORREF c = GetSysColor(index);
+    const uint32_t rgb = (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
+    EXPECT_FALSE(probeskin::FindProbeFrame(rgb, 15).has_value())
+      << "system colour " << index << " is " << DescribePixel(rgb);
+  }
+}
+
 TEST_F(TestSupport, MouseLandsOnThePixelItWasSentTo)
 {
   const int32_t left = GetSystemMetrics(SM_XVIRTUALSCREEN);
