@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -90,6 +91,45 @@ TEST(ProbeColours, EveryFrameHasItsOwnColourAndTheLookupNamesIt)
   EXPECT_EQ(ProbeColour(kElements.size(), 0), 0u);
   EXPECT_EQ(ProbeColour("nothing.bmp", 0), 0u);
   EXPECT_EQ(probeskin::FindElement("frametop.bmp"), size_t{31});
+}
+
+TEST(ProbeColours, LookupAgreesWithTheColoursOverTheWholeCube)
+{
+  // The lookup inverts the colour function through tables; over a lattice of
+  // the colour cube it must name exactly the frames whose colour lies within
+  // the tolerance, as a search over every frame does.
+  std::vector<std::pair<uint32_t, probeskin::TProbeFrame>> all;
+  for (size_t e = 0; e < kElements.size(); ++e)
+    for (int32_t f = 0; f < kElements[e].Frames; ++f)
+      all.push_back({ProbeColour(e, f), {e, f}});
+  const auto search = [&](uint32_t rgb, int32_t tolerance) -> std::optional<probeskin::TProbeFrame> {
+    for (const auto& [c, frame] : all) {
+      const auto within = [&](int32_t shift) {
+        return std::abs(int32_t((rgb >> shift) & 0xFF) - int32_t((c >> shift) & 0xFF)) <= tolerance;
+      };
+      if (within(16) && within(8) && within(0))
+        return frame;
+    }
+    return std::nullopt;
+  };
+  int32_t named = 0;
+  for (uint32_t r = 0; r < 256; r += 4)
+    for (uint32_t g = 1; g < 256; g += 5)
+      for (uint32_t b = 2; b < 256; b += 3) {
+        const uint32_t rgb = (r << 16) | (g << 8) | b;
+        for (const int32_t tolerance : {0, 9, 15}) {
+          const auto found = FindProbeFrame(rgb, tolerance);
+          ASSERT_EQ(found, search(rgb, tolerance)) << std::hex << rgb << std::dec << " tolerance " << tolerance;
+          named += found ? 1 : 0;
+        }
+      }
+  EXPECT_GT(named, 0);
+  // Exactly at the tolerance a pixel is named; one step further it is not.
+  const uint32_t c = ProbeColour("closebutton.bmp", 2);
+  EXPECT_EQ(FindProbeFrame(c + 0x0F0F0F, 15), FindProbeFrame(c));
+  EXPECT_EQ(FindProbeFrame(c - 0x0F0F0F, 15), FindProbeFrame(c));
+  EXPECT_EQ(FindProbeFrame(c + 0x100000, 15), std::nullopt);
+  EXPECT_EQ(FindProbeFrame(c + 0x0F0F0F, 40), FindProbeFrame(c));
 }
 
 TEST(ProbeColours, NothingAWindowShowsUnskinnedIsTakenForAFrame)

@@ -4,6 +4,7 @@
 // named by the element frame whose colour they show.
 #include <windows.h>
 
+#include "tests/win32/ScreenProbe.h"
 #include "tools/skinart/ProbeColours.h"
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -59,6 +61,32 @@ inline bool ShowsFrame(uint32_t rgb, std::string_view bitmap, int32_t frame, int
 {
   const auto found = probeskin::FindProbeFrame(rgb, tolerance);
   return found && found->Bitmap() == bitmap && found->Frame == frame;
+}
+
+// What an area of a capture shows, frame by frame: how many pixels name each
+// probe frame, and how many name none (magenta, the system's colours, text).
+struct TFrameCensus {
+  std::map<std::pair<std::string_view, int32_t>, int32_t> Frames;
+  int32_t Unnamed = 0;
+
+  [[nodiscard]] int32_t Count(std::string_view bitmap, int32_t frame) const
+  {
+    const auto it = Frames.find({bitmap, frame});
+    return it == Frames.end() ? 0 : it->second;
+  }
+};
+
+inline TFrameCensus CensusOf(const TCapture& capture, RECT area, int32_t tolerance = 0)
+{
+  TFrameCensus census;
+  for (int32_t y = std::max<int32_t>(area.top, 0); y < std::min<int32_t>(area.bottom, capture.Height()); ++y)
+    for (int32_t x = std::max<int32_t>(area.left, 0); x < std::min<int32_t>(area.right, capture.Width()); ++x) {
+      if (const auto frame = probeskin::FindProbeFrame(capture.At(x, y), tolerance))
+        ++census.Frames[{frame->Bitmap(), frame->Frame}];
+      else
+        ++census.Unnamed;
+    }
+  return census;
 }
 
 } // namespace testsupport

@@ -199,6 +199,17 @@ TEST_F(TestSupport, ProbeSkinCaptionDrawnOnAWindowNamesItsFrame)
   PumpMessages(50);
   const uint32_t inactive = WindowPixel(w.Handle(), parts.Caption.x, parts.Caption.y);
   EXPECT_EQ(DescribePixel(inactive), "frametop.bmp frame 1");
+
+  // Over the whole caption band only the inactive frame shows; what it
+  // leaves transparent (its rounded corners) is the frame colour beneath,
+  // which names nothing.
+  const SIZE size = WindowSize(w.Handle());
+  const RECT band{0, 0, size.cx, ClientRectInWindow(w.Handle()).top};
+  const TFrameCensus census = CensusOf(CaptureWindow(w.Handle()), band);
+  ASSERT_EQ(census.Frames.size(), 1u);
+  EXPECT_GT(census.Count("frametop.bmp", 1), (band.right * band.bottom) * 9 / 10);
+  EXPECT_EQ(census.Count("frametop.bmp", 1) + census.Unnamed, band.right * band.bottom);
+  EXPECT_GT(census.Unnamed, 0);
 }
 
 TEST(ProbeColoursOnThisSystem, NoSystemColourIsTakenForAFrame)

@@ -203,23 +203,73 @@ struct TProbeFrame {
   friend constexpr bool operator==(const TProbeFrame&, const TProbeFrame&) = default;
 };
 
+namespace detail {
+
+// The reverse of ProbeColour, as tables: colour cube cell to usable colour,
+// usable colour to skin-wide frame, skin-wide frame to element and frame. A
+// lookup is then a few index operations, cheap enough to run over every
+// pixel of a captured window.
+inline constexpr int32_t kCubeCells = kLevelCount * kLevelCount * kLevelCount;
+
+inline constexpr std::array<int16_t, size_t(kCubeCells)> kUsableOfCell = [] {
+  std::array<int16_t, size_t(kCubeCells)> table{};
+  int16_t n = 0;
+  for (int32_t i = 0; i < kCubeCells; ++i)
+    table[size_t(i)] =
+      Usable(Compose(kLevels[size_t(i / 49)], kLevels[size_t(i / 7 % 7)], kLevels[size_t(i % 7)])) ? n++ : int16_t(-1);
+  return table;
+}();
+
+inline constexpr std::array<int16_t, size_t(kUsableCount)> kFrameOfUsable = [] {
+  std::array<int16_t, size_t(kUsableCount)> table{};
+  for (auto& t : table)
+    t = -1;
+  for (int32_t g = 0; g < kTotalFrames; ++g)
+    table[size_t(int64_t(g) * kStride % kUsableCount)] = int16_t(g);
+  return table;
+}();
+
+inline constexpr std::array<TProbeFrame, size_t(kTotalFrames)> kFrames = [] {
+  std::array<TProbeFrame, size_t(kTotalFrames)> table{};
+  size_t g = 0;
+  for (size_t e = 0; e < kElements.size(); ++e)
+    for (int32_t f = 0; f < kElements[e].Frames; ++f)
+      table[g++] = TProbeFrame{e, f};
+  return table;
+}();
+
+// The index of the level nearest to a channel value, when it is within
+// tolerance of it; -1 otherwise.
+constexpr int32_t LevelIndex(int32_t value, int32_t tolerance)
+{
+  int32_t i = (value < 8 ? 0 : value - 8) / 32;
+  if (i >= kLevelCount)
+    i = kLevelCount - 1;
+  return Abs(value - kLevels[size_t(i)]) <= tolerance ? i : -1;
+}
+
+} // namespace detail
+
 // The frame whose colour a pixel shows. tolerance lets each channel be off by
-// that much (a display of fewer colours rounds them); it stays below half the
-// distance between levels, so a pixel never names two frames. Magenta, the
-// system's colours and anything else give nothing.
+// that much (a display of fewer colours rounds them); it is capped below half
+// the distance between levels, so a pixel never names two frames. Magenta,
+// the system's colours and anything else give nothing.
 constexpr std::optional<TProbeFrame> FindProbeFrame(uint32_t rgb, int32_t tolerance = 0)
 {
   if (tolerance > 15)
     tolerance = 15;
-  const int32_t r = detail::Channel(rgb, 16), g = detail::Channel(rgb, 8), b = detail::Channel(rgb, 0);
-  for (size_t e = 0; e < kElements.size(); ++e)
-    for (int32_t f = 0; f < kElements[e].Frames; ++f) {
-      const uint32_t c = ProbeColour(e, f);
-      if (detail::Abs(r - detail::Channel(c, 16)) <= tolerance && detail::Abs(g - detail::Channel(c, 8)) <= tolerance &&
-          detail::Abs(b - detail::Channel(c, 0)) <= tolerance)
-        return TProbeFrame{e, f};
-    }
-  return std::nullopt;
+  const int32_t r = detail::LevelIndex(detail::Channel(rgb, 16), tolerance);
+  const int32_t g = detail::LevelIndex(detail::Channel(rgb, 8), tolerance);
+  const int32_t b = detail::LevelIndex(detail::Channel(rgb, 0), tolerance);
+  if (r < 0 || g < 0 || b < 0)
+    return std::nullopt;
+  const int32_t usable = detail::kUsableOfCell[size_t(r * 49 + g * 7 + b)];
+  if (usable < 0)
+    return std::nullopt;
+  const int32_t frame = detail::kFrameOfUsable[size_t(usable)];
+  if (frame < 0)
+    return std::nullopt;
+  return detail::kFrames[size_t(frame)];
 }
 
 } // namespace probeskin
