@@ -82,6 +82,8 @@ function(player_add_isolated_suites prefix)
     string(TOLOWER ${stem} stem)
     set(name ${prefix}_${stem}_test)
     player_add_suite(${name} WIN32_ONLY SOURCES ${source} LIBS ${support} ${S_LIBS})
+    # They move the mouse and take the focus: never two at once.
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK player_desktop_input)
     foreach(file ${S_FILES})
       # A new copy of the file relinks the suite, and so copies it again.
       set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${file})

@@ -119,6 +119,19 @@ inline bool MoveMouse(POINT screen)
   return false;
 }
 
+// Puts the cursor back where it was when the owner was made, so that a suite
+// leaves no hover behind for the windows of the next one.
+class TCursorRestorer {
+public:
+  TCursorRestorer() { GetCursorPos(&saved_); }
+  TCursorRestorer(const TCursorRestorer&) = delete;
+  TCursorRestorer& operator=(const TCursorRestorer&) = delete;
+  ~TCursorRestorer() { MoveMouse(saved_); }
+
+private:
+  POINT saved_{};
+};
+
 enum class TMouseButton { Left, Right, Middle };
 
 inline DWORD DownFlag(TMouseButton button)

@@ -117,6 +117,7 @@ protected:
   }
 
   TWindowClass class_;
+  TCursorRestorer cursor_;
 };
 
 // Points inside each part of the window, in window coordinates.
@@ -246,6 +247,12 @@ TEST_F(TestSupport, MouseLandsOnThePixelItWasSentTo)
     EXPECT_EQ(at.x, target.x) << "aimed at " << target.x << "," << target.y;
     EXPECT_EQ(at.y, target.y) << "aimed at " << target.x << "," << target.y;
   }
+  // A restorer puts the cursor back where it found it.
+  {
+    const TCursorRestorer restorer;
+    ASSERT_TRUE(MoveMouse({left + 10, top + 10}));
+  }
+  EXPECT_TRUE(CursorAt(targets[std::size(targets) - 1]));
 }
 
 namespace {
