@@ -93,8 +93,8 @@ void WriteContactSheet(const fs::path& path, const std::vector<skinart::TSkinBit
 #endif
 
 // Writes the bitmaps and the description into out/name/, packs them into
-// out/name.skn and draws the contact sheet. Returns the package's size.
-size_t WriteSkin(const fs::path& out, const std::string& name, const std::vector<skinart::TSkinBitmap>& bitmaps,
+// out/name.skn and draws the contact sheet.
+void WriteSkin(const fs::path& out, const std::string& name, const std::vector<skinart::TSkinBitmap>& bitmaps,
                  const std::string& descriptionName, const std::string& description)
 {
   const fs::path folder = out / name;
@@ -122,7 +122,6 @@ size_t WriteSkin(const fs::path& out, const std::string& name, const std::vector
 #endif
   std::printf("skinart: %s: %zu files, %zu bytes unpacked, %zu bytes packed\n", name.c_str(), files.size(),
               archive.size(), package.size());
-  return package.size();
 }
 
 // One line per frame: bitmap, frame (from 1, as the description counts
