@@ -110,6 +110,12 @@ private:
 
 // ---- captures ----------------------------------------------------------------
 
+// A COLORREF (0x00BBGGRR) as captures hold colours (0x00RRGGBB).
+constexpr uint32_t RgbOf(COLORREF c)
+{
+  return (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | uint32_t(GetBValue(c));
+}
+
 // Pixels copied off a device context, top row first.
 class TCapture {
 public:

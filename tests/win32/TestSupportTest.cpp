@@ -110,9 +110,7 @@ protected:
     EXPECT_TRUE(BringToFront(w.Handle()));
     RedrawWindow(w.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     const RECT client = ClientRectInWindow(w.Handle());
-    const COLORREF c = state.Client;
-    const uint32_t clientColour = (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
-    EXPECT_TRUE(WaitForWindowPixel(w.Handle(), {client.left + 1, client.top + 1}, clientColour));
+    EXPECT_TRUE(WaitForWindowPixel(w.Handle(), {client.left + 1, client.top + 1}, RgbOf(state.Client)));
     return w;
   }
 
@@ -219,8 +217,7 @@ TEST(ProbeColoursOnThisSystem, NoSystemColourIsTakenForAFrame)
   // window backgrounds, text) names no probe frame, even with the widest
   // tolerance.
   for (int index = COLOR_SCROLLBAR; index <= COLOR_MENUBAR; ++index) {
-    const COLORREF c = GetSysColor(index);
-    const uint32_t rgb = (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
+    const uint32_t rgb = RgbOf(GetSysColor(index));
     EXPECT_FALSE(probeskin::FindProbeFrame(rgb, 15).has_value())
       << "system colour " << index << " is " << DescribePixel(rgb);
   }
