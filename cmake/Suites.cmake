@@ -65,3 +65,45 @@ function(player_add_fuzzer name)
   file(MAKE_DIRECTORY ${corpus})
   add_test(NAME ${name} COMMAND ${name} -max_total_time=${F_SECONDS} -rss_limit_mb=2048 -print_final_stats=1 ${corpus})
 endfunction()
+
+# Win32 suites that each need a process of their own: one executable per
+# source file, so that process-wide state (the skin manager, its hooks, the
+# subclassed windows of the thread) starts clean in every one of them.
+#
+#   player_add_isolated_suites(prefix SOURCES CaptionButtonsTest.cpp ...
+#                              SUPPORT shared.cpp ... LIBS lib ...
+#                              FILES data-file ...)
+#
+# makes prefix_caption_buttons_test from CaptionButtonsTest.cpp, and so on.
+# SUPPORT sources are compiled once and linked into every suite; FILES are
+# copied next to each executable (the probe skin package, for instance).
+function(player_add_isolated_suites prefix)
+  cmake_parse_arguments(S "" "" "SOURCES;SUPPORT;LIBS;FILES" ${ARGN})
+  if(PLAYER_FUZZ OR NOT WIN32)
+    return()
+  endif()
+  set(support "")
+  if(S_SUPPORT)
+    set(support ${prefix}_isolated_support)
+    add_library(${support} OBJECT ${S_SUPPORT})
+    target_include_directories(${support} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${support} PRIVATE ${S_LIBS} player_warnings GTest::gmock GTest::gtest)
+  endif()
+  foreach(source ${S_SOURCES})
+    get_filename_component(stem ${source} NAME_WE)
+    string(REGEX REPLACE "Test$" "" stem ${stem})
+    string(REGEX REPLACE "([a-z0-9])([A-Z])" "\\1_\\2" stem ${stem})
+    string(TOLOWER ${stem} stem)
+    set(name ${prefix}_${stem}_test)
+    player_add_suite(${name} WIN32_ONLY SOURCES ${source} LIBS ${support} ${S_LIBS})
+    # They move the mouse and take the focus: never two at once.
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK player_desktop_input)
+    foreach(file ${S_FILES})
+      # A new copy of the file relinks the suite, and so copies it again.
+      set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${file})
+      add_custom_command(TARGET ${name} POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} $<TARGET_FILE_DIR:${name}>
+        VERBATIM)
+    endforeach()
+  endforeach()
+endfunction()

@@ -1,4 +1,4 @@
-// skinart: draws the stored skin and packs it.
+// skinart: draws the stored skin and the probe skin and packs them.
 //
 //   skinart OUTPUT_FOLDER
 //
@@ -6,7 +6,14 @@
 // skin authors to look at), OUTPUT_FOLDER/tarsel.skn (the package the player
 // window stores) and, where PNG support is built in, a contact sheet
 // OUTPUT_FOLDER/tarsel-sheet.png with every bitmap enlarged.
+//
+// The probe skin goes beside it the same way (probe/, probe.skn,
+// probe-sheet.png), with probe-colours.txt listing the colour of every frame
+// for whoever looks at a screenshot; the suites compute the colours from
+// tools/skinart/ProbeColours.h instead.
 #include "gfx/codecs/Bmp.h"
+#include "tools/skinart/Probe.h"
+#include "tools/skinart/ProbeColours.h"
 #include "tools/skinart/SkinArt.h"
 #include "tools/skinpack/Archive.h"
 
@@ -85,6 +92,52 @@ void WriteContactSheet(const fs::path& path, const std::vector<skinart::TSkinBit
 }
 #endif
 
+// Writes the bitmaps and the description into out/name/, packs them into
+// out/name.skn and draws the contact sheet.
+void WriteSkin(const fs::path& out, const std::string& name, const std::vector<skinart::TSkinBitmap>& bitmaps,
+                 const std::string& descriptionName, const std::string& description)
+{
+  const fs::path folder = out / name;
+  fs::create_directories(folder);
+  std::vector<skinpack::TPackFile> files;
+  for (const auto& b : bitmaps) {
+    files.push_back({b.Name, gfx::EncodeBmp(b.Pixels, b.BitsPerPixel)});
+    WriteFile(folder / b.Name, files.back().Bytes);
+  }
+  // The description is Windows text: CR LF line ends.
+  std::string text;
+  for (const char c : description) {
+    if (c == '\n')
+      text += '\r';
+    text += c;
+  }
+  files.push_back({descriptionName, std::vector<uint8_t>(text.begin(), text.end())});
+  WriteFile(folder / descriptionName, files.back().Bytes);
+
+  const std::vector<uint8_t> archive = skinpack::BuildArchive(files);
+  const std::vector<uint8_t> package = skinpack::PackArchive(archive);
+  WriteFile(out / (name + ".skn"), package);
+#ifdef PLAYER_SKINART_PNG
+  WriteContactSheet(out / (name + "-sheet.png"), bitmaps);
+#endif
+  std::printf("skinart: %s: %zu files, %zu bytes unpacked, %zu bytes packed\n", name.c_str(), files.size(),
+              archive.size(), package.size());
+}
+
+// One line per frame: bitmap, frame (from 1, as the description counts
+// them), red, green, blue.
+void WriteProbeColours(const fs::path& path)
+{
+  std::string text = "# bitmap frame red green blue (frames counted from 1)\n";
+  for (size_t e = 0; e < probeskin::kElements.size(); ++e)
+    for (int32_t f = 0; f < probeskin::kElements[e].Frames; ++f) {
+      const uint32_t c = probeskin::ProbeColour(e, f);
+      text += std::string(probeskin::kElements[e].Bitmap) + " " + std::to_string(f + 1) + " " +
+              std::to_string(c >> 16) + " " + std::to_string((c >> 8) & 0xFF) + " " + std::to_string(c & 0xFF) + "\n";
+    }
+  WriteFile(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -95,33 +148,12 @@ int main(int argc, char** argv)
   }
   try {
     const fs::path out(argv[1]);
-    const fs::path folder = out / "tarsel";
-    fs::create_directories(folder);
-
-    std::vector<skinart::TSkinBitmap> bitmaps = skinart::DrawSkinBitmaps();
-    std::vector<skinpack::TPackFile> files;
-    for (const auto& b : bitmaps) {
-      files.push_back({b.Name, gfx::EncodeBmp(b.Pixels, b.BitsPerPixel)});
-      WriteFile(folder / b.Name, files.back().Bytes);
-    }
-    // The description is Windows text: CR LF line ends.
-    std::string text;
-    for (const char c : skinart::SkinDescription()) {
-      if (c == '\n')
-        text += '\r';
-      text += c;
-    }
-    files.push_back({skinart::kDescriptionName, std::vector<uint8_t>(text.begin(), text.end())});
-    WriteFile(folder / skinart::kDescriptionName, files.back().Bytes);
-
-    const std::vector<uint8_t> archive = skinpack::BuildArchive(files);
-    const std::vector<uint8_t> package = skinpack::PackArchive(archive);
-    WriteFile(out / "tarsel.skn", package);
-#ifdef PLAYER_SKINART_PNG
-    WriteContactSheet(out / "tarsel-sheet.png", bitmaps);
-#endif
-    std::printf("skinart: %zu files, %zu bytes unpacked, %zu bytes packed\n", files.size(), archive.size(),
-                package.size());
+    const std::vector<skinart::TSkinBitmap> bitmaps = skinart::DrawSkinBitmaps();
+    const std::string description = skinart::SkinDescription();
+    WriteSkin(out, "tarsel", bitmaps, skinart::kDescriptionName, description);
+    WriteSkin(out, "probe", skinart::ProbeBitmaps(bitmaps), std::string(probeskin::kDescriptionName),
+              skinart::ProbeDescription(description));
+    WriteProbeColours(out / "probe-colours.txt");
     return 0;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "skinart: %s\n", e.what());
