@@ -57,22 +57,8 @@ public:
   // The visible top-level window of the given class, or nullptr.
   [[nodiscard]] HWND VisibleWindow(const std::wstring& cls) const
   {
-    struct TSearch {
-      DWORD id;
-      const std::wstring& cls;
-      HWND found;
-    } search{process_.dwProcessId, cls, nullptr};
-    EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != s->id || !IsWindowVisible(window) || WindowClass(window) != s->cls)
-          return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+    TWindowSearch search{process_.dwProcessId, cls, nullptr};
+    EnumWindows(&FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
   }
 
@@ -109,6 +95,22 @@ public:
   }
 
 private:
+  struct TWindowSearch {
+    DWORD id;
+    const std::wstring& cls;
+    HWND found;
+  };
+  static BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM data)
+  {
+    auto* search = reinterpret_cast<TWindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->id || !IsWindowVisible(window) || WindowClass(window) != search->cls)
+      return TRUE;
+    search->found = window;
+    return FALSE;
+  }
+
   PROCESS_INFORMATION process_{};
   std::chrono::steady_clock::time_point started_;
 };
