@@ -23,9 +23,6 @@ void ComposeEffectFrame(framework::TBitmap& Frame, framework::TBitmap& OldImage,
   if (Style == kCustomStyle)
     throw std::invalid_argument("style 0 is drawn by its owner, not by an effect");
   const TEffect& effect = EffectOfStyle(Style);
-  if (effect.Proc == nullptr)
-    throw std::invalid_argument("effect " + std::to_string(Style) + " (" + std::string(effect.Name) +
-                                ") is not available yet");
 
   if (Frame.Width() != W || Frame.Height() != H)
     Frame.SetSize(W, H);

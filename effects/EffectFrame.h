@@ -16,10 +16,9 @@ namespace effects {
 // whole; at 0 nothing more is drawn, at 100 the new picture is copied whole;
 // otherwise the stretch mode is set to colour-on-colour and the style's
 // procedure is called with the progress-scaled X and Y. Frame is resized to
-// the pictures' size. Throws std::invalid_argument for sizes that differ, for
-// style 0 (custom drawing has no procedure) and for a style whose procedure
-// is not available, and std::out_of_range for a style above 176 or a
-// progress above 100.
+// the pictures' size. Throws std::invalid_argument for sizes that differ and
+// for style 0 (custom drawing has no procedure), and std::out_of_range for a
+// style above 176 or a progress above 100.
 void ComposeEffectFrame(framework::TBitmap& Frame, framework::TBitmap& OldImage, framework::TBitmap& NewImage,
                         TShowStyle Style, int32_t Progress);
 

@@ -12,8 +12,7 @@
 namespace effects {
 
 // One line per style, in style order; the comment gives the style number and
-// the family. Entries without a procedure are drawn by a family that is not
-// built yet.
+// the family.
 constexpr std::array<TEffect, kEffectCount> EffectTable = {{
     {"Expand from right", DrawStyle<DrawWipeEffect, 1>, ComposeStyle<ComposeWipeEffect, 1>}, // 1 stretch
     {"Expand from left", DrawStyle<DrawWipeEffect, 2>, ComposeStyle<ComposeWipeEffect, 2>}, // 2 stretch
@@ -193,6 +192,20 @@ constexpr std::array<TEffect, kEffectCount> EffectTable = {{
     {"Slide out from top", DrawStyle<DrawWipeEffect, 176>, ComposeStyle<ComposeWipeEffect, 176>}, // 176 slide out
 }};
 
+namespace {
+
+// Every style draws and composes: no entry may be left without a procedure.
+constexpr bool EveryEntryHasBothProcedures()
+{
+  for (const TEffect& effect : EffectTable)
+    if (effect.Proc == nullptr || effect.Compose == nullptr || effect.Name.empty())
+      return false;
+  return true;
+}
+static_assert(EveryEntryHasBothProcedures(), "an effect of the table lacks its drawing or composing procedure");
+
+} // namespace
+
 const TEffect& EffectOfStyle(TShowStyle style)
 {
   if (style == kCustomStyle || style > kMaxStyle)
@@ -251,16 +264,6 @@ std::vector<std::string> EffectNames()
   for (const TEffect& effect : EffectTable)
     names.emplace_back(effect.Name);
   return names;
-}
-
-bool IsStyleAvailable(TShowStyle style) noexcept
-{
-  return style >= 1 && style <= kMaxStyle && EffectTable[size_t(style) - 1].Proc != nullptr;
-}
-
-size_t AvailableStyleCount() noexcept
-{
-  return size_t(std::count_if(EffectTable.begin(), EffectTable.end(), [](const TEffect& e) { return e.Proc != nullptr; }));
 }
 
 TProgressSize ProgressSize(int32_t W, int32_t H, int32_t Progress) noexcept

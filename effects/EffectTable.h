@@ -47,12 +47,10 @@ using TComposeFunction = void(framework::TBitmap& Screen, framework::TBitmap& Ol
                               int32_t Progress);
 using TComposeProc = TComposeFunction*;
 
+// Every entry has both procedures; the table checks that when it is compiled.
 struct TEffect {
   std::string_view Name;
-  // Null while the drawing of the entry is not built: such a style is not
-  // available (IsStyleAvailable) and must not be offered as working.
   TEffectProc Proc = nullptr;
-  // Set whenever Proc is.
   TComposeProc Compose = nullptr;
 };
 
@@ -126,10 +124,6 @@ void AppendEffectNames(TStrings& list)
   for (const TEffect& effect : EffectTable)
     list.Add(std::string(effect.Name));
 }
-
-// Whether style 1..176 has a drawing procedure. False for 0 and above 176.
-[[nodiscard]] bool IsStyleAvailable(TShowStyle style) noexcept;
-[[nodiscard]] size_t AvailableStyleCount() noexcept;
 
 // X and Y handed to an effect for a W x H frame: scaled from the longer side
 // by Progress percent, the other following the frame's aspect ratio.

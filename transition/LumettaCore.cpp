@@ -391,12 +391,9 @@ void TLumettaCore::ComposeFrame()
   } else if (style == effects::kCustomStyle) {
     DoCustomDraw(picture, display);
   } else if (w > 0 && h > 0) {
-    const effects::TEffect& effect = effects::EffectOfStyle(style);
-    if (effect.Proc != nullptr) {
-      gfx::SetStretchBltMode(screen, COLORONCOLOR);
-      const effects::TProgressSize size = effects::ProgressSize(w, h, progress);
-      effect.Proc(display, picture, w, h, size.X, size.Y, progress);
-    }
+    gfx::SetStretchBltMode(screen, COLORONCOLOR);
+    const effects::TProgressSize size = effects::ProgressSize(w, h, progress);
+    effects::EffectOfStyle(style).Proc(display, picture, w, h, size.X, size.Y, progress);
   }
   DoAfterNewFrame(picture, display);
 }
@@ -407,13 +404,10 @@ bool TLumettaCore::ComposeInOnePass(TBitmap& display, TBitmap& picture, TShowSty
   const int32_t h = sourceRect_.Height();
   if (HandlesBeforeNewFrame() || progress <= 0 || progress >= 100 || style == effects::kCustomStyle || w <= 0 || h <= 0)
     return false;
-  const effects::TEffect& effect = effects::EffectOfStyle(style);
-  if (effect.Compose == nullptr)
-    return false;
   TCanvasLock oldLock(oldImage_->Canvas());
   gfx::SetStretchBltMode(display.Canvas().Handle(), COLORONCOLOR);
   const effects::TProgressSize size = effects::ProgressSize(w, h, progress);
-  effect.Compose(display, *oldImage_, picture, w, h, size.X, size.Y, progress);
+  effects::EffectOfStyle(style).Compose(display, *oldImage_, picture, w, h, size.X, size.Y, progress);
   return true;
 }
 

@@ -117,7 +117,11 @@ void TLumettaDriver::SetProgress(int32_t value)
     if (present)
       host_.PresentFrame();
   }
-  if (present && (onTimer || (threaded_ && !manual_)))
+  // Posting keeps the event in line with the timer's own steps and its done
+  // message. Without a running timer (loop mode, or a timer that could not
+  // start) the steps and the end run here, so the event is raised at once:
+  // posted, the last one would arrive after OnComplete and OnStop.
+  if (present && (onTimer || (threaded_ && !manual_ && timerId_ != 0)))
     host_.PostProgress(uint8_t(value));
   else if (!onTimer)
     DoProgress();

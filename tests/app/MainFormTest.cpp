@@ -6,6 +6,7 @@
 #include "tests/app/DialogAnswerer.h"
 
 #include "framework/win32/Forms.h"
+#include "gfx/Random.h"
 #include "skin/win32/SkinDataWin32.h"
 
 #include <windows.h>
@@ -66,6 +67,18 @@ bool PumpUntil(const std::function<bool()>& condition, int milliseconds = 5000)
 void Pump(int milliseconds)
 {
   PumpUntil([] { return false; }, milliseconds);
+}
+
+// Presses and releases a key as the keyboard would: the system delivers it to
+// the window with the keyboard focus.
+void PressKey(WORD key)
+{
+  INPUT input[2] = {};
+  input[0].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = key;
+  input[1] = input[0];
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ASSERT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
 }
 
 class MainFormTest : public ::testing::Test {
@@ -186,13 +199,35 @@ TEST_F(MainFormTest, TheTimerAloneKeepsTheShowGoing)
   EXPECT_NE(Panel(0), "Showing: ");
 }
 
-TEST_F(MainFormTest, RandomPicturesNeverRepeatTheCurrentOne)
+TEST_F(MainFormTest, RandomModeDrawsTheEffectAndNeverRepeatsTheCurrentPicture)
 {
+  TTestFolder folder(u8"two pictures", {"Plasma.jpg", "Tiles.bmp"});
+  // No tick of the display timer between the rounds: each round is one tick.
+  form->tbDisplayInterval->SetPosition(9500);
+  form->udProgressStep->SetPosition(25);
+  gfx::RandSeed = 0; // the first draw of two gives the first name
+  form->OpenFolder(Utf8(folder.Path));
+  ASSERT_EQ(form->NextFile(), "Plasma.jpg");
   form->rgStyleControl->SetItemIndex(1);
-  for (int round = 0; round < 6; ++round) {
+  // Every round starts from a seed whose first draw (of 176) is the effect and
+  // whose next draw (of the two pictures) is the picture about to be shown, so
+  // a pick that is not drawn again repeats it. Worked out by hand from the
+  // generator: state = state * 134775813 + 1, value = state * range / 2^32.
+  struct TRound {
+    uint32_t Seed;
+    int Style;
+    const char* Next;
+  };
+  const TRound rounds[] = {{0x1234, 41, "Tiles.bmp"},   {0x5EED, 100, "Plasma.jpg"}, {0xBEEF, 145, "Tiles.bmp"},
+                           {0xFACE, 138, "Plasma.jpg"}, {0xC0FFEE, 170, "Tiles.bmp"}, {0xCAFE, 122, "Plasma.jpg"}};
+  for (const TRound& round : rounds) {
+    const std::string shown = form->NextFile();
+    gfx::RandSeed = round.Seed;
     NextTransition();
-    EXPECT_NE(form->NextFile(), form->CurrentFile());
-    EXPECT_GE(form->Lumetta->Style(), 1);
+    EXPECT_EQ(form->CurrentFile(), shown);
+    EXPECT_EQ(form->Lumetta->Style(), round.Style);
+    EXPECT_EQ(form->cbStyle->ItemIndex(), round.Style - 1);
+    EXPECT_EQ(form->NextFile(), round.Next) << "after showing " << shown;
   }
 }
 
@@ -269,17 +304,15 @@ TEST_F(MainFormTest, AFolderWithoutPicturesIsRefusedWithAWarning)
 TEST_F(MainFormTest, ACorruptPictureIsSkippedAndTheShowGoesOn)
 {
   TTestFolder folder(u8"corrupt", {"Tiles.bmp"});
-  std::ofstream(folder.Path / "broken.jpg", std::ios::binary) << "\xFF\xD8\xFF\xE0 not really a picture";
-  TTestFolder other(u8"another", {"Plasma.jpg"});
-  // The first pick is random; switching folders repeats it until the broken
-  // file has certainly been tried.
-  for (int attempt = 0; attempt < 8 && form->Files().Count() != 1; ++attempt) {
-    form->OpenFolder(Utf8(other.Path));
-    form->OpenFolder(Utf8(folder.Path));
-    EXPECT_EQ(form->NextFile(), "Tiles.bmp");
-    EXPECT_FALSE(form->Lumetta->Picture().Empty());
-  }
+  std::ofstream(folder.Path / "Broken.jpg", std::ios::binary) << "\xFF\xD8\xFF\xE0 not really a picture";
+  // From this seed the first draw of two is 0: the broken file, which sorts
+  // first, is tried before the good one.
+  gfx::RandSeed = 0;
+  form->OpenFolder(Utf8(folder.Path));
+  EXPECT_EQ(form->NextFile(), "Tiles.bmp");
+  EXPECT_FALSE(form->Lumetta->Picture().Empty());
   EXPECT_EQ(form->Files().Count(), 1);
+  EXPECT_EQ(Panel(2), "1 Image(s)");
   EXPECT_NE(Panel(1).find("(skipped: "), std::string::npos);
   NextTransition();
   EXPECT_EQ(form->CurrentFile(), "Tiles.bmp");
@@ -304,11 +337,14 @@ TEST_F(MainFormTest, FullScreenAndBack)
   EXPECT_EQ(bounds.bottom - bounds.top, GetSystemMetrics(SM_CYSCREEN));
   EXPECT_TRUE(GetWindowLongW(form->Lumetta->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 
-  // Escape reaches the form first (KeyPreview) and brings the window back.
-  uint16_t key = VK_ESCAPE;
-  form->FormKeyDown(nullptr, key, 0);
-  EXPECT_EQ(key, 0);
-  EXPECT_EQ(form->Lumetta->Align(), framework::alClient);
+  // With the keyboard on a control of the form, Escape pressed on the
+  // keyboard goes to that control; the form sees it first (KeyPreview) and
+  // brings the window back.
+  const HWND control = form->ckThreaded->Handle();
+  SetFocus(control);
+  ASSERT_EQ(GetFocus(), control);
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(PumpUntil([this] { return form->Lumetta->Align() == framework::alClient; }, 2000));
   EXPECT_EQ(form->Lumetta->FrameWidth(), frameWidth);
   EXPECT_EQ(form->Lumetta->BgMode(), transition::bmTiled);
   EXPECT_EQ(GetParent(form->Lumetta->Handle()), form->Handle());
@@ -317,7 +353,7 @@ TEST_F(MainFormTest, FullScreenAndBack)
   GetWindowRect(form->Lumetta->Handle(), &after);
   EXPECT_TRUE(EqualRect(&before, &after));
   // A second Escape in the window does nothing more.
-  key = VK_ESCAPE;
+  uint16_t key = VK_ESCAPE;
   form->FormKeyDown(nullptr, key, 0);
   EXPECT_EQ(key, VK_ESCAPE);
 }

@@ -125,21 +125,6 @@ TEST(EffectRegistry, EndsTheUpdateWhenAddingFails)
   EXPECT_EQ(list.Updating, 0);
 }
 
-TEST(EffectRegistry, AvailabilityFollowsTheProcedures)
-{
-  EXPECT_FALSE(IsStyleAvailable(0));
-  EXPECT_FALSE(IsStyleAvailable(177));
-  size_t available = 0;
-  for (TShowStyle s = 1; s <= kMaxStyle; ++s) {
-    EXPECT_EQ(IsStyleAvailable(s), EffectOfStyle(s).Proc != nullptr) << int(s);
-    available += IsStyleAvailable(s);
-  }
-  EXPECT_EQ(AvailableStyleCount(), available);
-  // The wipe, stretch, slide, roll and push family is always there.
-  for (TShowStyle s : {1, 14, 16, 33, 54, 57, 129, 136, 173, 176})
-    EXPECT_TRUE(IsStyleAvailable(s)) << int(s);
-}
-
 TEST(ProgressSize, ScalesFromTheLongerSide)
 {
   EXPECT_EQ(ProgressSize(400, 300, 50), (TProgressSize{200, 150}));

@@ -53,36 +53,11 @@ TPart Reveal(int32_t x, int32_t y, int32_t w, int32_t h)
   return New(x, y, w, h, x, y, w, h);
 }
 
-// The intended pictures of every block-transfer style, described by what
-// each one shows rather than copied from the drawing code.
+// The intended pictures of the block-transfer styles that move pixels without
+// scaling them, described by what each one shows.
 const std::map<TShowStyle, std::function<TParts(const TFrameSize&)>>& Intentions()
 {
   static const std::map<TShowStyle, std::function<TParts(const TFrameSize&)>> intentions = {
-      // The whole new picture squeezed into a growing band.
-      {1, [](const TFrameSize& f) { return TParts{New(f.W - f.X, 0, f.X, f.H, 0, 0, f.W, f.H)}; }},
-      {2, [](const TFrameSize& f) { return TParts{New(0, 0, f.X, f.H, 0, 0, f.W, f.H)}; }},
-      {10, [](const TFrameSize& f) { return TParts{New(f.mx(), 0, f.X, f.H, 0, 0, f.W, f.H)}; }},
-      {18, [](const TFrameSize& f) { return TParts{New(0, f.H - f.Y, f.W, f.Y, 0, 0, f.W, f.H)}; }},
-      {19, [](const TFrameSize& f) { return TParts{New(0, 0, f.W, f.Y, 0, 0, f.W, f.H)}; }},
-      {27, [](const TFrameSize& f) { return TParts{New(0, f.my(), f.W, f.Y, 0, 0, f.W, f.H)}; }},
-      {35, [](const TFrameSize& f) { return TParts{New(f.W - f.X, f.H - f.Y, f.X, f.Y, 0, 0, f.W, f.H)}; }},
-      {36, [](const TFrameSize& f) { return TParts{New(f.W - f.X, 0, f.X, f.Y, 0, 0, f.W, f.H)}; }},
-      {37, [](const TFrameSize& f) { return TParts{New(0, 0, f.X, f.Y, 0, 0, f.W, f.H)}; }},
-      {38, [](const TFrameSize& f) { return TParts{New(0, f.H - f.Y, f.X, f.Y, 0, 0, f.W, f.H)}; }},
-      {52, [](const TFrameSize& f) { return TParts{New(f.mx(), f.my(), f.X, f.Y, 0, 0, f.W, f.H)}; }},
-      // Each half (quarter) of the picture squeezed into its own growing band.
-      {13, [](const TFrameSize& f) {
-         return TParts{New(0, 0, f.hw(), f.H, 0, 0, f.W2(), f.H), New(f.W - f.hw(), 0, f.hw(), f.H, f.W2(), 0, f.W2(), f.H)};
-       }},
-      {30, [](const TFrameSize& f) {
-         return TParts{New(0, 0, f.W, f.hh(), 0, 0, f.W, f.H2()), New(0, f.H - f.hh(), f.W, f.hh(), 0, f.H2(), f.W, f.H2())};
-       }},
-      {56, [](const TFrameSize& f) {
-         return TParts{New(0, 0, f.hw(), f.hh(), 0, 0, f.W2(), f.H2()),
-                       New(0, f.H - f.hh(), f.hw(), f.hh(), 0, f.H2(), f.W2(), f.H2()),
-                       New(f.W - f.hw(), f.H - f.hh(), f.hw(), f.hh(), f.W2(), f.H2(), f.W2(), f.H2()),
-                       New(f.W - f.hw(), 0, f.hw(), f.hh(), f.W2(), 0, f.W2(), f.H2())};
-       }},
       // The new picture moved in from an edge or corner: its visible part.
       {3, [](const TFrameSize& f) { return TParts{New(f.W - f.X, 0, f.X, f.H, 0, 0, f.X, f.H)}; }},
       {4, [](const TFrameSize& f) { return TParts{New(0, 0, f.X, f.H, f.W - f.X, 0, f.X, f.H)}; }},
@@ -123,27 +98,6 @@ const std::map<TShowStyle, std::function<TParts(const TFrameSize&)>>& Intentions
          return TParts{Reveal(0, 0, x, y), Reveal(0, f.H - y, x, y), Reveal(f.W - x, f.H - y, x, y),
                        Reveal(f.W - x, 0, x, y)};
        }},
-      // A growing piece of the new picture magnified over the frame, the
-      // piece anchored at an edge, corner or the centre.
-      {7, [](const TFrameSize& f) { return TParts{New(0, 0, 2 * f.W - f.X, f.H, 0, 0, f.X, f.H)}; }},
-      {8, [](const TFrameSize& f) { return TParts{New(f.X - f.W, 0, 2 * f.W - f.X, f.H, f.W - f.X, 0, f.X, f.H)}; }},
-      {9, [](const TFrameSize& f) { return TParts{New(f.X - f.W, 0, 3 * f.W - 2 * f.X, f.H, f.mx(), 0, f.X, f.H)}; }},
-      {24, [](const TFrameSize& f) { return TParts{New(0, 0, f.W, 2 * f.H - f.Y, 0, 0, f.W, f.Y)}; }},
-      {25, [](const TFrameSize& f) { return TParts{New(0, f.Y - f.H, f.W, 2 * f.H - f.Y, 0, f.H - f.Y, f.W, f.Y)}; }},
-      {26, [](const TFrameSize& f) { return TParts{New(0, f.Y - f.H, f.W, 3 * f.H - 2 * f.Y, 0, f.my(), f.W, f.Y)}; }},
-      {47, [](const TFrameSize& f) { return TParts{New(0, 0, 2 * f.W - f.X, 2 * f.H - f.Y, 0, 0, f.X, f.Y)}; }},
-      {48, [](const TFrameSize& f) {
-         return TParts{New(0, f.Y - f.H, 2 * f.W - f.X, 2 * f.H - f.Y, 0, f.H - f.Y, f.X, f.Y)};
-       }},
-      {49, [](const TFrameSize& f) {
-         return TParts{New(f.X - f.W, f.Y - f.H, 2 * f.W - f.X, 2 * f.H - f.Y, f.W - f.X, f.H - f.Y, f.X, f.Y)};
-       }},
-      {50, [](const TFrameSize& f) {
-         return TParts{New(f.X - f.W, 0, 2 * f.W - f.X, 2 * f.H - f.Y, f.W - f.X, 0, f.X, f.Y)};
-       }},
-      {51, [](const TFrameSize& f) {
-         return TParts{New(f.X - f.W, f.Y - f.H, 3 * f.W - 2 * f.X, 3 * f.H - 2 * f.Y, f.mx(), f.my(), f.X, f.Y)};
-       }},
       // The new picture pushes the old one out: both move.
       {129, [](const TFrameSize& f) {
          return TParts{Old(f.X, 0, f.W - f.X, f.H, 0, 0, f.W - f.X, f.H), New(0, 0, f.X, f.H, f.W - f.X, 0, f.X, f.H)};
@@ -156,19 +110,6 @@ const std::map<TShowStyle, std::function<TParts(const TFrameSize&)>>& Intentions
        }},
       {134, [](const TFrameSize& f) {
          return TParts{Old(0, 0, f.W, f.H - f.Y, 0, f.Y, f.W, f.H - f.Y), New(0, f.H - f.Y, f.W, f.Y, 0, 0, f.W, f.Y)};
-       }},
-      // ... or squeezes it, the whole old image shrinking into what is left.
-      {131, [](const TFrameSize& f) {
-         return TParts{Old(f.X, 0, f.W - f.X, f.H, 0, 0, f.W, f.H), New(0, 0, f.X, f.H, f.W - f.X, 0, f.X, f.H)};
-       }},
-      {132, [](const TFrameSize& f) {
-         return TParts{Old(0, 0, f.W - f.X, f.H, 0, 0, f.W, f.H), New(f.W - f.X, 0, f.X, f.H, 0, 0, f.X, f.H)};
-       }},
-      {135, [](const TFrameSize& f) {
-         return TParts{Old(0, f.Y, f.W, f.H - f.Y, 0, 0, f.W, f.H), New(0, 0, f.W, f.Y, 0, f.H - f.Y, f.W, f.Y)};
-       }},
-      {136, [](const TFrameSize& f) {
-         return TParts{Old(0, 0, f.W, f.H - f.Y, 0, 0, f.W, f.H), New(0, f.H - f.Y, f.W, f.Y, 0, 0, f.W, f.Y)};
        }},
       // The old image slides out and uncovers the new picture in place.
       {173, [](const TFrameSize& f) {
@@ -185,6 +126,111 @@ const std::map<TShowStyle, std::function<TParts(const TFrameSize&)>>& Intentions
        }},
   };
   return intentions;
+}
+
+// The styles that scale: the transfers of each at three sizes, the numbers
+// worked out by hand. At 40 x 30 and progress 50 the effect gets X = 20 and
+// Y = 15; at 30 x 41 and 50, Y = 21 (20.5 rounded) and X = 15; at 7 x 5 and
+// 25, X = 2 and Y = 1. Whole-picture stretches land in a band of X columns
+// or Y rows; the zooms magnify an X x Y piece so that it reaches the frame's
+// far side exactly at the end, their destination running off the frame; the
+// squeezes shrink the whole old image into what the new picture leaves.
+struct TStretchCase {
+  int32_t W, H, Progress;
+  TParts Parts;
+};
+const std::map<TShowStyle, std::vector<TStretchCase>>& StretchFrames()
+{
+  static const std::map<TShowStyle, std::vector<TStretchCase>> frames = {
+      {1, {{40, 30, 50, {New(20, 0, 20, 30, 0, 0, 40, 30)}},
+           {30, 41, 50, {New(15, 0, 15, 41, 0, 0, 30, 41)}},
+           {7, 5, 25, {New(5, 0, 2, 5, 0, 0, 7, 5)}}}},
+      {2, {{40, 30, 50, {New(0, 0, 20, 30, 0, 0, 40, 30)}},
+           {30, 41, 50, {New(0, 0, 15, 41, 0, 0, 30, 41)}},
+           {7, 5, 25, {New(0, 0, 2, 5, 0, 0, 7, 5)}}}},
+      {10, {{40, 30, 50, {New(10, 0, 20, 30, 0, 0, 40, 30)}},
+           {30, 41, 50, {New(7, 0, 15, 41, 0, 0, 30, 41)}},
+           {7, 5, 25, {New(2, 0, 2, 5, 0, 0, 7, 5)}}}},
+      {18, {{40, 30, 50, {New(0, 15, 40, 15, 0, 0, 40, 30)}},
+           {30, 41, 50, {New(0, 20, 30, 21, 0, 0, 30, 41)}},
+           {7, 5, 25, {New(0, 4, 7, 1, 0, 0, 7, 5)}}}},
+      {19, {{40, 30, 50, {New(0, 0, 40, 15, 0, 0, 40, 30)}},
+           {30, 41, 50, {New(0, 0, 30, 21, 0, 0, 30, 41)}},
+           {7, 5, 25, {New(0, 0, 7, 1, 0, 0, 7, 5)}}}},
+      {27, {{40, 30, 50, {New(0, 7, 40, 15, 0, 0, 40, 30)}},
+           {30, 41, 50, {New(0, 10, 30, 21, 0, 0, 30, 41)}},
+           {7, 5, 25, {New(0, 2, 7, 1, 0, 0, 7, 5)}}}},
+      {35, {{40, 30, 50, {New(20, 15, 20, 15, 0, 0, 40, 30)}},
+           {30, 41, 50, {New(15, 20, 15, 21, 0, 0, 30, 41)}},
+           {7, 5, 25, {New(5, 4, 2, 1, 0, 0, 7, 5)}}}},
+      {36, {{40, 30, 50, {New(20, 0, 20, 15, 0, 0, 40, 30)}},
+           {30, 41, 50, {New(15, 0, 15, 21, 0, 0, 30, 41)}},
+           {7, 5, 25, {New(5, 0, 2, 1, 0, 0, 7, 5)}}}},
+      {37, {{40, 30, 50, {New(0, 0, 20, 15, 0, 0, 40, 30)}},
+           {30, 41, 50, {New(0, 0, 15, 21, 0, 0, 30, 41)}},
+           {7, 5, 25, {New(0, 0, 2, 1, 0, 0, 7, 5)}}}},
+      {38, {{40, 30, 50, {New(0, 15, 20, 15, 0, 0, 40, 30)}},
+           {30, 41, 50, {New(0, 20, 15, 21, 0, 0, 30, 41)}},
+           {7, 5, 25, {New(0, 4, 2, 1, 0, 0, 7, 5)}}}},
+      {52, {{40, 30, 50, {New(10, 7, 20, 15, 0, 0, 40, 30)}},
+           {30, 41, 50, {New(7, 10, 15, 21, 0, 0, 30, 41)}},
+           {7, 5, 25, {New(2, 2, 2, 1, 0, 0, 7, 5)}}}},
+      {13, {{40, 30, 50, {New(0, 0, 10, 30, 0, 0, 20, 30), New(30, 0, 10, 30, 20, 0, 20, 30)}},
+           {30, 41, 50, {New(0, 0, 7, 41, 0, 0, 15, 41), New(23, 0, 7, 41, 15, 0, 15, 41)}},
+           {7, 5, 25, {New(0, 0, 1, 5, 0, 0, 3, 5), New(6, 0, 1, 5, 3, 0, 3, 5)}}}},
+      {30, {{40, 30, 50, {New(0, 0, 40, 7, 0, 0, 40, 15), New(0, 23, 40, 7, 0, 15, 40, 15)}},
+           {30, 41, 50, {New(0, 0, 30, 10, 0, 0, 30, 20), New(0, 31, 30, 10, 0, 20, 30, 20)}},
+           {7, 5, 25, {}}}},
+      {56, {{40, 30, 50, {New(0, 0, 10, 7, 0, 0, 20, 15), New(0, 23, 10, 7, 0, 15, 20, 15), New(30, 23, 10, 7, 20, 15, 20, 15), New(30, 0, 10, 7, 20, 0, 20, 15)}},
+           {30, 41, 50, {New(0, 0, 7, 10, 0, 0, 15, 20), New(0, 31, 7, 10, 0, 20, 15, 20), New(23, 31, 7, 10, 15, 20, 15, 20), New(23, 0, 7, 10, 15, 0, 15, 20)}},
+           {7, 5, 25, {}}}},
+      {7, {{40, 30, 50, {New(0, 0, 60, 30, 0, 0, 20, 30)}},
+           {30, 41, 50, {New(0, 0, 45, 41, 0, 0, 15, 41)}},
+           {7, 5, 25, {New(0, 0, 12, 5, 0, 0, 2, 5)}}}},
+      {8, {{40, 30, 50, {New(-20, 0, 60, 30, 20, 0, 20, 30)}},
+           {30, 41, 50, {New(-15, 0, 45, 41, 15, 0, 15, 41)}},
+           {7, 5, 25, {New(-5, 0, 12, 5, 5, 0, 2, 5)}}}},
+      {9, {{40, 30, 50, {New(-20, 0, 80, 30, 10, 0, 20, 30)}},
+           {30, 41, 50, {New(-15, 0, 60, 41, 7, 0, 15, 41)}},
+           {7, 5, 25, {New(-5, 0, 17, 5, 2, 0, 2, 5)}}}},
+      {24, {{40, 30, 50, {New(0, 0, 40, 45, 0, 0, 40, 15)}},
+           {30, 41, 50, {New(0, 0, 30, 61, 0, 0, 30, 21)}},
+           {7, 5, 25, {New(0, 0, 7, 9, 0, 0, 7, 1)}}}},
+      {25, {{40, 30, 50, {New(0, -15, 40, 45, 0, 15, 40, 15)}},
+           {30, 41, 50, {New(0, -20, 30, 61, 0, 20, 30, 21)}},
+           {7, 5, 25, {New(0, -4, 7, 9, 0, 4, 7, 1)}}}},
+      {26, {{40, 30, 50, {New(0, -15, 40, 60, 0, 7, 40, 15)}},
+           {30, 41, 50, {New(0, -20, 30, 81, 0, 10, 30, 21)}},
+           {7, 5, 25, {New(0, -4, 7, 13, 0, 2, 7, 1)}}}},
+      {47, {{40, 30, 50, {New(0, 0, 60, 45, 0, 0, 20, 15)}},
+           {30, 41, 50, {New(0, 0, 45, 61, 0, 0, 15, 21)}},
+           {7, 5, 25, {New(0, 0, 12, 9, 0, 0, 2, 1)}}}},
+      {48, {{40, 30, 50, {New(0, -15, 60, 45, 0, 15, 20, 15)}},
+           {30, 41, 50, {New(0, -20, 45, 61, 0, 20, 15, 21)}},
+           {7, 5, 25, {New(0, -4, 12, 9, 0, 4, 2, 1)}}}},
+      {49, {{40, 30, 50, {New(-20, -15, 60, 45, 20, 15, 20, 15)}},
+           {30, 41, 50, {New(-15, -20, 45, 61, 15, 20, 15, 21)}},
+           {7, 5, 25, {New(-5, -4, 12, 9, 5, 4, 2, 1)}}}},
+      {50, {{40, 30, 50, {New(-20, 0, 60, 45, 20, 0, 20, 15)}},
+           {30, 41, 50, {New(-15, 0, 45, 61, 15, 0, 15, 21)}},
+           {7, 5, 25, {New(-5, 0, 12, 9, 5, 0, 2, 1)}}}},
+      {51, {{40, 30, 50, {New(-20, -15, 80, 60, 10, 7, 20, 15)}},
+           {30, 41, 50, {New(-15, -20, 60, 81, 7, 10, 15, 21)}},
+           {7, 5, 25, {New(-5, -4, 17, 13, 2, 2, 2, 1)}}}},
+      {131, {{40, 30, 50, {Old(20, 0, 20, 30, 0, 0, 40, 30), New(0, 0, 20, 30, 20, 0, 20, 30)}},
+           {30, 41, 50, {Old(15, 0, 15, 41, 0, 0, 30, 41), New(0, 0, 15, 41, 15, 0, 15, 41)}},
+           {7, 5, 25, {Old(2, 0, 5, 5, 0, 0, 7, 5), New(0, 0, 2, 5, 5, 0, 2, 5)}}}},
+      {132, {{40, 30, 50, {Old(0, 0, 20, 30, 0, 0, 40, 30), New(20, 0, 20, 30, 0, 0, 20, 30)}},
+           {30, 41, 50, {Old(0, 0, 15, 41, 0, 0, 30, 41), New(15, 0, 15, 41, 0, 0, 15, 41)}},
+           {7, 5, 25, {Old(0, 0, 5, 5, 0, 0, 7, 5), New(5, 0, 2, 5, 0, 0, 2, 5)}}}},
+      {135, {{40, 30, 50, {Old(0, 15, 40, 15, 0, 0, 40, 30), New(0, 0, 40, 15, 0, 15, 40, 15)}},
+           {30, 41, 50, {Old(0, 21, 30, 20, 0, 0, 30, 41), New(0, 0, 30, 21, 0, 20, 30, 21)}},
+           {7, 5, 25, {Old(0, 1, 7, 4, 0, 0, 7, 5), New(0, 0, 7, 1, 0, 4, 7, 1)}}}},
+      {136, {{40, 30, 50, {Old(0, 0, 40, 15, 0, 0, 40, 30), New(0, 15, 40, 15, 0, 0, 40, 15)}},
+           {30, 41, 50, {Old(0, 0, 30, 20, 0, 0, 30, 41), New(0, 20, 30, 21, 0, 0, 30, 21)}},
+           {7, 5, 25, {Old(0, 0, 7, 4, 0, 0, 7, 5), New(0, 4, 7, 1, 0, 0, 7, 1)}}}},
+  };
+  return frames;
 }
 
 int64_t FloorDiv(int64_t a, int64_t b)
@@ -250,13 +296,32 @@ TEST(WipeEffects, BlockTransferStylesShowWhatTheyIntend)
   }
 }
 
+TEST(WipeEffects, ScalingStylesShowTheFramesWorkedOutByHand)
+{
+  // The sizes the hand-worked numbers assume.
+  ASSERT_EQ(ProgressSize(40, 30, 50), (TProgressSize{20, 15}));
+  ASSERT_EQ(ProgressSize(30, 41, 50), (TProgressSize{15, 21}));
+  ASSERT_EQ(ProgressSize(7, 5, 25), (TProgressSize{2, 1}));
+  for (const auto& [style, cases] : StretchFrames()) {
+    ASSERT_TRUE(IsWipeStyle(style)) << int(style);
+    for (const TStretchCase& c : cases) {
+      TTransition t(c.W, c.H);
+      t.Compose(style, c.Progress);
+      EXPECT_EQ(CheckFrame(t, c.Parts), "") << "style " << int(style) << " \"" << StyleName(style) << "\" " << c.W
+                                            << "x" << c.H << " at " << c.Progress;
+    }
+  }
+}
+
 TEST(WipeEffects, EveryBlockTransferStyleHasAnIntention)
 {
   size_t wipes = 0;
   for (TShowStyle s = 1; s <= kMaxStyle; ++s)
     if (IsWipeStyle(s)) {
       ++wipes;
-      EXPECT_TRUE(Intentions().count(s) || (s >= 14 && s <= 17) || (s >= 31 && s <= 34)) << int(s);
+      EXPECT_TRUE(Intentions().count(s) + StretchFrames().count(s) == 1 || (s >= 14 && s <= 17) ||
+                  (s >= 31 && s <= 34))
+        << int(s);
     }
   EXPECT_EQ(wipes, 69u);
 }

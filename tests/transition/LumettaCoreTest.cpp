@@ -1,7 +1,6 @@
 #include "TestHost.h"
 #include "TestPicture.h"
 
-#include "effects/EffectFrame.h"
 #include "effects/EffectTable.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
@@ -12,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -116,10 +116,20 @@ TEST_F(Geometry, ProportionalShrinksAPictureThatDoesNotFit)
   EXPECT_EQ(core.DisplayRect(), TRect(0, 0, 400, 100));
   core.Stop();
 
-  // Equal quotients take the height as the limit.
-  picture.MakeSolid(800, 800, 1);
+  // Quotients that only just differ: the limit decides which side is
+  // rounded. A height quotient that is the greater (400/800 against 400/801)
+  // makes the width the limit: 400 wide, 800 * 400 / 801 = 399.5 rounds to
+  // 400 high (limited by the height it would be 401 wide).
+  picture.MakeSolid(801, 800, 1);
   Hold();
   EXPECT_EQ(core.DisplayRect(), TRect(0, 0, 400, 400));
+  core.Stop();
+  // The other way round the height is the limit: 400 high, 400 wide (limited
+  // by the width it would be 401 high).
+  picture.MakeSolid(800, 801, 1);
+  Hold();
+  EXPECT_EQ(core.DisplayRect(), TRect(0, 0, 400, 400));
+  // Quotients that are exactly equal give the same rectangle either way.
 }
 
 TEST_F(Geometry, FrameWidthKeepsAMarginAndATinyControlGivesNoMirror)
@@ -465,32 +475,68 @@ TEST_F(Compose, CustomDrawAndFrameEventsSeeTheRightBitmaps)
   EXPECT_EQ(calls, (std::vector<std::string>{"before", "custom 50", "after", "before", "after", "before", "after"}));
 }
 
-TEST_F(Compose, EffectFramesMatchTheEffectLibrary)
-{
-  int checked = 0;
-  for (TShowStyle style : {1, 5, 10, 52, 60, 84, 119, 129, 137, 168, 176}) {
-    if (!effects::IsStyleAvailable(style))
-      continue;
-    core.SetStyle(style);
-    Hold();
-    TBitmap old;
-    old.Assign(*core.OldImage());
-    for (int progress : {1, 33, 50, 99}) {
-      core.SetProgress(progress);
-      TBitmap expected;
-      TBitmap oldCopy;
-      oldCopy.Assign(old);
-      // The component's own new image, so that effects seeding their random
-      // pattern with the picture's handle see the same one.
-      effects::ComposeEffectFrame(expected, oldCopy, const_cast<TBitmap&>(*core.NewImage()), style, progress);
-      ASSERT_TRUE(SamePixels(core.DisplayImage().Pixmap(), expected.Pixmap()))
-        << "style " << int(style) << " at " << progress;
-      ++checked;
-    }
-    core.Stop();
+// Frames worked out by hand for a 40 x 30 picture at progress 50, where the
+// effects get X = 20 and Y = 15. The old image is a pattern of its own (the
+// background, tiled once), so a moved or squeezed old image shows.
+struct EffectFrames : CoreFixture {
+  static TPixel Old(int32_t x, int32_t y) { return TPixel(0x200000 + (y << 8) + x); }
+  EffectFrames()
+  {
+    core.SetClientRect({0, 0, 40, 30});
+    // Every transition starts from the background, not from the last frame.
+    core.SetOverDraw(false);
+    background.Make(40, 30, Old);
+    picture.Make(40, 30, Distinct);
   }
-  EXPECT_GT(checked, 0) << "no effect of the list is available";
-  RecordProperty("frames_checked", checked);
+  static gfx::TPixmap Expected(const std::function<TPixel(int32_t, int32_t)>& pixel)
+  {
+    gfx::TPixmap pixmap(40, 30);
+    for (int32_t y = 0; y < 30; ++y)
+      for (int32_t x = 0; x < 40; ++x)
+        pixmap.At(x, y) = pixel(x, y);
+    return pixmap;
+  }
+  // The frame at progress 50, composed in one pass or, with a handler that
+  // must see the old image first, as a copy of the old image and the effect.
+  void ExpectFrame(TShowStyle style, const gfx::TPixmap& expected)
+  {
+    for (bool twoSteps : {false, true}) {
+      int before = 0;
+      core.OnBeforeNewFrame = twoSteps ? TCustomDrawEvent([&](framework::TObject*, TBitmap&, TBitmap&) { ++before; })
+                                       : TCustomDrawEvent();
+      core.SetStyle(style);
+      Hold();
+      core.SetProgress(50);
+      EXPECT_TRUE(SamePixels(core.DisplayImage().Pixmap(), expected))
+        << "style " << int(style) << (twoSteps ? " in two steps" : " in one pass");
+      EXPECT_EQ(before, twoSteps ? 1 : 0);
+      core.Stop();
+    }
+  }
+};
+
+TEST_F(EffectFrames, RevealsUncoverTheNewPictureInPlace)
+{
+  // "Reveal from left": the left 20 columns.
+  ExpectFrame(5, Expected([](int32_t x, int32_t y) { return x < 20 ? Distinct(x, y) : Old(x, y); }));
+  // "Reveal from top": the top 15 rows.
+  ExpectFrame(22, Expected([](int32_t x, int32_t y) { return y < 15 ? Distinct(x, y) : Old(x, y); }));
+}
+
+TEST_F(EffectFrames, ExpandsSqueezeTheWholeNewPicture)
+{
+  // "Expand from left": all 40 columns in the left 20, every second one
+  // (the later of each pair) kept.
+  ExpectFrame(2, Expected([](int32_t x, int32_t y) { return x < 20 ? Distinct(2 * x + 1, y) : Old(x, y); }));
+  // "Expand from top": all 30 rows in the top 15, the earlier of each pair.
+  ExpectFrame(19, Expected([](int32_t x, int32_t y) { return y < 15 ? Distinct(x, 2 * y) : Old(x, y); }));
+}
+
+TEST_F(EffectFrames, PushMovesBothPictures)
+{
+  // "Push right": the old image moved 20 to the right, the right half of the
+  // new picture coming in at the left.
+  ExpectFrame(129, Expected([](int32_t x, int32_t y) { return x < 20 ? Distinct(x + 20, y) : Old(x - 20, y); }));
 }
 
 // ---------------------------------------------------------------------------

@@ -163,31 +163,64 @@ TEST_F(LumettaOnForm, LoopModeShowsEveryFrameOnTheWindow)
   EXPECT_TRUE(WindowShowsDisplayImage(*lumetta)) << "after a repaint";
 }
 
-TEST_F(LumettaOnForm, TimerModeRunsToItsEndWithProgressOnTheGuiThread)
+// Timer mode, with the frame composed in one pass (what the player does: it
+// handles no OnBeforeNewFrame) or, with an OnBeforeNewFrame handler, as a copy
+// of the old image and the effect drawn over it.
+struct LumettaTimerMode : LumettaOnForm {
+  void RunToTheEnd(bool twoSteps)
+  {
+    lumetta->SetThreaded(true);
+    lumetta->SetStep(10);
+    lumetta->SetDelay(10);
+    lumetta->SetStyle(5); // Reveal from left
+    std::vector<DWORD> frameThreads;
+    int before = 0;
+    // The half-way frame, copied where it is made: the left 20 columns of the
+    // picture, the rest the black background it starts from.
+    std::unique_ptr<TBitmap> halfWay;
+    if (twoSteps)
+      lumetta->OnBeforeNewFrame = TCustomDrawEvent([&](TObject*, TBitmap&, TBitmap&) { ++before; });
+    lumetta->OnAfterNewFrame = TCustomDrawEvent([&](TObject*, TBitmap&, TBitmap& screen) {
+      frameThreads.push_back(GetCurrentThreadId());
+      if (lumetta->Progress() == 50) {
+        halfWay = std::make_unique<TBitmap>();
+        halfWay->Assign(screen);
+      }
+    });
+    lumetta->Execute();
+    EXPECT_TRUE(lumetta->Busy()) << "timer mode returns once the transition is set up";
+    EXPECT_NE(lumetta->TimerID(), 0u);
+    EXPECT_EQ(lumetta->TimerResolution(), 1u);
+    ASSERT_TRUE(PumpUntil([&] { return Ended(); }));
+    EXPECT_FALSE(lumetta->Busy());
+    EXPECT_EQ(lumetta->TimerID(), 0u);
+    EXPECT_EQ(progressOffGuiThread, 0);
+    ASSERT_GE(events.size(), 3u);
+    EXPECT_EQ(events[events.size() - 3], "progress 100");
+    EXPECT_EQ(events[events.size() - 2], "complete");
+    EXPECT_EQ(frameThreads.size(), 10u);
+    for (DWORD thread : frameThreads)
+      EXPECT_NE(thread, guiThread) << "frames are composed on the timer thread";
+    EXPECT_EQ(before, twoSteps ? 10 : 0);
+    ASSERT_NE(halfWay, nullptr);
+    ASSERT_EQ(halfWay->Width(), kPictureW);
+    for (int y = 0; y < kPictureH; ++y)
+      for (int x = 0; x < kPictureW; ++x)
+        ASSERT_EQ(halfWay->Pixmap().At(x, y) & 0xFFFFFF, x < kPictureW / 2 ? PicturePixel(x, y) : 0u)
+          << "half-way pixel (" << x << ", " << y << ")";
+    EXPECT_TRUE(WindowShowsDisplayImage(*lumetta));
+    EXPECT_EQ(lumetta->DisplayImage().Pixmap().At(kPictureW - 1, 3) & 0xFFFFFF, PicturePixel(kPictureW - 1, 3));
+  }
+};
+
+TEST_F(LumettaTimerMode, OnePassFramesRunToTheEndWithProgressOnTheGuiThread)
 {
-  lumetta->SetThreaded(true);
-  lumetta->SetStep(10);
-  lumetta->SetDelay(10);
-  lumetta->SetStyle(52); // Expand out from centre
-  std::vector<DWORD> frameThreads;
-  lumetta->OnBeforeNewFrame =
-    TCustomDrawEvent([&](TObject*, TBitmap&, TBitmap&) { frameThreads.push_back(GetCurrentThreadId()); });
-  lumetta->Execute();
-  EXPECT_TRUE(lumetta->Busy()) << "timer mode returns once the transition is set up";
-  EXPECT_NE(lumetta->TimerID(), 0u);
-  EXPECT_EQ(lumetta->TimerResolution(), 1u);
-  ASSERT_TRUE(PumpUntil([&] { return Ended(); }));
-  EXPECT_FALSE(lumetta->Busy());
-  EXPECT_EQ(lumetta->TimerID(), 0u);
-  EXPECT_EQ(progressOffGuiThread, 0);
-  ASSERT_GE(events.size(), 3u);
-  EXPECT_EQ(events[events.size() - 3], "progress 100");
-  EXPECT_EQ(events[events.size() - 2], "complete");
-  ASSERT_FALSE(frameThreads.empty());
-  for (DWORD thread : frameThreads)
-    EXPECT_NE(thread, guiThread) << "frames are composed on the timer thread";
-  EXPECT_TRUE(WindowShowsDisplayImage(*lumetta));
-  EXPECT_EQ(lumetta->DisplayImage().Pixmap().At(3, 3) & 0xFFFFFF, PicturePixel(3, 3));
+  RunToTheEnd(false);
+}
+
+TEST_F(LumettaTimerMode, TwoStepFramesRunToTheEndWithProgressOnTheGuiThread)
+{
+  RunToTheEnd(true);
 }
 
 TEST_F(LumettaOnForm, StopAndManualProgress)

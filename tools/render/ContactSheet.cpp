@@ -20,8 +20,6 @@ constexpr uint8_t kDigits[10][5] = {
 
 constexpr gfx::TPixel kSheetBackground = 0x202020;
 constexpr gfx::TPixel kLabelColor = 0xFFFFFF;
-constexpr gfx::TPixel kMissingColor = 0x505050;
-constexpr gfx::TPixel kCrossColor = 0xC03030;
 constexpr int32_t kGap = 2;
 constexpr int32_t kLabelScale = 2;
 constexpr int32_t kLabelWidth = 3 * 4 * kLabelScale + 2 * kGap; // three digits
@@ -39,17 +37,6 @@ void Blit(gfx::TPixmap& target, const gfx::TPixmap& source, int32_t left, int32_
         target.At(tx, ty) = source.At(x, y);
     }
   }
-}
-
-void CrossedOut(gfx::TPixmap& target, int32_t left, int32_t top, int32_t width, int32_t height)
-{
-  for (int32_t y = 0; y < height; ++y)
-    for (int32_t x = 0; x < width; ++x) {
-      const int32_t d1 = int32_t(int64_t(x) * height / width) - y;
-      const int32_t d2 = int32_t(int64_t(width - 1 - x) * height / width) - y;
-      const bool onCross = std::abs(d1) <= 1 || std::abs(d2) <= 1;
-      target.At(left + x, top + y) = onCross ? kCrossColor : kMissingColor;
-    }
 }
 
 void CopyInto(framework::TBitmap& bitmap, const gfx::TPixmap& pixels)
@@ -122,8 +109,7 @@ void DrawNumber(gfx::TPixmap& target, int32_t x, int32_t y, uint32_t number, int
 
 gfx::TPixmap RenderContactSheet(const gfx::TPixmap& oldPicture, const gfx::TPixmap& newPicture,
                                 const std::vector<effects::TShowStyle>& styles, const std::vector<int32_t>& progress,
-                                int32_t cellWidth, int32_t cellHeight, std::vector<effects::TShowStyle>* unavailable,
-                                std::optional<uint32_t> seed)
+                                int32_t cellWidth, int32_t cellHeight, std::optional<uint32_t> seed)
 {
   const gfx::TPixmap oldCell = Scaled(oldPicture, cellWidth, cellHeight);
   const gfx::TPixmap newCell = Scaled(newPicture, cellWidth, cellHeight);
@@ -148,15 +134,9 @@ gfx::TPixmap RenderContactSheet(const gfx::TPixmap& oldPicture, const gfx::TPixm
     const int32_t left = int32_t(i) / rowsPerBlock * blockWidth;
     const int32_t top = kHeaderHeight + int32_t(i) % rowsPerBlock * rowHeight;
     DrawNumber(sheet, left + kGap, top + (cellHeight - 5 * kLabelScale) / 2, style, kLabelScale, kLabelColor);
-    const bool available = effects::IsStyleAvailable(style);
-    if (!available && unavailable)
-      unavailable->push_back(style);
     for (size_t c = 0; c < progress.size(); ++c) {
       const int32_t x = left + kLabelWidth + int32_t(c) * (cellWidth + kGap) + kGap;
-      if (available)
-        Blit(sheet, RenderFrame(oldCell, newCell, style, progress[c], seed), x, top);
-      else
-        CrossedOut(sheet, x, top, cellWidth, cellHeight);
+      Blit(sheet, RenderFrame(oldCell, newCell, style, progress[c], seed), x, top);
     }
   }
   return sheet;

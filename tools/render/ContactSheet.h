@@ -20,7 +20,7 @@ namespace render {
 // composed as the display component composes it. With a seed, the process-
 // wide generator is seeded with it first and the new picture's handle is the
 // seed, so the frame is the same in every run. Throws what
-// effects::ComposeEffectFrame throws (a style that is not available included).
+// effects::ComposeEffectFrame throws.
 [[nodiscard]] gfx::TPixmap RenderFrame(const gfx::TPixmap& oldImage, const gfx::TPixmap& newImage,
                                        effects::TShowStyle style, int32_t progress,
                                        std::optional<uint32_t> seed = std::nullopt);
@@ -28,16 +28,12 @@ namespace render {
 // A grid with one row per style and one column per progress value, each cell
 // the frame at cellWidth x cellHeight (the pictures scaled to the cell first),
 // each row labelled by its style number and each column headed by its
-// progress. Styles that are not available get a crossed-out cell and are
-// listed in unavailable when it is given. A seed applies to every cell
-// (see RenderFrame). Long lists wrap into several
+// progress. A seed applies to every cell (see RenderFrame). Long lists wrap into several
 // blocks side by side so that the sheet stays roughly square.
 [[nodiscard]] gfx::TPixmap RenderContactSheet(const gfx::TPixmap& oldPicture, const gfx::TPixmap& newPicture,
                                               const std::vector<effects::TShowStyle>& styles,
                                               const std::vector<int32_t>& progress, int32_t cellWidth,
-                                              int32_t cellHeight,
-                                              std::vector<effects::TShowStyle>* unavailable = nullptr,
-                                              std::optional<uint32_t> seed = std::nullopt);
+                                              int32_t cellHeight, std::optional<uint32_t> seed = std::nullopt);
 
 // Nearest-neighbour scaling, used for the sheet's cells.
 [[nodiscard]] gfx::TPixmap Scaled(const gfx::TPixmap& picture, int32_t width, int32_t height);

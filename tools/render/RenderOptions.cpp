@@ -56,10 +56,9 @@ effects::TShowStyle ParseStyle(std::string_view text)
 std::vector<effects::TShowStyle> ParseStyleList(std::string_view text)
 {
   std::vector<effects::TShowStyle> styles;
-  if (text == "all" || text == "available") {
+  if (text == "all") {
     for (effects::TShowStyle s = 1; s <= effects::kMaxStyle; ++s)
-      if (text == "all" || effects::IsStyleAvailable(s))
-        styles.push_back(s);
+      styles.push_back(s);
     return styles;
   }
   for (std::string_view item : Split(text, ',')) {
@@ -118,8 +117,6 @@ TRenderOptions ParseRenderOptions(const std::vector<std::string>& args)
       options.New = value();
     } else if (arg == "--style" || arg == "--styles") {
       options.Styles = ParseStyleList(value());
-      if (options.Styles.empty())
-        throw std::invalid_argument("no style is available yet");
     } else if (arg == "--progress") {
       options.Progress = ParseProgress(value());
     } else if (arg == "--size") {
@@ -160,7 +157,7 @@ std::string RenderUsage()
          "                     default pattern:bars\n"
          "  --new PICTURE      the new picture; default pattern:rings\n"
          "  --style STYLES     a style number or name, or a list such as 1-13,52,Fade,\n"
-         "                     or all, or available; default 1\n"
+         "                     or all; default 1\n"
          "  --progress P       0 to 100; default 50\n"
          "  --size WxH         the frame size; default the new picture's own size\n"
          "                     (320x240 when it is a pattern)\n"
@@ -172,7 +169,7 @@ std::string RenderUsage()
          "  --seed N           reproducible output: the random generator starts every\n"
          "                     frame from N, and N is the new picture's handle\n"
          "                     (0 to 4294967295)\n"
-         "  --list             lists the styles and whether they are available\n"
+         "  --list             lists the styles by number and name\n"
          "\n"
          "Frames are written as PATH.bmp and, where PNG output is built in, PATH.png.\n"
          "The pictures are drawn at their own size at the top left of the frame, on\n"

@@ -44,8 +44,7 @@ struct TRenderOptions {
 // A style given by number (1..176) or by name, compared ignoring case.
 [[nodiscard]] effects::TShowStyle ParseStyle(std::string_view text);
 
-// A comma-separated list of styles and ranges ("1-13,52,Fade"), or "all", or
-// "available" (the styles whose drawing exists).
+// A comma-separated list of styles and ranges ("1-13,52,Fade"), or "all".
 [[nodiscard]] std::vector<effects::TShowStyle> ParseStyleList(std::string_view text);
 
 // A seed: a decimal number from 0 to 4294967295.

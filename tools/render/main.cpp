@@ -62,9 +62,7 @@ std::string Numbered(const std::string& base, const char* tag, int value)
 void ListStyles()
 {
   for (effects::TShowStyle s = 1; s <= effects::kMaxStyle; ++s)
-    std::printf("%3d  %-58s %s\n", s, std::string(effects::StyleName(s)).c_str(),
-                effects::IsStyleAvailable(s) ? "" : "(not available yet)");
-  std::printf("%zu of %zu styles available\n", effects::AvailableStyleCount(), effects::kEffectCount);
+    std::printf("%3d  %s\n", s, std::string(effects::StyleName(s)).c_str());
 }
 
 int Run(const std::vector<std::string>& args)
@@ -93,28 +91,13 @@ int Run(const std::vector<std::string>& args)
   const gfx::TPixmap oldImage = render::LayOut(oldPicture, width, height);
 
   if (!options.SheetProgress.empty()) {
-    std::vector<effects::TShowStyle> unavailable;
     const gfx::TPixmap sheet = render::RenderContactSheet(oldImage, newImage, options.Styles, options.SheetProgress,
-                                                          options.Cell.Width, options.Cell.Height, &unavailable,
-                                                          options.Seed);
+                                                          options.Cell.Width, options.Cell.Height, options.Seed);
     Save(sheet, options.Out);
-    if (!unavailable.empty()) {
-      std::fprintf(stderr, "not available yet (crossed out):");
-      for (effects::TShowStyle s : unavailable)
-        std::fprintf(stderr, " %d", s);
-      std::fprintf(stderr, "\n");
-    }
     return 0;
   }
 
-  int missing = 0;
   for (effects::TShowStyle style : options.Styles) {
-    if (!effects::IsStyleAvailable(style)) {
-      std::fprintf(stderr, "style %d (\"%s\") is not available yet\n", style,
-                   std::string(effects::StyleName(style)).c_str());
-      ++missing;
-      continue;
-    }
     const std::string base = options.Styles.size() > 1 ? Numbered(options.Out, "s", style) : options.Out;
     if (options.FrameStep > 0) {
       for (int32_t p = 0;; p += options.FrameStep) {
@@ -127,7 +110,7 @@ int Run(const std::vector<std::string>& args)
       Save(render::RenderFrame(oldImage, newImage, style, options.Progress, options.Seed), base);
     }
   }
-  return missing == 0 ? 0 : 2;
+  return 0;
 }
 
 std::vector<std::string> Arguments(int argc, char** argv)
