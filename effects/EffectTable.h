@@ -49,9 +49,16 @@ using TComposeProc = TComposeFunction*;
 
 // Every entry has both procedures; the table checks that when it is compiled.
 struct TEffect {
+  // A row is made from both procedures, taken by reference: a row that lacks
+  // one, or names a null one, does not compile.
+  constexpr TEffect(std::string_view name, TEffectFunction& proc, TComposeFunction& compose)
+    : Name(name), Proc(&proc), Compose(&compose)
+  {
+  }
+
   std::string_view Name;
-  TEffectProc Proc = nullptr;
-  TComposeProc Compose = nullptr;
+  TEffectProc Proc;
+  TComposeProc Compose;
 };
 
 // The old image copied onto Screen, then Proc: the compose procedure of

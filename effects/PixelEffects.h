@@ -57,15 +57,15 @@ void PixelCompose(framework::TBitmap& Screen, framework::TBitmap& OldImage, fram
     CopyThenDraw<PixelEffect<Draw>>(Screen, OldImage, Picture, W, H, X, Y, Progress);
 }
 
-inline constexpr TEffectProc FadeEffect = PixelEffect<DrawFade>;
-inline constexpr TEffectProc ChannelMixEffect = PixelEffect<DrawChannelMix>;
-inline constexpr TEffectProc DissolveEffect = PixelEffect<DrawDissolve>;
-inline constexpr TEffectProc RandomBarsHorizontalEffect = PixelEffect<DrawRandomBarsHorizontal>;
-inline constexpr TEffectProc RandomBarsVerticalEffect = PixelEffect<DrawRandomBarsVertical>;
-inline constexpr TEffectProc PivotFromTopLeftEffect = PixelEffect<DrawPivotFromTopLeft>;
-inline constexpr TEffectProc PivotFromBottomLeftEffect = PixelEffect<DrawPivotFromBottomLeft>;
-inline constexpr TEffectProc PivotFromTopRightEffect = PixelEffect<DrawPivotFromTopRight>;
-inline constexpr TEffectProc PivotFromBottomRightEffect = PixelEffect<DrawPivotFromBottomRight>;
+inline constexpr TEffectFunction& FadeEffect = PixelEffect<DrawFade>;
+inline constexpr TEffectFunction& ChannelMixEffect = PixelEffect<DrawChannelMix>;
+inline constexpr TEffectFunction& DissolveEffect = PixelEffect<DrawDissolve>;
+inline constexpr TEffectFunction& RandomBarsHorizontalEffect = PixelEffect<DrawRandomBarsHorizontal>;
+inline constexpr TEffectFunction& RandomBarsVerticalEffect = PixelEffect<DrawRandomBarsVertical>;
+inline constexpr TEffectFunction& PivotFromTopLeftEffect = PixelEffect<DrawPivotFromTopLeft>;
+inline constexpr TEffectFunction& PivotFromBottomLeftEffect = PixelEffect<DrawPivotFromBottomLeft>;
+inline constexpr TEffectFunction& PivotFromTopRightEffect = PixelEffect<DrawPivotFromTopRight>;
+inline constexpr TEffectFunction& PivotFromBottomRightEffect = PixelEffect<DrawPivotFromBottomRight>;
 
 // 168: a blocky zoom into the old image that turns into a zoom out of the new
 // picture.
