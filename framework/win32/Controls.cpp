@@ -7,6 +7,7 @@
 
 #include "framework/win32/Forms.h"
 #include "framework/win32/ControlsInternal.h"
+#include "framework/win32/Handles.h"
 #include "gfx/Numeric.h"
 
 // [SECTION] Enumerations and helpers
@@ -227,16 +228,10 @@ void TControl::AdjustSize()
 {
   if (!autoSize_ || adjustingSize_ || HasState(csLoading))
     return;
-  adjustingSize_ = true;
+  TMuteScope adjusting(adjustingSize_);
   int w = width_, h = height_;
-  try {
-    if (CanAutoSize(w, h))
-      SetBounds(left_, top_, w, h);
-  } catch (...) {
-    adjustingSize_ = false;
-    throw;
-  }
-  adjustingSize_ = false;
+  if (CanAutoSize(w, h))
+    SetBounds(left_, top_, w, h);
 }
 
 void TControl::SetVisible(bool value)

@@ -7,6 +7,7 @@
 
 #include "framework/win32/Forms.h"
 #include "framework/win32/ControlsInternal.h"
+#include "framework/win32/Handles.h"
 #include "gfx/Numeric.h"
 
 // [SECTION] TWinControl: windows, children
@@ -47,8 +48,6 @@ TWinControl::~TWinControl()
     delete child;
   }
   DestroyHandle();
-  if (brush_)
-    DeleteObject(brush_);
 }
 
 TWinControl* TWinControl::FindControl(HWND window)
@@ -68,6 +67,7 @@ void TWinControl::DetachHandle()
 {
   if (!handle_)
     return;
+  NotifyHandleDestroying();
   RemovePropW(handle_, kControlProp);
   handle_ = nullptr;
   defWndProc_ = nullptr;
@@ -88,7 +88,44 @@ void TWinControl::HandleNeeded()
   if (parent_)
     parent_->HandleNeeded();
   if (!handle_)
-    CreateWnd();
+    CreateHandle();
+}
+
+void TWinControl::CreateHandle()
+{
+  destroyNotified_ = nullptr;
+  CreateWnd();
+  if (!handle_)
+    return;
+  const HWND window = handle_;
+  const std::vector<THandleListener*> listeners = handleListeners_;
+  for (THandleListener* listener : listeners)
+    if (std::find(handleListeners_.begin(), handleListeners_.end(), listener) != handleListeners_.end())
+      listener->HandleCreated(this, window);
+}
+
+void TWinControl::NotifyHandleDestroying()
+{
+  if (!handle_ || destroyNotified_ == handle_)
+    return;
+  const HWND window = handle_;
+  destroyNotified_ = window;
+  const std::vector<THandleListener*> listeners = handleListeners_;
+  for (THandleListener* listener : listeners)
+    if (std::find(handleListeners_.begin(), handleListeners_.end(), listener) != handleListeners_.end())
+      listener->HandleDestroying(this, window);
+}
+
+void TWinControl::AddHandleListener(THandleListener* listener)
+{
+  if (listener && std::find(handleListeners_.begin(), handleListeners_.end(), listener) == handleListeners_.end())
+    handleListeners_.push_back(listener);
+}
+
+void TWinControl::RemoveHandleListener(THandleListener* listener)
+{
+  handleListeners_.erase(std::remove(handleListeners_.begin(), handleListeners_.end(), listener),
+                         handleListeners_.end());
 }
 
 void TWinControl::CreateParams(TCreateParams& p)
@@ -123,20 +160,15 @@ void TWinControl::CreateWnd()
   HINSTANCE instance = GetModuleHandleW(nullptr);
   const wchar_t* cls;
   if (p.SystemClass.empty()) {
-    static std::set<std::wstring> registered;
-    if (!registered.count(p.OwnClassName)) {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof(wc);
-      wc.style = p.ClassStyle;
-      wc.lpfnWndProc = FrameworkWindowProc;
-      wc.hInstance = instance;
-      wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-      wc.hIcon = p.ClassIcon;
-      wc.lpszClassName = p.OwnClassName.c_str();
-      if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        throw Exception("Cannot register the window class " + ClassName());
-      registered.insert(p.OwnClassName);
-    }
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = p.ClassStyle;
+    wc.lpfnWndProc = FrameworkWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    wc.hIcon = p.ClassIcon;
+    wc.lpszClassName = p.OwnClassName.c_str();
+    RegisterWindowClass(wc);
     cls = p.OwnClassName.c_str();
     ownClass_ = true;
   } else {
@@ -170,7 +202,7 @@ void TWinControl::CreateWnd()
   height_ = r.bottom - r.top;
   for (TControl* c : controls_)
     if (auto* w = dynamic_cast<TWinControl*>(c); w && !w->handle_)
-      w->CreateWnd();
+      w->CreateHandle();
   // Children keep the order of the list on the screen.
   HWND after = HWND_BOTTOM;
   for (auto it = controls_.begin(); it != controls_.end(); ++it)
@@ -194,6 +226,7 @@ void TWinControl::DestroyHandle()
 {
   if (!handle_)
     return;
+  NotifyHandleDestroying();
   DestroyWnd();
   // A window the system would not destroy is let go anyway.
   if (handle_)
@@ -487,10 +520,7 @@ void TWinControl::FontChanged()
 
 void TWinControl::ColorChanged()
 {
-  if (brush_) {
-    DeleteObject(brush_);
-    brush_ = nullptr;
-  }
+  brush_.Reset();
   TControl::ColorChanged();
   for (TControl* c : controls_)
     c->ParentColorChanged();
@@ -499,8 +529,8 @@ void TWinControl::ColorChanged()
 HBRUSH TWinControl::BackgroundBrush()
 {
   if (!brush_)
-    brush_ = CreateSolidBrush(ColorToCOLORREF(color_));
-  return brush_;
+    brush_.Reset(CreateSolidBrush(ColorToCOLORREF(color_)));
+  return brush_.Get();
 }
 
 void TWinControl::ChangeScale(int m, int d)

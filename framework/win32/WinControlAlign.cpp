@@ -7,6 +7,7 @@
 
 #include "framework/win32/Forms.h"
 #include "framework/win32/ControlsInternal.h"
+#include "framework/win32/Handles.h"
 #include "gfx/Numeric.h"
 
 // [SECTION] TWinControl: layout and alignment
@@ -31,48 +32,42 @@ void TWinControl::AlignControls()
   if (aligning_)
     return;
   alignPending_ = false;
-  aligning_ = true;
-  try {
-    gfx::TRect rect = AdjustClientRect(ClientRect());
-    auto take = [&](TAlign align) {
-      std::vector<TControl*> list;
-      for (TControl* c : controls_)
-        if (c->align_ == align && c->visible_)
-          list.push_back(c);
-      std::stable_sort(list.begin(), list.end(), [align](const TControl* a, const TControl* b) {
-        switch (align) {
-        case alTop: return a->top_ < b->top_;
-        case alBottom: return a->top_ + a->height_ > b->top_ + b->height_;
-        case alLeft: return a->left_ < b->left_;
-        case alRight: return a->left_ + a->width_ > b->left_ + b->width_;
-        default: return false;
-        }
-      });
-      return list;
-    };
-    for (TControl* c : take(alTop)) {
-      c->SetBounds(rect.Left, rect.Top, rect.Width(), c->height_);
-      rect.Top += c->height_;
-    }
-    for (TControl* c : take(alBottom)) {
-      c->SetBounds(rect.Left, rect.Bottom - c->height_, rect.Width(), c->height_);
-      rect.Bottom -= c->height_;
-    }
-    for (TControl* c : take(alLeft)) {
-      c->SetBounds(rect.Left, rect.Top, c->width_, std::max(rect.Height(), 0));
-      rect.Left += c->width_;
-    }
-    for (TControl* c : take(alRight)) {
-      c->SetBounds(rect.Right - c->width_, rect.Top, c->width_, std::max(rect.Height(), 0));
-      rect.Right -= c->width_;
-    }
-    for (TControl* c : take(alClient))
-      c->SetBounds(rect.Left, rect.Top, std::max(rect.Width(), 0), std::max(rect.Height(), 0));
-  } catch (...) {
-    aligning_ = false;
-    throw;
+  TMuteScope aligning(aligning_);
+  gfx::TRect rect = AdjustClientRect(ClientRect());
+  auto take = [&](TAlign align) {
+    std::vector<TControl*> list;
+    for (TControl* c : controls_)
+      if (c->align_ == align && c->visible_)
+        list.push_back(c);
+    std::stable_sort(list.begin(), list.end(), [align](const TControl* a, const TControl* b) {
+      switch (align) {
+      case alTop: return a->top_ < b->top_;
+      case alBottom: return a->top_ + a->height_ > b->top_ + b->height_;
+      case alLeft: return a->left_ < b->left_;
+      case alRight: return a->left_ + a->width_ > b->left_ + b->width_;
+      default: return false;
+      }
+    });
+    return list;
+  };
+  for (TControl* c : take(alTop)) {
+    c->SetBounds(rect.Left, rect.Top, rect.Width(), c->height_);
+    rect.Top += c->height_;
   }
-  aligning_ = false;
+  for (TControl* c : take(alBottom)) {
+    c->SetBounds(rect.Left, rect.Bottom - c->height_, rect.Width(), c->height_);
+    rect.Bottom -= c->height_;
+  }
+  for (TControl* c : take(alLeft)) {
+    c->SetBounds(rect.Left, rect.Top, c->width_, std::max(rect.Height(), 0));
+    rect.Left += c->width_;
+  }
+  for (TControl* c : take(alRight)) {
+    c->SetBounds(rect.Right - c->width_, rect.Top, c->width_, std::max(rect.Height(), 0));
+    rect.Right -= c->width_;
+  }
+  for (TControl* c : take(alClient))
+    c->SetBounds(rect.Left, rect.Top, std::max(rect.Width(), 0), std::max(rect.Height(), 0));
 }
 
 void TWinControl::ApplyAnchors(int oldWidth, int oldHeight, int newWidth, int newHeight)

@@ -7,6 +7,7 @@
 
 #include "framework/win32/Forms.h"
 #include "framework/win32/ControlsInternal.h"
+#include "framework/win32/Handles.h"
 #include "gfx/Numeric.h"
 
 // [SECTION] TWinControl: messages, keys, painting
@@ -31,6 +32,10 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARA
     return DefWindowProcW(window, msg, wParam, lParam);
   TMessage m{msg, wParam, lParam, 0};
   try {
+    // Whoever subclassed the window hears of its end while it still exists,
+    // whichever way it goes (DestroyHandle, RecreateWnd, a parent's end).
+    if (msg == WM_DESTROY)
+      control->NotifyHandleDestroying();
     if (control->WindowProc)
       control->WindowProc(m);
     else
@@ -143,74 +148,26 @@ bool TWinControl::RouteMouseToGraphic(TMessage& m)
 
 void TWinControl::WndProc(TMessage& m)
 {
+  // One handler per message; a handler answers true when it has dealt with
+  // the message, false to let the control's common handling have it too.
+  bool handled = false;
   switch (m.Msg) {
   case WM_PAINT:
-    if (ownClass_) {
-      if (m.WParam) {
-        PaintWindow(reinterpret_cast<HDC>(m.WParam));
-      } else {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(handle_, &ps);
-        try {
-          PaintWindow(dc);
-        } catch (...) {
-          EndPaint(handle_, &ps);
-          throw;
-        }
-        EndPaint(handle_, &ps);
-      }
-      m.Result = 0;
-      return;
-    }
+    handled = WMPaint(m);
     break;
   case WM_ERASEBKGND:
-    if (ownClass_) {
-      // The whole window is drawn by PaintWindow; erasing first would flicker.
-      m.Result = 1;
-      return;
-    }
+    handled = WMEraseBkgnd(m);
     break;
-  case WM_WINDOWPOSCHANGED: {
-    DefaultHandler(m);
-    if (!handle_ || creating_)
-      return;
-    RECT r;
-    GetWindowRect(handle_, &r);
-    HWND parentWindow = GetParent(handle_);
-    if (parentWindow && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD))
-      MapWindowPoints(nullptr, parentWindow, reinterpret_cast<POINT*>(&r), 2);
-    int oldW = width_, oldH = height_;
-    left_ = r.left;
-    top_ = r.top;
-    width_ = r.right - r.left;
-    height_ = r.bottom - r.top;
-    int cw = ClientWidth(), ch = ClientHeight();
-    if (!HasState(csLoading) && (cw != lastClientWidth_ || ch != lastClientHeight_)) {
-      if (lastClientWidth_ >= 0)
-        ApplyAnchors(lastClientWidth_, lastClientHeight_, cw, ch);
-      lastClientWidth_ = cw;
-      lastClientHeight_ = ch;
-      AlignControls();
-    }
-    if ((oldW != width_ || oldH != height_) && !HasState(csLoading))
-      Resize();
-    return;
-  }
+  case WM_WINDOWPOSCHANGED:
+    handled = WMWindowPosChanged(m);
+    break;
   case WM_COMMAND:
-    if (m.LParam) {
-      ReflectNotification(m, reinterpret_cast<HWND>(m.LParam));
-      return;
-    }
-    break;
-  case WM_NOTIFY:
-    ReflectNotification(m, reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom);
-    return;
   case WM_HSCROLL:
   case WM_VSCROLL:
-    if (m.LParam) {
-      ReflectNotification(m, reinterpret_cast<HWND>(m.LParam));
-      return;
-    }
+    handled = WMChildCommand(m);
+    break;
+  case WM_NOTIFY:
+    handled = WMNotify(m);
     break;
   case WM_CTLCOLORMSGBOX:
   case WM_CTLCOLOREDIT:
@@ -219,13 +176,10 @@ void TWinControl::WndProc(TMessage& m)
   case WM_CTLCOLORDLG:
   case WM_CTLCOLORSCROLLBAR:
   case WM_CTLCOLORSTATIC:
-    ReflectNotification(m, reinterpret_cast<HWND>(m.LParam));
-    return;
+    handled = WMCtlColor(m);
+    break;
   case WM_DRAWITEM:
-    if (m.WParam) {
-      ReflectNotification(m, reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->hwndItem);
-      return;
-    }
+    handled = WMDrawItem(m);
     break;
   case CN_CTLCOLORMSGBOX:
   case CN_CTLCOLOREDIT:
@@ -233,76 +187,198 @@ void TWinControl::WndProc(TMessage& m)
   case CN_CTLCOLORBTN:
   case CN_CTLCOLORDLG:
   case CN_CTLCOLORSCROLLBAR:
-  case CN_CTLCOLORSTATIC: {
-    HDC dc = reinterpret_cast<HDC>(m.WParam);
-    SetTextColor(dc, ColorToCOLORREF(font_->Color()));
-    SetBkColor(dc, ColorToCOLORREF(color_));
-    m.Result = reinterpret_cast<LRESULT>(BackgroundBrush());
-    return;
-  }
+  case CN_CTLCOLORSTATIC:
+    handled = CNCtlColor(m);
+    break;
   case WM_KEYDOWN:
   case WM_SYSKEYDOWN:
-    if (DoKeyDown(m))
-      return;
+    handled = DoKeyDown(m);
     break;
   case WM_CHAR:
-    if (DoKeyPress(m))
-      return;
+    handled = DoKeyPress(m);
     break;
   case WM_KEYUP:
   case WM_SYSKEYUP:
-    if (DoKeyUp(m))
-      return;
+    handled = DoKeyUp(m);
     break;
   case WM_SETFOCUS:
-    DefaultHandler(m);
-    OnEnter(this);
-    return;
+    handled = WMSetFocus(m);
+    break;
   case WM_KILLFOCUS:
-    DefaultHandler(m);
-    OnExit(this);
-    return;
+    handled = WMKillFocus(m);
+    break;
   case WM_SETCURSOR:
-    if (reinterpret_cast<HWND>(m.WParam) == handle_ && LOWORD(m.LParam) == HTCLIENT) {
-      POINT p;
-      GetCursorPos(&p);
-      ::ScreenToClient(handle_, &p);
-      TControl* over = ControlAtPos({p.x, p.y});
-      TCursor cursor = over && over->cursor_ != crDefault ? over->cursor_ : cursor_;
-      if (cursor != crDefault) {
-        static const struct {
-          TCursor Cursor;
-          int Id;
-        } kCursors[] = {{crArrow, 32512}, {crCross, 32515}, {crIBeam, 32513}, {crSizeNESW, 32643}, {crSizeNS, 32645},
-                        {crSizeNWSE, 32642}, {crSizeWE, 32644}, {crUpArrow, 32516}, {crHourGlass, 32514},
-                        {crNo, 32648}, {crAppStart, 32650}, {crHelp, 32651}, {crHandPoint, 32649}, {crSizeAll, 32646}};
-        HCURSOR shape = nullptr;
-        for (const auto& c : kCursors)
-          if (c.Cursor == cursor)
-            shape = LoadCursorW(nullptr, MAKEINTRESOURCEW(c.Id));
-        ::SetCursor(shape);
-        m.Result = TRUE;
-        return;
-      }
-    }
+    handled = WMSetCursor(m);
     break;
   case WM_MOUSELEAVE:
-    if (Application)
-      Application->MouseLeftWindow(this);
+    handled = WMMouseLeave(m);
     break;
   case WM_DESTROY:
-    WindowDestroying();
+    handled = WMDestroy(m);
     break;
   default:
-    if (ownClass_ && IsMouseMessage(m.Msg) && RouteMouseToGraphic(m))
-      return;
-    if (IsMouseMessage(m.Msg) && ownClass_ && (m.Msg == WM_LBUTTONDOWN) && (controlStyle_ & csCaptureMouse))
-      SetCapture(handle_);
-    if (m.Msg == WM_LBUTTONUP && ownClass_ && GetCapture() == handle_)
-      ReleaseCapture();
+    handled = IsMouseMessage(m.Msg) && WMMouse(m);
     break;
   }
-  TControl::WndProc(m);
+  if (!handled)
+    TControl::WndProc(m);
+}
+
+bool TWinControl::WMPaint(TMessage& m)
+{
+  if (!ownClass_)
+    return false;
+  if (m.WParam) {
+    PaintWindow(reinterpret_cast<HDC>(m.WParam));
+  } else {
+    TPaintScope paint(handle_);
+    PaintWindow(paint.DC());
+  }
+  m.Result = 0;
+  return true;
+}
+
+bool TWinControl::WMEraseBkgnd(TMessage& m)
+{
+  if (!ownClass_)
+    return false;
+  // The whole window is drawn by PaintWindow; erasing first would flicker.
+  m.Result = 1;
+  return true;
+}
+
+bool TWinControl::WMWindowPosChanged(TMessage& m)
+{
+  DefaultHandler(m);
+  if (!handle_ || creating_)
+    return true;
+  RECT r;
+  GetWindowRect(handle_, &r);
+  HWND parentWindow = GetParent(handle_);
+  if (parentWindow && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD))
+    MapWindowPoints(nullptr, parentWindow, reinterpret_cast<POINT*>(&r), 2);
+  int oldW = width_, oldH = height_;
+  left_ = r.left;
+  top_ = r.top;
+  width_ = r.right - r.left;
+  height_ = r.bottom - r.top;
+  int cw = ClientWidth(), ch = ClientHeight();
+  if (!HasState(csLoading) && (cw != lastClientWidth_ || ch != lastClientHeight_)) {
+    if (lastClientWidth_ >= 0)
+      ApplyAnchors(lastClientWidth_, lastClientHeight_, cw, ch);
+    lastClientWidth_ = cw;
+    lastClientHeight_ = ch;
+    AlignControls();
+  }
+  if ((oldW != width_ || oldH != height_) && !HasState(csLoading))
+    Resize();
+  return true;
+}
+
+bool TWinControl::WMChildCommand(TMessage& m)
+{
+  // Commands and scrolls from a child window go back to the child; menus,
+  // accelerators and the window's own scroll bars carry no window.
+  if (!m.LParam)
+    return false;
+  ReflectNotification(m, reinterpret_cast<HWND>(m.LParam));
+  return true;
+}
+
+bool TWinControl::WMNotify(TMessage& m)
+{
+  ReflectNotification(m, reinterpret_cast<NMHDR*>(m.LParam)->hwndFrom);
+  return true;
+}
+
+bool TWinControl::WMCtlColor(TMessage& m)
+{
+  ReflectNotification(m, reinterpret_cast<HWND>(m.LParam));
+  return true;
+}
+
+bool TWinControl::WMDrawItem(TMessage& m)
+{
+  // A zero identifier is a menu's item, not a control's.
+  if (!m.WParam)
+    return false;
+  ReflectNotification(m, reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam)->hwndItem);
+  return true;
+}
+
+bool TWinControl::CNCtlColor(TMessage& m)
+{
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  SetTextColor(dc, ColorToCOLORREF(font_->Color()));
+  SetBkColor(dc, ColorToCOLORREF(color_));
+  m.Result = reinterpret_cast<LRESULT>(BackgroundBrush());
+  return true;
+}
+
+bool TWinControl::WMSetFocus(TMessage& m)
+{
+  DefaultHandler(m);
+  OnEnter(this);
+  return true;
+}
+
+bool TWinControl::WMKillFocus(TMessage& m)
+{
+  DefaultHandler(m);
+  OnExit(this);
+  return true;
+}
+
+bool TWinControl::WMSetCursor(TMessage& m)
+{
+  if (reinterpret_cast<HWND>(m.WParam) != handle_ || LOWORD(m.LParam) != HTCLIENT)
+    return false;
+  POINT p;
+  GetCursorPos(&p);
+  ::ScreenToClient(handle_, &p);
+  TControl* over = ControlAtPos({p.x, p.y});
+  TCursor cursor = over && over->cursor_ != crDefault ? over->cursor_ : cursor_;
+  if (cursor == crDefault)
+    return false;
+  static const struct {
+    TCursor Cursor;
+    int Id;
+  } kCursors[] = {{crArrow, 32512}, {crCross, 32515}, {crIBeam, 32513}, {crSizeNESW, 32643}, {crSizeNS, 32645},
+                  {crSizeNWSE, 32642}, {crSizeWE, 32644}, {crUpArrow, 32516}, {crHourGlass, 32514},
+                  {crNo, 32648}, {crAppStart, 32650}, {crHelp, 32651}, {crHandPoint, 32649}, {crSizeAll, 32646}};
+  HCURSOR shape = nullptr;
+  for (const auto& c : kCursors)
+    if (c.Cursor == cursor)
+      shape = LoadCursorW(nullptr, MAKEINTRESOURCEW(c.Id));
+  ::SetCursor(shape);
+  m.Result = TRUE;
+  return true;
+}
+
+bool TWinControl::WMMouseLeave(TMessage& /*m*/)
+{
+  if (Application)
+    Application->MouseLeftWindow(this);
+  return false;
+}
+
+bool TWinControl::WMDestroy(TMessage& /*m*/)
+{
+  WindowDestroying();
+  return false;
+}
+
+bool TWinControl::WMMouse(TMessage& m)
+{
+  if (!ownClass_)
+    return false;
+  if (RouteMouseToGraphic(m))
+    return true;
+  if (m.Msg == WM_LBUTTONDOWN && (controlStyle_ & csCaptureMouse))
+    SetCapture(handle_);
+  if (m.Msg == WM_LBUTTONUP && GetCapture() == handle_)
+    ReleaseCapture();
+  return false;
 }
 
 TCanvas& TWinControl::PaintCanvas()
@@ -337,11 +413,9 @@ void TWinControl::PaintWindow(HDC dc)
   Paint();
   PaintControls(canvas);
   GdiFlush();
-  HDC memory = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(memory, static_cast<HBITMAP>(buffer.NativeHandle()));
-  BitBlt(dc, 0, 0, w, h, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
+  TMemoryDC memory(dc);
+  TSelectObject selected(memory.Get(), static_cast<HBITMAP>(buffer.NativeHandle()));
+  BitBlt(dc, 0, 0, w, h, memory.Get(), 0, 0, SRCCOPY);
 }
 
 void TWinControl::PaintControls(TCanvas& canvas)
