@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <set>
 
 #include "framework/win32/Forms.h"
 #include "framework/win32/ControlsInternal.h"

@@ -1,16 +1,5 @@
 #include "framework/win32/Controls.h"
 
-#include <windowsx.h>
-
-#include <algorithm>
-#include <set>
-
-#include "framework/win32/Forms.h"
-#include "framework/win32/ControlsInternal.h"
-#include "gfx/Numeric.h"
-
-// [SECTION] TCustomControl, TGraphicControl
-
 namespace framework {
 
 // ---------------------------------------------------------------------------

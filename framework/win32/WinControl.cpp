@@ -1,16 +1,10 @@
 #include "framework/win32/Controls.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
-#include <set>
 
 #include "framework/win32/Forms.h"
 #include "framework/win32/ControlsInternal.h"
 #include "framework/win32/Handles.h"
-#include "gfx/Numeric.h"
-
-// [SECTION] TWinControl: windows, children
 
 namespace framework {
 
@@ -177,12 +171,15 @@ void TWinControl::CreateWnd()
   }
   static UINT nextId = 100;
   HMENU id = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nextId++)) : nullptr;
-  creating_ = true;
-  t_creating = ownClass_ ? this : nullptr;
-  HWND window = CreateWindowExW(p.ExStyle, cls, p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
-                                p.WndParent, id, instance, nullptr);
-  t_creating = nullptr;
-  creating_ = false;
+  HWND window;
+  {
+    // The window's first moves are its creation, not changes of bounds.
+    TMuteScope creating(creating_);
+    t_creating = ownClass_ ? this : nullptr;
+    window = CreateWindowExW(p.ExStyle, cls, p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height, p.WndParent,
+                             id, instance, nullptr);
+    t_creating = nullptr;
+  }
   if (!window)
     throw Exception("Error creating window of " + ClassName() + " " + Name());
   if (!ownClass_) {

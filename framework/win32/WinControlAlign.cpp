@@ -1,16 +1,8 @@
 #include "framework/win32/Controls.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
-#include <set>
 
-#include "framework/win32/Forms.h"
-#include "framework/win32/ControlsInternal.h"
 #include "framework/win32/Handles.h"
-#include "gfx/Numeric.h"
-
-// [SECTION] TWinControl: layout and alignment
 
 namespace framework {
 

@@ -2,15 +2,9 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
-#include <set>
-
 #include "framework/win32/Forms.h"
 #include "framework/win32/ControlsInternal.h"
 #include "framework/win32/Handles.h"
-#include "gfx/Numeric.h"
-
-// [SECTION] TWinControl: messages, keys, painting
 
 namespace framework {
 
