@@ -1,8 +1,8 @@
 #pragma once
 // The owners of the framework's Win32 handles. GDI objects and device
 // contexts come from the pixel layer's owners (gfx/win32/GdiHandles.h); this
-// adds a paint scope, multimedia timers, the one way window classes are
-// registered, and the guard that mutes a change notification for a scope.
+// adds a paint scope, multimedia timers and the one way window classes are
+// registered; it brings the guard that mutes a change notification along.
 // Every owner is move-only (or fixed to its scope) and releases exactly once.
 #include <windows.h>
 
@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "framework/Exceptions.h"
+#include "framework/MuteScope.h"
 #include "framework/Streams.h"
 #include "gfx/win32/GdiHandles.h"
 
@@ -101,20 +102,5 @@ inline void RegisterWindowClass(const WNDCLASSEXW& windowClass)
     throw Exception("Cannot register the window class " + WideToUtf8(name));
   registered.insert(name);
 }
-
-// Mutes a change notification for a scope: the flag the notifier checks is
-// raised while the guard lives and gets its previous value back when the
-// scope is left, by return or by exception. Guards on one flag nest.
-class [[nodiscard]] TMuteScope {
-public:
-  explicit TMuteScope(bool& flag) noexcept : flag_(flag), saved_(std::exchange(flag, true)) {}
-  ~TMuteScope() { flag_ = saved_; }
-  TMuteScope(const TMuteScope&) = delete;
-  TMuteScope& operator=(const TMuteScope&) = delete;
-
-private:
-  bool& flag_;
-  bool saved_;
-};
 
 } // namespace framework

@@ -6,6 +6,7 @@
 #include <mmsystem.h>
 
 #include <atomic>
+#include <functional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -162,6 +163,19 @@ TEST(MuteScope, RaisesTheFlagAndPutsItBackOnEveryExit)
   } catch (const std::runtime_error&) {
   }
   EXPECT_FALSE(muted);
+
+  // A notification callback is detached for the scope and comes back.
+  int calls = 0;
+  std::function<void()> onChange = [&calls] { ++calls; };
+  try {
+    TMuteScope detached(onChange);
+    EXPECT_FALSE(onChange);
+    throw std::runtime_error("leave");
+  } catch (const std::runtime_error&) {
+  }
+  ASSERT_TRUE(onChange);
+  onChange();
+  EXPECT_EQ(calls, 1);
 }
 
 TEST(Screen, KeepsFormsInCreationOrderAndKnowsTheMenuFont)
