@@ -16,7 +16,7 @@
 #include "framework/Exceptions.h"
 #include "framework/MuteScope.h"
 #include "framework/Streams.h"
-#include "gfx/win32/GdiHandles.h"
+#include "gfx/win32/GdiInterop.h"
 
 namespace framework {
 
@@ -28,7 +28,7 @@ using gfx::win32::TGdiPen;
 using gfx::win32::TMemoryDC;
 using gfx::win32::TSelectObject;
 using gfx::win32::TWindowDC;
-using TGdiRegion = gfx::win32::TGdiObject<HRGN>;
+using gfx::win32::TGdiRegion;
 
 // BeginPaint for a scope, EndPaint on leaving it (also when painting throws).
 class [[nodiscard]] TPaintScope {
