@@ -215,19 +215,21 @@ public:
     TWinControl* Control;
     HWND Window;
     bool WindowAlive;
+    bool WatchedAlive; // the window in watch, when told
   };
   void HandleDestroying(TWinControl* control, HWND window) override
   {
-    events.push_back({false, control, window, IsWindow(window) != FALSE});
+    events.push_back({false, control, window, IsWindow(window) != FALSE, IsWindow(watch) != FALSE});
     if (removeOnDestroy)
       control->RemoveHandleListener(this);
   }
   void HandleCreated(TWinControl* control, HWND window) override
   {
-    events.push_back({true, control, window, IsWindow(window) != FALSE});
+    events.push_back({true, control, window, IsWindow(window) != FALSE, IsWindow(watch) != FALSE});
   }
   std::vector<TEvent> events;
   bool removeOnDestroy = false;
+  HWND watch = nullptr;
 };
 
 class HandleListenerTest : public ::testing::Test {
@@ -275,6 +277,18 @@ TEST_F(HandleListenerTest, RecreationTellsOfTheOldWindowWhileItLivesThenOfTheNew
   EXPECT_FALSE(recorder.events[0].Created);
   EXPECT_TRUE(recorder.events[1].Created);
   EXPECT_EQ(recorder.events[1].Window, edit->Handle());
+
+  // A window going with its parent's is told of before its children go, so
+  // that whoever subclassed them too can still let go of them.
+  TRecorder panelRecorder;
+  panelRecorder.watch = edit->Handle();
+  panel->AddHandleListener(&panelRecorder);
+  form->RecreateWnd();
+  ASSERT_EQ(panelRecorder.events.size(), 2u);
+  EXPECT_FALSE(panelRecorder.events[0].Created);
+  EXPECT_TRUE(panelRecorder.events[0].WatchedAlive);
+  EXPECT_TRUE(panelRecorder.events[1].Created);
+  panel->RemoveHandleListener(&panelRecorder);
 
   // A listener taken off hears nothing more.
   edit->RemoveHandleListener(&recorder);
