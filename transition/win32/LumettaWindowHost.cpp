@@ -46,7 +46,7 @@ uint32_t TLumettaWindowHost::SetPeriodicTimer(uint32_t period, uint32_t resoluti
 {
   proc_ = proc;
   context_ = context;
-  // Killed synchronously: once timeKillEvent returns on another thread, no
+  // Killed synchronously: once the kill returns on another thread, no
   // call of the timer is under way or to come, so the component may go.
   timer_ = framework::TMultimediaTimer(period, resolution, &TLumettaWindowHost::TimerCallback, DWORD_PTR(this),
                                       TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS);
