@@ -64,9 +64,8 @@ void TSplashForm::CaptureBackground()
   graphic->Bitmap().SetSize(Width(), Height());
   {
     TCanvasDC target(graphic->Bitmap().Canvas());
-    HDC screen = GetDC(nullptr);
-    BitBlt(target.DC(), 0, 0, Width(), Height(), screen, left, top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    TWindowDC screen(nullptr);
+    BitBlt(target.DC(), 0, 0, Width(), Height(), screen.Get(), left, top, SRCCOPY);
   }
   Lumetta->BgPicture().SetGraphic(std::move(graphic));
 }

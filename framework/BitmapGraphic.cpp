@@ -1,6 +1,7 @@
 #include "framework/BitmapGraphic.h"
 
 #include "framework/Canvas.h"
+#include "framework/MuteScope.h"
 #include "framework/Streams.h"
 #include "gfx/codecs/Bmp.h"
 
@@ -39,23 +40,6 @@ TPixelFormat FormatForDepth(int32_t bitsPerPixel, const gfx::TPixmap& pixels)
   }
 }
 
-// Runs the bitmap's own notifications into the void while it is rebuilt, so
-// that one load raises one change.
-class TQuietBitmap {
-public:
-  explicit TQuietBitmap(TBitmap& bitmap) : bitmap_(bitmap), saved_(std::move(bitmap.OnChange))
-  {
-    bitmap_.OnChange = nullptr;
-  }
-  ~TQuietBitmap() { bitmap_.OnChange = std::move(saved_); }
-  TQuietBitmap(const TQuietBitmap&) = delete;
-  TQuietBitmap& operator=(const TQuietBitmap&) = delete;
-
-private:
-  TBitmap& bitmap_;
-  std::function<void()> saved_;
-};
-
 } // namespace
 
 void CopyPixmapToBitmap(const gfx::TPixmap& pixels, TBitmap& bitmap)
@@ -75,7 +59,8 @@ void LoadBitmapFromBytes(TBitmap& bitmap, std::span<const uint8_t> bytes)
     throw EInvalidGraphic(e.what());
   }
   {
-    TQuietBitmap quiet(bitmap);
+    // One load raises one change: the bitmap's own are muted meanwhile.
+    TMuteScope quiet(bitmap.OnChange);
     CopyPixmapToBitmap(image.Pixels, bitmap);
     bitmap.SetPixelFormat(FormatForDepth(image.BitsPerPixel, image.Pixels));
   }
@@ -171,7 +156,7 @@ void TBitmapGraphic::Assign(const TGraphic& source)
     return;
   }
   {
-    TQuietBitmap quiet(bitmap_);
+    TMuteScope quiet(bitmap_.OnChange);
     bitmap_.SetSize(0, 0);
     bitmap_.SetPixelFormat(pf24bit);
     bitmap_.SetSize(source.Width(), source.Height());
@@ -186,7 +171,7 @@ void TBitmapGraphic::Assign(const TBitmap& source)
   if (&source == &bitmap_)
     return;
   {
-    TQuietBitmap quiet(bitmap_);
+    TMuteScope quiet(bitmap_.OnChange);
     bitmap_.Assign(source);
   }
   Changed();

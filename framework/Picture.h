@@ -1,6 +1,7 @@
 #pragma once
 #include "framework/Component.h"
 #include "framework/Graphic.h"
+#include "framework/MuteScope.h"
 
 #include <functional>
 #include <memory>
@@ -81,19 +82,9 @@ private:
 
 // Detaches a picture's OnChange for a scope and re-attaches it afterwards,
 // also when an exception passes.
-class TPictureNotifyDetach {
+class [[nodiscard]] TPictureNotifyDetach : TMuteScope<std::function<void()>> {
 public:
-  explicit TPictureNotifyDetach(TPicture& picture) : picture_(picture), saved_(std::move(picture.OnChange))
-  {
-    picture_.OnChange = nullptr;
-  }
-  ~TPictureNotifyDetach() { picture_.OnChange = std::move(saved_); }
-  TPictureNotifyDetach(const TPictureNotifyDetach&) = delete;
-  TPictureNotifyDetach& operator=(const TPictureNotifyDetach&) = delete;
-
-private:
-  TPicture& picture_;
-  std::function<void()> saved_;
+  explicit TPictureNotifyDetach(TPicture& picture) : TMuteScope(picture.OnChange) {}
 };
 
 } // namespace framework

@@ -10,6 +10,7 @@
 #include "framework/Component.h"
 #include "framework/TypeInfo.h"
 #include "framework/win32/Graphics.h"
+#include "framework/win32/Handles.h"
 #include "framework/win32/Messages.h"
 #include "gfx/Geometry.h"
 
@@ -172,6 +173,9 @@ public:
 
   virtual void Click();
   virtual void DblClick();
+  // Raises OnMouseDown; public so that a companion painting or handling the
+  // control's window on its behalf can pass a press on.
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -185,7 +189,6 @@ protected:
   friend class TWinControl;
   friend class TApplication;
 
-  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void Resize();
@@ -242,6 +245,20 @@ struct TCreateParams {
   UINT ClassStyle = CS_DBLCLKS;
   // The icon of a class of our own (caption and task bar of a top-level window).
   HICON ClassIcon = nullptr;
+};
+
+// Told when a control's window is about to be destroyed (while it still
+// exists, on every path: DestroyHandle, RecreateWnd, the control's end, a
+// parent window's end) and after a new window was made. Whoever subclasses a
+// control's window listens, so that it lets go of the old window in time and
+// takes up the new one.
+class THandleListener {
+public:
+  virtual void HandleDestroying(TWinControl* control, HWND window) = 0;
+  virtual void HandleCreated(TWinControl* control, HWND window) = 0;
+
+protected:
+  virtual ~THandleListener() = default;
 };
 
 class TWinControl : public TControl {
@@ -301,8 +318,18 @@ public:
   void ChangeScale(int m, int d) override;
   void Loaded() override;
 
-  // The object of a window made by the framework, or nullptr.
+  // The object of a window made by the framework, or nullptr. The one way
+  // from a window to its control.
   [[nodiscard]] static TWinControl* FindControl(HWND window);
+
+  // Listeners to the making and destruction of the window. A listener is
+  // told in the order added; it may remove itself while told.
+  void AddHandleListener(THandleListener* listener);
+  void RemoveHandleListener(THandleListener* listener);
+
+  // Paints the windowless children on a canvas in the control's client
+  // coordinates; public for companions that paint the window themselves.
+  void PaintControls(TCanvas& canvas);
 
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
@@ -332,7 +359,6 @@ protected:
   // bitmap (background, Paint, windowless children) and copied at once.
   virtual void PaintWindow(HDC dc);
   virtual void Paint() {}
-  void PaintControls(TCanvas& canvas);
   [[nodiscard]] TCanvas& PaintCanvas();
   [[nodiscard]] bool OwnClass() const { return ownClass_; }
 
@@ -355,7 +381,7 @@ protected:
   bool aligning_ = false;
   int lastClientWidth_ = -1, lastClientHeight_ = -1;
   TControl* mouseCapture_ = nullptr;
-  HBRUSH brush_ = nullptr;
+  TGdiBrush brush_;
   std::unique_ptr<TCanvas> idleCanvas_;
   TCanvas* paintCanvas_ = nullptr;
   bool creating_ = false;
@@ -368,6 +394,30 @@ private:
   void ReflectNotification(TMessage& message, HWND child);
   void ApplyAnchors(int oldWidth, int oldHeight, int newWidth, int newHeight);
   bool RouteMouseToGraphic(TMessage& message);
+  // Makes the window (CreateWnd) and tells the listeners.
+  void CreateHandle();
+  void NotifyHandleDestroying();
+
+  // The handlers WndProc dispatches to: each answers true when it dealt
+  // with the message, false to pass it on to TControl's handling.
+  bool WMPaint(TMessage& message);
+  bool WMEraseBkgnd(TMessage& message);
+  bool WMWindowPosChanged(TMessage& message);
+  bool WMChildCommand(TMessage& message);
+  bool WMNotify(TMessage& message);
+  bool WMCtlColor(TMessage& message);
+  bool WMDrawItem(TMessage& message);
+  bool CNCtlColor(TMessage& message);
+  bool WMSetFocus(TMessage& message);
+  bool WMKillFocus(TMessage& message);
+  bool WMSetCursor(TMessage& message);
+  bool WMMouseLeave(TMessage& message);
+  bool WMDestroy(TMessage& message);
+  bool WMMouse(TMessage& message);
+
+  std::vector<THandleListener*> handleListeners_;
+  // The window the listeners were last told is going, so they hear it once.
+  HWND destroyNotified_ = nullptr;
 };
 
 // A windowed control that paints itself: override Paint and draw on Canvas.

@@ -303,8 +303,8 @@ LRESULT CALLBACK PreviewPaneProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
 {
   if (msg == WM_PAINT) {
     auto* state = reinterpret_cast<TPreviewState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
+    TPaintScope paint(window);
+    HDC dc = paint.DC();
     RECT r;
     GetClientRect(window, &r);
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
@@ -322,22 +322,23 @@ LRESULT CALLBACK PreviewPaneProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
           h = bh;
         }
       }
-      HDC memory = CreateCompatibleDC(dc);
-      HGDIOBJ old = SelectObject(memory, static_cast<HBITMAP>(state->image->NativeHandle()));
-      SetStretchBltMode(dc, HALFTONE);
-      StretchBlt(dc, box.left + 2 + (bw - w) / 2, box.top + 2 + (bh - h) / 2, w, h, memory, 0, 0,
-                 state->image->Width(), state->image->Height(), SRCCOPY);
-      SelectObject(memory, old);
-      DeleteDC(memory);
+      // Nothing may leave a window procedure: without a DC the picture is
+      // left out.
+      try {
+        TMemoryDC memory(dc);
+        TSelectObject selected(memory.Get(), static_cast<HBITMAP>(state->image->NativeHandle()));
+        SetStretchBltMode(dc, HALFTONE);
+        StretchBlt(dc, box.left + 2 + (bw - w) / 2, box.top + 2 + (bh - h) / 2, w, h, memory.Get(), 0, 0,
+                   state->image->Width(), state->image->Height(), SRCCOPY);
+      } catch (const std::bad_alloc&) {
+      }
     }
     if (state) {
       RECT text{4, r.bottom - 20, r.right - 4, r.bottom};
       SetBkMode(dc, TRANSPARENT);
-      HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+      TSelectObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
       DrawTextW(dc, state->caption.c_str(), int(state->caption.size()), &text, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
-      SelectObject(dc, oldFont);
     }
-    EndPaint(window, &ps);
     return 0;
   }
   return DefWindowProcW(window, msg, wParam, lParam);
@@ -390,7 +391,12 @@ UINT_PTR CALLBACK OpenHook(HWND hook, UINT msg, WPARAM /*wParam*/, LPARAM lParam
     wc.lpfnWndProc = PreviewPaneProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"TPicturePreview";
-    RegisterClassExW(&wc);
+    try {
+      RegisterWindowClass(wc);
+    } catch (const Exception&) {
+      // A dialog hook must not throw; the dialog goes on without its pane.
+      return 0;
+    }
     RECT client;
     GetClientRect(dialog, &client);
     state->pane = CreateWindowExW(0, L"TPicturePreview", L"", WS_CHILD | WS_VISIBLE, client.right - kPreviewWidth, 8,

@@ -9,6 +9,7 @@
 
 #include "framework/FormDescription.h"
 #include "framework/win32/FormResources.h"
+#include "framework/win32/Handles.h"
 #include "gfx/Numeric.h"
 
 // [SECTION] Screen and the global objects
@@ -23,10 +24,49 @@ namespace framework {
 
 int TScreen::PixelsPerInch() const
 {
-  HDC dc = GetDC(nullptr);
-  int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
+  TWindowDC screen(nullptr);
+  int ppi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
   return ppi > 0 ? ppi : 96;
+}
+
+TForm* TScreen::Forms(int index) const
+{
+  return forms_.at(size_t(index));
+}
+
+void TScreen::AddForm(TForm* form)
+{
+  if (std::find(forms_.begin(), forms_.end(), form) == forms_.end())
+    forms_.push_back(form);
+}
+
+void TScreen::RemoveForm(TForm* form)
+{
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+}
+
+TControlFont* TScreen::MenuFont()
+{
+  if (!menuFont_) {
+    // Made on first use: the screen object exists before any window does.
+    auto font = std::make_unique<TControlFont>();
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+      const LOGFONTW& lf = metrics.lfMenuFont;
+      TFont value = font->Value();
+      value.Name = lf.lfFaceName;
+      value.Height = lf.lfHeight;
+      value.Size = lf.lfHeight < 0 ? MulDiv(-lf.lfHeight, 72, PixelsPerInch()) : value.Size;
+      value.Style = uint8_t((lf.lfWeight >= FW_BOLD ? fsBold : 0) | (lf.lfItalic ? fsItalic : 0) |
+                            (lf.lfUnderline ? fsUnderline : 0) | (lf.lfStrikeOut ? fsStrikeOut : 0));
+      value.Charset = lf.lfCharSet;
+      value.Color = gfx::clMenuText;
+      font->SetValue(value);
+    }
+    menuFont_ = std::move(font);
+  }
+  return menuFont_.get();
 }
 
 namespace {
@@ -109,6 +149,7 @@ const TClassInfo& TForm::ClassType()
 
 TForm::TForm(TComponent* owner) : TWinControl(owner), pixelsPerInch_(Screen->PixelsPerInch())
 {
+  Screen->AddForm(this);
   visible_ = false;
   parentFont_ = false;
   parentShowHint_ = false;
@@ -126,6 +167,7 @@ void TForm::BeforeDestruction()
   if (destructionBegun_)
     return;
   destructionBegun_ = true;
+  Screen->RemoveForm(this);
   Destroying();
   if (initialised_)
     DoDestroy();
@@ -576,7 +618,7 @@ HWND TApplication::Handle()
     wc.lpfnWndProc = AppWindowProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"TApplication";
-    RegisterClassExW(&wc);
+    RegisterWindowClass(wc);
     handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"TApplication", Utf8ToWide(title_).c_str(), WS_POPUP, 0, 0, 0, 0,
                               nullptr, nullptr, wc.hInstance, nullptr);
   }
@@ -612,6 +654,7 @@ LRESULT CALLBACK TApplication::AppWindowProc(HWND window, UINT msg, WPARAM wPara
 
 void TApplication::Run()
 {
+  TMuteScope running(running_);
   if (mainForm_)
     mainForm_->Show();
   while (!terminated_)
@@ -849,25 +892,22 @@ namespace {
 LRESULT CALLBACK HintWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
   if (msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
+    TPaintScope paint(window);
+    HDC dc = paint.DC();
     RECT r;
     GetClientRect(window, &r);
-    HBRUSH back = CreateSolidBrush(GetSysColor(COLOR_INFOBK));
-    FillRect(dc, &r, back);
-    DeleteObject(back);
+    TGdiBrush back(CreateSolidBrush(GetSysColor(COLOR_INFOBK)));
+    FillRect(dc, &r, back.Get());
     FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     int n = GetWindowTextLengthW(window);
     std::wstring text(size_t(n) + 1, L'\0');
     GetWindowTextW(window, text.data(), n + 1);
     text.resize(size_t(n));
-    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    TSelectObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     InflateRect(&r, -3, -2);
     DrawTextW(dc, text.c_str(), int(text.size()), &r, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
-    SelectObject(dc, old);
-    EndPaint(window, &ps);
     return 0;
   }
   return DefWindowProcW(window, msg, wParam, lParam);
@@ -884,18 +924,19 @@ void TApplication::ShowHintWindow()
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"THintWindow";
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-    RegisterClassExW(&wc);
+    RegisterWindowClass(wc);
     hintWindow_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"THintWindow", L"", WS_POPUP,
                                   0, 0, 0, 0, Handle(), nullptr, wc.hInstance, nullptr);
   }
   hintText_ = Utf8ToWide(hintControl_->Hint());
   SetWindowTextW(hintWindow_, hintText_.c_str());
-  HDC dc = GetDC(hintWindow_);
-  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   RECT size{0, 0, 300, 0};
-  DrawTextW(dc, hintText_.c_str(), int(hintText_.size()), &size, DT_CALCRECT | DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
-  SelectObject(dc, old);
-  ReleaseDC(hintWindow_, dc);
+  {
+    TWindowDC dc(hintWindow_);
+    TSelectObject font(dc.Get(), GetStockObject(DEFAULT_GUI_FONT));
+    DrawTextW(dc.Get(), hintText_.c_str(), int(hintText_.size()), &size,
+              DT_CALCRECT | DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+  }
   POINT cursor;
   GetCursorPos(&cursor);
   SetWindowPos(hintWindow_, HWND_TOPMOST, cursor.x, cursor.y + 20, size.right + 6, size.bottom + 4,

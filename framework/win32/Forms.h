@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -125,12 +126,28 @@ private:
   int pendingClientWidth_ = -1, pendingClientHeight_ = -1;
 };
 
-// The screen: size and resolution.
+// The screen: size and resolution, the forms in the order they were made,
+// and the font of menus.
 class TScreen {
 public:
   [[nodiscard]] int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
   [[nodiscard]] int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
   [[nodiscard]] int PixelsPerInch() const;
+
+  // Every form that exists, in creation order; a form leaves the list when
+  // its destruction begins.
+  [[nodiscard]] int FormCount() const { return int(forms_.size()); }
+  [[nodiscard]] TForm* Forms(int index) const;
+  // The platform's menu font (the non-client metrics' menu font).
+  [[nodiscard]] TControlFont* MenuFont();
+
+private:
+  friend class TForm;
+  void AddForm(TForm* form);
+  void RemoveForm(TForm* form);
+
+  std::vector<TForm*> forms_;
+  std::unique_ptr<TControlFont> menuFont_;
 };
 extern TScreen* Screen;
 
@@ -177,6 +194,8 @@ public:
   void HandleMessage();
   void Terminate();
   [[nodiscard]] bool Terminated() const { return terminated_; }
+  // True while Run handles messages.
+  [[nodiscard]] bool Running() const { return running_; }
 
   // Reports the exception being handled (call from a catch block): OnException
   // when assigned, else a message box with the error's text.
@@ -220,6 +239,7 @@ private:
   HWND handle_ = nullptr;
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
+  bool running_ = false;
   bool initialized_ = false;
   bool showHint_ = true;
   int hintPause_ = 500;

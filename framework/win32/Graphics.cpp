@@ -67,11 +67,7 @@ TControlFont::TControlFont()
   font_.Color = gfx::clWindowText;
 }
 
-TControlFont::~TControlFont()
-{
-  if (handle_)
-    DeleteObject(handle_);
-}
+TControlFont::~TControlFont() = default;
 
 const TClassInfo& TControlFont::ClassType()
 {
@@ -92,9 +88,8 @@ const TClassInfo& TControlFont::ClassType()
 namespace {
 int ScreenPixelsPerInch()
 {
-  HDC dc = GetDC(nullptr);
-  int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
+  TWindowDC screen(nullptr);
+  int ppi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
   return ppi > 0 ? ppi : 96;
 }
 } // namespace
@@ -156,10 +151,7 @@ void TControlFont::Assign(const TPersistent& source)
 
 void TControlFont::Changed()
 {
-  if (handle_) {
-    DeleteObject(handle_);
-    handle_ = nullptr;
-  }
+  handle_.Reset();
   OnChange(this);
 }
 
@@ -167,10 +159,10 @@ HFONT TControlFont::Handle() const
 {
   if (!handle_)
     handle_ = CreateFontFor(font_);
-  return handle_;
+  return handle_.Get();
 }
 
-HFONT CreateFontFor(const TFont& font)
+TGdiFont CreateFontFor(const TFont& font)
 {
   LOGFONTW lf{};
   lf.lfHeight = font.Height;
@@ -183,7 +175,7 @@ HFONT CreateFontFor(const TFont& font)
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
   lstrcpynW(lf.lfFaceName, font.Name.c_str(), LF_FACESIZE);
-  return CreateFontIndirectW(&lf);
+  return TGdiFont(CreateFontIndirectW(&lf));
 }
 
 // ---------------------------------------------------------------------------
@@ -193,16 +185,14 @@ TCanvasDC::TCanvasDC(TCanvas& canvas)
   TBitmap* bitmap = canvas.Bitmap();
   if (!bitmap || !bitmap->NativeHandle())
     return;
-  dc_ = CreateCompatibleDC(nullptr);
-  if (!dc_)
-    return;
-  oldBitmap_ = SelectObject(dc_, static_cast<HBITMAP>(bitmap->NativeHandle()));
+  dc_ = TMemoryDC(nullptr);
+  oldBitmap_ = SelectObject(dc_.Get(), static_cast<HBITMAP>(bitmap->NativeHandle()));
   if (gfx::TDrawContext* context = canvas.Handle()) {
     gfx::TPoint origin = context->ViewportOrg();
-    SetViewportOrgEx(dc_, origin.X, origin.Y, nullptr);
+    SetViewportOrgEx(dc_.Get(), origin.X, origin.Y, nullptr);
     if (context->ClipRegion()) {
       gfx::TRect clip = context->ClipBox();
-      IntersectClipRect(dc_, clip.Left, clip.Top, clip.Right, clip.Bottom);
+      IntersectClipRect(dc_.Get(), clip.Left, clip.Top, clip.Right, clip.Bottom);
     }
   }
 }
@@ -212,8 +202,7 @@ TCanvasDC::~TCanvasDC()
   if (!dc_)
     return;
   GdiFlush();
-  SelectObject(dc_, oldBitmap_);
-  DeleteDC(dc_);
+  SelectObject(dc_.Get(), oldBitmap_);
 }
 
 namespace {
@@ -221,9 +210,8 @@ namespace {
 // Selects the canvas's font and colours into a DC for the scope.
 class TTextState {
 public:
-  TTextState(HDC dc, const TCanvas& canvas) : dc_(dc), font_(CreateFontFor(canvas.Font))
+  TTextState(HDC dc, const TCanvas& canvas) : dc_(dc), font_(CreateFontFor(canvas.Font)), selected_(dc, font_.Get())
   {
-    oldFont_ = SelectObject(dc_, font_);
     SetTextColor(dc_, ColorToCOLORREF(canvas.Font.Color));
     if (canvas.Brush.Style == bsClear) {
       SetBkMode(dc_, TRANSPARENT);
@@ -232,36 +220,28 @@ public:
       SetBkColor(dc_, ColorToCOLORREF(canvas.Brush.Color));
     }
   }
-  ~TTextState()
-  {
-    SelectObject(dc_, oldFont_);
-    DeleteObject(font_);
-  }
   TTextState(const TTextState&) = delete;
   TTextState& operator=(const TTextState&) = delete;
 
 private:
   HDC dc_;
-  HFONT font_;
-  HGDIOBJ oldFont_;
+  TGdiFont font_;
+  TSelectObject selected_;
 };
 
 SIZE MeasureText(TCanvas& canvas, std::string_view text)
 {
   std::wstring wide = Utf8ToWide(text);
-  HDC screen = GetDC(nullptr);
-  HFONT font = CreateFontFor(canvas.Font);
-  HGDIOBJ old = SelectObject(screen, font);
+  TWindowDC screen(nullptr);
+  TGdiFont font = CreateFontFor(canvas.Font);
+  TSelectObject selected(screen.Get(), font.Get());
   SIZE size{};
-  GetTextExtentPoint32W(screen, wide.c_str(), int(wide.size()), &size);
+  GetTextExtentPoint32W(screen.Get(), wide.c_str(), int(wide.size()), &size);
   if (wide.empty()) {
     TEXTMETRICW tm{};
-    GetTextMetricsW(screen, &tm);
+    GetTextMetricsW(screen.Get(), &tm);
     size.cy = tm.tmHeight;
   }
-  SelectObject(screen, old);
-  DeleteObject(font);
-  ReleaseDC(nullptr, screen);
   return size;
 }
 
@@ -288,13 +268,12 @@ int32_t CanvasDrawText(TCanvas& canvas, std::string_view text, gfx::TRect& rect,
   RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
   int height = 0;
   if (format & DT_CALCRECT) {
-    HDC screen = GetDC(nullptr);
-    HFONT font = CreateFontFor(canvas.Font);
-    HGDIOBJ old = SelectObject(screen, font);
-    height = DrawTextW(screen, wide.c_str(), int(wide.size()), &r, format);
-    SelectObject(screen, old);
-    DeleteObject(font);
-    ReleaseDC(nullptr, screen);
+    {
+      TWindowDC screen(nullptr);
+      TGdiFont font = CreateFontFor(canvas.Font);
+      TSelectObject selected(screen.Get(), font.Get());
+      height = DrawTextW(screen.Get(), wide.c_str(), int(wide.size()), &r, format);
+    }
     rect = gfx::TRect(r.left, r.top, r.right, r.bottom);
     return height;
   }

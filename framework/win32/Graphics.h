@@ -8,6 +8,7 @@
 #include "framework/Component.h"
 #include "framework/Streams.h" // Utf8ToWide, WideToUtf8
 #include "framework/TypeInfo.h"
+#include "framework/win32/Handles.h"
 #include "gfx/Color.h"
 #include "gfx/Geometry.h"
 
@@ -65,11 +66,11 @@ private:
   void Changed();
 
   TFont font_;
-  mutable HFONT handle_ = nullptr;
+  mutable TGdiFont handle_;
 };
 
-// Makes a GDI font for a font value; the caller deletes it.
-[[nodiscard]] HFONT CreateFontFor(const TFont& font);
+// Makes a GDI font for a font value.
+[[nodiscard]] TGdiFont CreateFontFor(const TFont& font);
 
 // Text on a canvas: drawn by GDI into the pixels of the canvas's bitmap, in
 // the canvas's logical coordinates (its viewport origin and clip box apply),
@@ -93,10 +94,10 @@ public:
   TCanvasDC(const TCanvasDC&) = delete;
   TCanvasDC& operator=(const TCanvasDC&) = delete;
   // nullptr when the canvas has no bitmap to draw on.
-  [[nodiscard]] HDC DC() const { return dc_; }
+  [[nodiscard]] HDC DC() const { return dc_.Get(); }
 
 private:
-  HDC dc_ = nullptr;
+  TMemoryDC dc_;
   HGDIOBJ oldBitmap_ = nullptr;
 };
 

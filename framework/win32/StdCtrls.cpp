@@ -387,14 +387,14 @@ void TComboBox::FillItems()
 {
   if (!HandleAllocated())
     return;
-  filling_ = true;
+  // Refilling is no choice of the user's: the list's notifications are muted.
+  TMuteScope filling(filling_);
   SendMessageW(handle_, CB_RESETCONTENT, 0, 0);
   for (int i = 0; i < items_->Count(); ++i)
     SendMessageW(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(items_->Strings(i)).c_str()));
   if (itemIndex_ >= items_->Count())
     itemIndex_ = -1;
   SendMessageW(handle_, CB_SETCURSEL, WPARAM(itemIndex_), 0);
-  filling_ = false;
 }
 
 int TComboBox::ItemIndex() const
@@ -831,10 +831,9 @@ void TRadioGroup::SetItemIndex(int value)
   if (value == itemIndex_)
     return;
   itemIndex_ = value;
-  updating_ = true;
+  TMuteScope updating(updating_);
   for (size_t i = 0; i < buttons_.size(); ++i)
     buttons_[i]->SetChecked(int(i) == value);
-  updating_ = false;
 }
 
 void TRadioGroup::SetColumns(int value)
@@ -862,12 +861,13 @@ void TRadioGroup::UpdateButtons()
     button->SetParent(this);
     buttons_.push_back(button);
   }
-  updating_ = true;
-  for (size_t i = 0; i < buttons_.size(); ++i) {
-    buttons_[i]->SetCaption(items_->Strings(int(i)));
-    buttons_[i]->SetChecked(int(i) == itemIndex_);
+  {
+    TMuteScope updating(updating_);
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+      buttons_[i]->SetCaption(items_->Strings(int(i)));
+      buttons_[i]->SetChecked(int(i) == itemIndex_);
+    }
   }
-  updating_ = false;
   ArrangeButtons();
 }
 

@@ -27,7 +27,7 @@ HWND TimerWindow(WNDPROC proc)
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"TTimerWindow";
-    RegisterClassExW(&wc);
+    RegisterWindowClass(wc);
     window = CreateWindowExW(0, L"TTimerWindow", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
   }
   return window;

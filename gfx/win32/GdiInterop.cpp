@@ -53,23 +53,6 @@ TRegion RegionFromHRGN(HRGN rgn)
   return TRegion::FromRects(rects);
 }
 
-TGdiRegion::~TGdiRegion()
-{
-  if (rgn_)
-    DeleteObject(rgn_);
-}
-
-TGdiRegion& TGdiRegion::operator=(TGdiRegion&& other) noexcept
-{
-  if (this != &other) {
-    if (rgn_)
-      DeleteObject(rgn_);
-    rgn_ = other.rgn_;
-    other.rgn_ = nullptr;
-  }
-  return *this;
-}
-
 void ApplyState(HDC dc, const TDrawContext& state)
 {
   const TPoint origin = state.ViewportOrg();
@@ -84,13 +67,11 @@ void ApplyState(HDC dc, const TDrawContext& state)
 
 TBitmapDC::TBitmapDC(void* hbitmap, const TDrawContext* state)
 {
-  dc_ = CreateCompatibleDC(nullptr);
-  if (!dc_)
-    throw std::bad_alloc();
+  dc_ = TMemoryDC(nullptr);
   if (hbitmap)
-    previous_ = SelectObject(dc_, static_cast<HBITMAP>(hbitmap));
+    previous_ = SelectObject(dc_.Get(), static_cast<HBITMAP>(hbitmap));
   if (state)
-    ApplyState(dc_, *state);
+    ApplyState(dc_.Get(), *state);
 }
 
 TBitmapDC::~TBitmapDC()
@@ -98,8 +79,7 @@ TBitmapDC::~TBitmapDC()
   // Whatever GDI drew must be in the pixels before they are read directly.
   GdiFlush();
   if (previous_)
-    SelectObject(dc_, previous_);
-  DeleteDC(dc_);
+    SelectObject(dc_.Get(), previous_);
 }
 
 } // namespace gfx::win32

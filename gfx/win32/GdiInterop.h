@@ -5,31 +5,24 @@
 // origin so that GDI text and metafiles obey the same clipping.
 #include "gfx/DrawContext.h"
 #include "gfx/Region.h"
+#include "gfx/win32/GdiHandles.h"
 
 #include <windows.h>
 
 namespace gfx::win32 {
 
-// A new HRGN holding the same pixels; the caller owns it (DeleteObject).
+// A new HRGN holding the same pixels; the caller owns it (give it to a
+// TGdiRegion).
 [[nodiscard]] HRGN RegionToHRGN(const TRegion& region);
 // The pixels of an HRGN as a region (empty for a null handle).
 [[nodiscard]] TRegion RegionFromHRGN(HRGN rgn);
 
-// Owns an HRGN and deletes it.
-class TGdiRegion {
+// Owns an HRGN and deletes it; made from a region of ours, or taking an
+// HRGN made elsewhere.
+class [[nodiscard]] TGdiRegion : public TGdiObject<HRGN> {
 public:
-  TGdiRegion() = default;
-  explicit TGdiRegion(HRGN rgn) noexcept : rgn_(rgn) {}
-  explicit TGdiRegion(const TRegion& region) : rgn_(RegionToHRGN(region)) {}
-  ~TGdiRegion();
-  TGdiRegion(TGdiRegion&& other) noexcept : rgn_(other.rgn_) { other.rgn_ = nullptr; }
-  TGdiRegion& operator=(TGdiRegion&& other) noexcept;
-  TGdiRegion(const TGdiRegion&) = delete;
-  TGdiRegion& operator=(const TGdiRegion&) = delete;
-  [[nodiscard]] HRGN Get() const noexcept { return rgn_; }
-
-private:
-  HRGN rgn_ = nullptr;
+  using TGdiObject<HRGN>::TGdiObject;
+  explicit TGdiRegion(const TRegion& region) : TGdiObject<HRGN>(RegionToHRGN(region)) {}
 };
 
 // A memory DC with a DIB section selected for the life of this object. When
@@ -41,10 +34,10 @@ public:
   ~TBitmapDC();
   TBitmapDC(const TBitmapDC&) = delete;
   TBitmapDC& operator=(const TBitmapDC&) = delete;
-  [[nodiscard]] HDC Get() const noexcept { return dc_; }
+  [[nodiscard]] HDC Get() const noexcept { return dc_.Get(); }
 
 private:
-  HDC dc_ = nullptr;
+  TMemoryDC dc_;
   HGDIOBJ previous_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "gfx/PixelMemory.h"
 
 #include "gfx/Pixmap.h"
+#include "gfx/win32/GdiHandles.h"
 
 #include <windows.h>
 
@@ -25,20 +26,17 @@ public:
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap_ || !bits)
       throw std::bad_alloc();
     bits_ = static_cast<TPixel*>(bits);
   }
-  ~TDibSection() override { DeleteObject(bitmap_); }
-  TDibSection(const TDibSection&) = delete;
-  TDibSection& operator=(const TDibSection&) = delete;
 
   TPixel* Bits() noexcept override { return bits_; }
-  void* NativeHandle() const noexcept override { return bitmap_; }
+  void* NativeHandle() const noexcept override { return bitmap_.Get(); }
 
 private:
-  HBITMAP bitmap_ = nullptr;
+  win32::TGdiBitmap bitmap_;
   TPixel* bits_ = nullptr;
 };
 

@@ -49,23 +49,20 @@ constexpr int kHintPadding = 3;
 
 void RegisterHintClass()
 {
-  static const bool registered = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_SAVEBITS;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    wc.hbrBackground = nullptr;
-    wc.lpszClassName = kHintClass;
-    return RegisterClassExW(&wc) != 0;
-  }();
-  (void)registered;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_SAVEBITS;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+  wc.hbrBackground = nullptr;
+  wc.lpszClassName = kHintClass;
+  framework::RegisterWindowClass(wc);
 }
 
 // A monochrome bitmap that is 1 where bitmap has the key colour and where the
 // rectangle reaches past the bitmap (those pixels keep the destination).
-HBITMAP MakeMask(const framework::TBitmap& bitmap, int32_t width, int32_t height, gfx::TColor key)
+framework::TGdiBitmap MakeMask(const framework::TBitmap& bitmap, int32_t width, int32_t height, gfx::TColor key)
 {
   const size_t stride = size_t((width + 15) / 16) * 2;
   std::vector<uint8_t> bits(stride * size_t(height), 0);
@@ -78,7 +75,7 @@ HBITMAP MakeMask(const framework::TBitmap& bitmap, int32_t width, int32_t height
         bits[stride * size_t(y) + size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
     }
   }
-  return CreateBitmap(width, height, 1, 1, bits.data());
+  return framework::TGdiBitmap(CreateBitmap(width, height, 1, 1, bits.data()));
 }
 
 } // namespace
@@ -118,7 +115,7 @@ TSkinDataWin32::TSkinDataWin32(TSkinData& owner) : owner_(owner)
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-    hintFont_ = CreateFontIndirectW(&metrics.lfStatusFont);
+    hintFont_.Reset(CreateFontIndirectW(&metrics.lfStatusFont));
 }
 
 TSkinDataWin32::~TSkinDataWin32()
@@ -127,10 +124,6 @@ TSkinDataWin32::~TSkinDataWin32()
     DestroyWindow(hint_);
   if (glyphs_)
     ImageList_Destroy(glyphs_);
-  if (captionFont_)
-    DeleteObject(captionFont_);
-  if (hintFont_)
-    DeleteObject(hintFont_);
 }
 
 void TSkinDataWin32::RemakeCaptionFont()
@@ -142,9 +135,7 @@ void TSkinDataWin32::RemakeCaptionFont()
   HFONT font = CreateFontIndirectW(&metrics.lfCaptionFont);
   if (!font)
     return;
-  if (captionFont_)
-    DeleteObject(captionFont_);
-  captionFont_ = font;
+  captionFont_.Reset(font);
 }
 
 void TSkinDataWin32::MakeApplicationIcon()
@@ -181,11 +172,11 @@ void TSkinDataWin32::ShowHint(gfx::TPoint position, const std::string& text)
     return;
   hintText_ = Widen(text);
   RECT r{0, 0, 500, 0};
-  HDC dc = GetDC(hint_);
-  HGDIOBJ old = SelectObject(dc, hintFont_ ? hintFont_ : GetStockObject(DEFAULT_GUI_FONT));
-  DrawTextW(dc, hintText_.c_str(), int(hintText_.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(hint_, dc);
+  {
+    framework::TWindowDC dc(hint_);
+    framework::TSelectObject font(dc.Get(), hintFont_ ? hintFont_.Get() : GetStockObject(DEFAULT_GUI_FONT));
+    DrawTextW(dc.Get(), hintText_.c_str(), int(hintText_.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  }
   const int width = int(r.right - r.left) + 2 * kHintPadding + 2;
   const int height = int(r.bottom - r.top) + 2 * kHintPadding + 2;
   SetWindowPos(hint_, HWND_TOPMOST, position.X, position.Y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -210,21 +201,20 @@ LRESULT CALLBACK TSkinDataWin32::HintProc(HWND window, UINT msg, WPARAM wParam, 
   case WM_NCHITTEST:
     return HTTRANSPARENT;
   case WM_PAINT: {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
+    framework::TPaintScope paint(window);
+    HDC dc = paint.DC();
     RECT client;
     GetClientRect(window, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_INFOBK));
     if (self) {
-      HGDIOBJ old = SelectObject(dc, self->hintFont_ ? self->hintFont_ : GetStockObject(DEFAULT_GUI_FONT));
+      framework::TSelectObject font(dc, self->hintFont_ ? self->hintFont_.Get()
+                                                         : GetStockObject(DEFAULT_GUI_FONT));
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
       RECT text = client;
       InflateRect(&text, -kHintPadding, -kHintPadding);
       DrawTextW(dc, self->hintText_.c_str(), int(self->hintText_.size()), &text, DT_WORDBREAK | DT_NOPREFIX);
-      SelectObject(dc, old);
     }
-    EndPaint(window, &ps);
     return 0;
   }
   default:
@@ -240,14 +230,11 @@ void TransparentBlit(HDC dc, const gfx::TRect& rect, const framework::TBitmap& b
   const int32_t h = rect.Height();
   if (w <= 0 || h <= 0 || !bitmap.NativeHandle())
     return;
-  HBITMAP mask = MakeMask(bitmap, w, h, keyColor);
+  const framework::TGdiBitmap mask = MakeMask(bitmap, w, h, keyColor);
   if (!mask)
     return;
-  {
-    gfx::win32::TBitmapDC source(bitmap.NativeHandle());
-    MaskBlt(dc, rect.Left, rect.Top, w, h, source.Get(), 0, 0, mask, 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
-  }
-  DeleteObject(mask);
+  gfx::win32::TBitmapDC source(bitmap.NativeHandle());
+  MaskBlt(dc, rect.Left, rect.Top, w, h, source.Get(), 0, 0, mask.Get(), 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
 }
 
 void ElementDraw(HDC dc, const gfx::TRect& rect, const framework::TBitmap& image, bool stacked, bool tile,

@@ -4,6 +4,7 @@
 // glyph list, the caption-button hint window, and element and transparent
 // draws straight onto an HDC.
 #include "framework/Bitmap.h"
+#include "framework/win32/Handles.h"
 #include "skin/SkinData.h"
 #include "skin/controls/ElementDraw.h"
 
@@ -42,7 +43,7 @@ public:
   [[nodiscard]] bool HintShowing() const override { return hintShowing_; }
 
   // The caption font (from the non-client metrics; remade at each Loaded).
-  [[nodiscard]] HFONT CaptionFont() const { return captionFont_; }
+  [[nodiscard]] HFONT CaptionFont() const { return captionFont_.Get(); }
   // The application's small icon on magenta, which is transparent.
   [[nodiscard]] const framework::TBitmap& ApplicationIcon() const { return appIcon_; }
   // The 16 x 16 menu glyphs (close, maximise, minimise, restore).
@@ -54,8 +55,8 @@ private:
   static LRESULT CALLBACK HintProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
   TSkinData& owner_;
-  HFONT captionFont_ = nullptr;
-  HFONT hintFont_ = nullptr;
+  framework::TGdiFont captionFont_;
+  framework::TGdiFont hintFont_;
   framework::TBitmap appIcon_;
   HIMAGELIST glyphs_ = nullptr;
   HWND hint_ = nullptr;

@@ -140,16 +140,9 @@ void TCustomLumetta::WMPaint(TMessage& message)
     GetClipBox(given, &clip);
     PaintUpdate(given, clip);
   } else {
-    PAINTSTRUCT paint{};
-    HWND window = Handle();
-    HDC dc = BeginPaint(window, &paint);
-    struct TEndPaint {
-      HWND Window;
-      PAINTSTRUCT& Paint;
-      ~TEndPaint() { EndPaint(Window, &Paint); }
-    } endPaint{window, paint};
-    if (dc)
-      PaintUpdate(dc, paint.rcPaint);
+    framework::TPaintScope paint(Handle());
+    if (paint.DC())
+      PaintUpdate(paint.DC(), paint.Info().rcPaint);
   }
   message.Result = 0;
 }

@@ -7,11 +7,7 @@
 
 namespace transition::win32 {
 
-TLumettaWindowHost::~TLumettaWindowHost()
-{
-  if (memoryDC_)
-    DeleteDC(memoryDC_);
-}
+TLumettaWindowHost::~TLumettaWindowHost() = default;
 
 bool TLumettaWindowHost::Dispatch(TLumettaDriver& driver, UINT msg, WPARAM wParam)
 {
@@ -50,15 +46,17 @@ uint32_t TLumettaWindowHost::SetPeriodicTimer(uint32_t period, uint32_t resoluti
 {
   proc_ = proc;
   context_ = context;
-  // Killed synchronously: once timeKillEvent returns on another thread, no
+  // Killed synchronously: once the kill returns on another thread, no
   // call of the timer is under way or to come, so the component may go.
-  return timeSetEvent(period, resolution, &TLumettaWindowHost::TimerCallback, DWORD_PTR(this),
-                      TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS);
+  timer_ = framework::TMultimediaTimer(period, resolution, &TLumettaWindowHost::TimerCallback, DWORD_PTR(this),
+                                      TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS);
+  return timer_.Get();
 }
 
 void TLumettaWindowHost::KillTimer(uint32_t timerId)
 {
-  timeKillEvent(timerId);
+  if (timerId != 0 && timer_.Get() == timerId)
+    timer_.Reset();
 }
 
 void CALLBACK TLumettaWindowHost::TimerCallback(UINT timerId, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR)
@@ -116,19 +114,22 @@ void TLumettaWindowHost::StretchDisplay(HDC dc)
   if (image.Empty() || !image.NativeHandle())
     return;
   if (!memoryDC_) {
-    memoryDC_ = CreateCompatibleDC(nullptr);
-    if (!memoryDC_)
+    // Steps run on the timer thread, where nothing may throw: without a DC
+    // the frame is not shown.
+    try {
+      memoryDC_ = framework::TMemoryDC(nullptr);
+    } catch (const std::bad_alloc&) {
       return;
+    }
   }
   const gfx::TRect d = core_->DisplayRect();
   const gfx::TRect s = core_->SourceRect();
   framework::TCanvasLock locked(image.Canvas());
-  HGDIOBJ previous = SelectObject(memoryDC_, static_cast<HBITMAP>(image.NativeHandle()));
+  framework::TSelectObject selected(memoryDC_.Get(), static_cast<HBITMAP>(image.NativeHandle()));
   SetStretchBltMode(dc, COLORONCOLOR);
-  StretchBlt(dc, d.Left, d.Top, d.Width(), d.Height(), memoryDC_, 0, 0, s.Width(), s.Height(), SRCCOPY);
+  StretchBlt(dc, d.Left, d.Top, d.Width(), d.Height(), memoryDC_.Get(), 0, 0, s.Width(), s.Height(), SRCCOPY);
   // The transfer must have read the pixels before the next step rewrites them.
   GdiFlush();
-  SelectObject(memoryDC_, previous);
 }
 
 void TLumettaWindowHost::PresentFrame()
@@ -136,11 +137,12 @@ void TLumettaWindowHost::PresentFrame()
   HWND window = window_;
   if (!window || !core_)
     return;
-  HDC dc = GetDC(window);
-  if (!dc)
-    return;
-  StretchDisplay(dc);
-  ReleaseDC(window, dc);
+  {
+    framework::TWindowDC dc(window);
+    if (!dc)
+      return;
+    StretchDisplay(dc.Get());
+  }
   const gfx::TRect d = core_->DisplayRect();
   const RECT rect{d.Left, d.Top, d.Right, d.Bottom};
   ValidateRect(window, &rect);

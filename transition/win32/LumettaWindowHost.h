@@ -4,6 +4,7 @@
 // messages are posted and on whose device context each frame is stretched.
 #include "transition/LumettaCore.h"
 #include "transition/TransitionHost.h"
+#include "framework/win32/Handles.h"
 
 #include <windows.h>
 
@@ -68,10 +69,12 @@ private:
   std::atomic<HWND> window_{nullptr};
   // A memory DC kept for presenting, so that a step creates no GDI object;
   // DisplayImage's bitmap is selected into it only while it is drawn from.
-  HDC memoryDC_ = nullptr;
+  framework::TMemoryDC memoryDC_;
   // The one timer this host runs at a time: what its calls go to.
   TTimerProc proc_ = nullptr;
   void* context_ = nullptr;
+  // Last, so that it is killed (synchronously) before the rest goes.
+  framework::TMultimediaTimer timer_;
 };
 
 } // namespace transition::win32

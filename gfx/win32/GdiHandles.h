@@ -1,0 +1,144 @@
+#pragma once
+// Owners of GDI handles: objects (brushes, pens, fonts, bitmaps, regions),
+// memory and window device contexts, and the selection of an object into a
+// DC for a scope. Every GDI handle the program makes is held by one of these,
+// so that no path releases it by hand and no other path forgets it. They live
+// at the bottom layer so the pixel layer's own bridges use them too; the
+// framework adds the owners that need a window or winmm.
+#include <windows.h>
+
+#include <new>
+#include <utility>
+
+namespace gfx::win32 {
+
+// Owns one GDI object and deletes it. T is the handle type (HBRUSH, HPEN,
+// HFONT, HBITMAP, HRGN or HGDIOBJ). An object must not be selected into a DC
+// when its owner goes; TSelectObject restores the DC first.
+template <class T>
+class [[nodiscard]] TGdiObject {
+public:
+  TGdiObject() noexcept = default;
+  explicit TGdiObject(T handle) noexcept : handle_(handle) {}
+  ~TGdiObject() { Reset(); }
+  TGdiObject(TGdiObject&& other) noexcept : handle_(other.Release()) {}
+  TGdiObject& operator=(TGdiObject&& other) noexcept
+  {
+    if (this != &other)
+      Reset(other.Release());
+    return *this;
+  }
+  TGdiObject(const TGdiObject&) = delete;
+  TGdiObject& operator=(const TGdiObject&) = delete;
+
+  [[nodiscard]] T Get() const noexcept { return handle_; }
+  explicit operator bool() const noexcept { return handle_ != nullptr; }
+  // Hands the handle on; this owner holds nothing afterwards.
+  [[nodiscard]] T Release() noexcept { return std::exchange(handle_, nullptr); }
+  // Deletes the held object and takes the given one.
+  void Reset(T handle = nullptr) noexcept
+  {
+    if (handle_ && handle_ != handle)
+      DeleteObject(handle_);
+    handle_ = handle;
+  }
+
+private:
+  T handle_ = nullptr;
+};
+
+using TGdiBrush = TGdiObject<HBRUSH>;
+using TGdiPen = TGdiObject<HPEN>;
+using TGdiFont = TGdiObject<HFONT>;
+using TGdiBitmap = TGdiObject<HBITMAP>;
+
+// A memory DC made by CreateCompatibleDC, deleted with its owner. Failing
+// to make one throws std::bad_alloc: GDI has run out of room.
+class [[nodiscard]] TMemoryDC {
+public:
+  TMemoryDC() noexcept = default;
+  // A DC compatible with the given one (with the screen for nullptr).
+  explicit TMemoryDC(HDC compatible) : dc_(CreateCompatibleDC(compatible))
+  {
+    if (!dc_)
+      throw std::bad_alloc();
+  }
+  ~TMemoryDC() { Reset(); }
+  TMemoryDC(TMemoryDC&& other) noexcept : dc_(other.Release()) {}
+  TMemoryDC& operator=(TMemoryDC&& other) noexcept
+  {
+    if (this != &other) {
+      Reset();
+      dc_ = other.Release();
+    }
+    return *this;
+  }
+  TMemoryDC(const TMemoryDC&) = delete;
+  TMemoryDC& operator=(const TMemoryDC&) = delete;
+
+  [[nodiscard]] HDC Get() const noexcept { return dc_; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
+  [[nodiscard]] HDC Release() noexcept { return std::exchange(dc_, nullptr); }
+  void Reset() noexcept
+  {
+    if (dc_)
+      DeleteDC(std::exchange(dc_, nullptr));
+  }
+
+private:
+  HDC dc_ = nullptr;
+};
+
+// The DC of a window's client area (of the screen for nullptr) from GetDC,
+// given back with its owner. Get answers nullptr when GetDC failed.
+class [[nodiscard]] TWindowDC {
+public:
+  explicit TWindowDC(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+  ~TWindowDC() { Reset(); }
+  TWindowDC(TWindowDC&& other) noexcept : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
+  TWindowDC& operator=(TWindowDC&& other) noexcept
+  {
+    if (this != &other) {
+      Reset();
+      window_ = other.window_;
+      dc_ = std::exchange(other.dc_, nullptr);
+    }
+    return *this;
+  }
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+
+  [[nodiscard]] HDC Get() const noexcept { return dc_; }
+  [[nodiscard]] HWND Window() const noexcept { return window_; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
+  void Reset() noexcept
+  {
+    if (dc_)
+      ReleaseDC(window_, std::exchange(dc_, nullptr));
+  }
+
+private:
+  HWND window_ = nullptr;
+  HDC dc_ = nullptr;
+};
+
+// Selects an object into a DC for a scope and selects back what was there.
+// Declare it after the owners of the DC and of the object, so that it goes
+// first.
+class [[nodiscard]] TSelectObject {
+public:
+  TSelectObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+  ~TSelectObject()
+  {
+    if (previous_ && previous_ != HGDI_ERROR)
+      SelectObject(dc_, previous_);
+  }
+  TSelectObject(const TSelectObject&) = delete;
+  TSelectObject& operator=(const TSelectObject&) = delete;
+
+private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+} // namespace gfx::win32
