@@ -47,12 +47,12 @@ void ShowMessageBox(const std::string& text)
 constexpr wchar_t kHintClass[] = L"SkinCaptionButtonHint";
 constexpr int kHintPadding = 3;
 
-void RegisterHintClass()
+void RegisterHintClass(WNDPROC procedure)
 {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.style = CS_SAVEBITS;
-  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpfnWndProc = procedure;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
   wc.hbrBackground = nullptr;
@@ -105,13 +105,10 @@ TSkinDataWin32::TSkinDataWin32(TSkinData& owner) : owner_(owner)
     ImageList_AddMasked(glyphs_, static_cast<HBITMAP>(glyphs.NativeHandle()), RGB(255, 255, 255));
   }
 
-  RegisterHintClass();
+  RegisterHintClass(&HintProc);
+  // The window finds this object from its creation parameter on.
   hint_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kHintClass, L"", WS_POPUP | WS_BORDER, 0, 0, 0, 0,
-                          nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (hint_) {
-    SetWindowLongPtrW(hint_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(hint_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HintProc));
-  }
+                          nullptr, nullptr, GetModuleHandleW(nullptr), this);
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
@@ -194,6 +191,9 @@ void TSkinDataWin32::HideHint()
 
 LRESULT CALLBACK TSkinDataWin32::HintProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+  if (msg == WM_NCCREATE)
+    SetWindowLongPtrW(window, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
   auto* self = reinterpret_cast<TSkinDataWin32*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   switch (msg) {
   case WM_ERASEBKGND:
