@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/MuteScope.h"
 #include "framework/win32/Forms.h"
 #include "framework/win32/ControlsInternal.h"
 #include "framework/win32/Handles.h"
@@ -311,14 +312,8 @@ void TControl::ParentFontChanged()
 {
   if (!parentFont_ || !parent_)
     return;
-  followingParentFont_ = true;
-  try {
-    font_->Assign(*parent_->font_);
-  } catch (...) {
-    followingParentFont_ = false;
-    throw;
-  }
-  followingParentFont_ = false;
+  TMuteScope following(followingParentFont_);
+  font_->Assign(*parent_->font_);
 }
 
 void TControl::FontChanged()
@@ -535,9 +530,8 @@ void TControl::ScaleBy(int m, int d)
 void TControl::ChangeScale(int m, int d)
 {
   if (!parentFont_) {
-    followingParentFont_ = true;
+    TMuteScope following(followingParentFont_);
     font_->SetHeight(gfx::MulDiv(font_->Height(), m, d));
-    followingParentFont_ = false;
   }
   int l = gfx::MulDiv(left_, m, d);
   int t = gfx::MulDiv(top_, m, d);

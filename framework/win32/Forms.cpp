@@ -523,9 +523,8 @@ void TForm::ChangeScale(int m, int d)
     for (TControl* c : controls_)
       c->ChangeScale(m, d);
     if (!parentFont_) {
-      followingParentFont_ = true;
+      TMuteScope following(followingParentFont_);
       font_->SetHeight(gfx::MulDiv(font_->Height(), m, d));
-      followingParentFont_ = false;
     }
     SetClientSize(gfx::MulDiv(cw, m, d), gfx::MulDiv(ch, m, d));
   } catch (...) {
