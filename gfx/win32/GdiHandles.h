@@ -90,10 +90,13 @@ private:
 };
 
 // The DC of a window's client area (of the screen for nullptr) from GetDC,
-// given back with its owner. Get answers nullptr when GetDC failed.
+// or of the whole window, frame and caption included, from GetWindowDC;
+// given back with its owner. Get answers nullptr when the system gave none.
 class [[nodiscard]] TWindowDC {
 public:
   explicit TWindowDC(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+  // The non-client area too: what a frame is painted through.
+  [[nodiscard]] static TWindowDC WholeWindow(HWND window) noexcept { return TWindowDC(window, GetWindowDC(window)); }
   ~TWindowDC() { Reset(); }
   TWindowDC(TWindowDC&& other) noexcept : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
   TWindowDC& operator=(TWindowDC&& other) noexcept
@@ -118,6 +121,8 @@ public:
   }
 
 private:
+  TWindowDC(HWND window, HDC dc) noexcept : window_(window), dc_(dc) {}
+
   HWND window_ = nullptr;
   HDC dc_ = nullptr;
 };

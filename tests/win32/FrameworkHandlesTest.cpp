@@ -106,6 +106,30 @@ TEST(GdiOwners, SelectionIsRestoredAndDeviceContextsReleased)
   EXPECT_TRUE(taken);
 }
 
+// A frame is painted through the whole window's DC, which reaches past the
+// client area to the caption and borders.
+TEST(GdiOwners, TheWholeWindowDcReachesTheFrame)
+{
+  HWND window = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 240, 160,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(window);
+  RECT bounds{}, client{}, whole{}, inner{};
+  GetWindowRect(window, &bounds);
+  GetClientRect(window, &client);
+  {
+    TWindowDC frame = TWindowDC::WholeWindow(window);
+    TWindowDC area(window);
+    ASSERT_TRUE(frame && area);
+    GetClipBox(frame.Get(), &whole);
+    GetClipBox(area.Get(), &inner);
+  }
+  DestroyWindow(window);
+  EXPECT_EQ(whole.right - whole.left, bounds.right - bounds.left);
+  EXPECT_EQ(whole.bottom - whole.top, bounds.bottom - bounds.top);
+  EXPECT_EQ(inner.right - inner.left, client.right);
+  EXPECT_LT(inner.bottom - inner.top, whole.bottom - whole.top);
+}
+
 std::atomic<int> g_ticks{0};
 
 void CALLBACK CountTick(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) { ++g_ticks; }
