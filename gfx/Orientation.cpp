@@ -2,6 +2,7 @@
 
 #include "gfx/PixelRows.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <stdexcept>
@@ -31,12 +32,9 @@ constexpr TWalk kWalks[9] = {
   {true, true, false},   // 8 quarter turn counter-clockwise
 };
 
-// out[i] = in[i * step] for i < n.
-void StepRow(TPixel* out, const TPixel* in, ptrdiff_t step, size_t n) noexcept
-{
-  for (size_t i = 0; i < n; ++i, in += step)
-    out[i] = *in;
-}
+// Output rows filled together by a quarter turn or a transpose: a cache line
+// of source pixels each.
+constexpr int32_t kBand = 16;
 
 } // namespace
 
@@ -60,23 +58,34 @@ void OrientInto(const TPixmap& src, TOrientation orientation, TPixmap& dst)
   if (src.IsEmpty())
     return;
 
-  // Pixels between one source row and the next, whatever order the rows are
-  // stored in.
-  const ptrdiff_t down = h > 1 ? src.ScanLine(1) - src.ScanLine(0) : 0;
-  const size_t n = size_t(outW);
-  for (int32_t y = 0; y < outH; ++y) {
-    TPixel* out = dst.ScanLine(y);
-    if (!walk.Swap) {
+  if (!walk.Swap) {
+    for (int32_t y = 0; y < outH; ++y) {
+      TPixel* out = dst.ScanLine(y);
       const TPixel* row = src.ScanLine(walk.MirrorY ? h - 1 - y : y);
       if (walk.MirrorX)
-        ReverseRow(out, row + (w - 1), n);
+        ReverseRow(out, row + (w - 1), size_t(w));
       else
-        std::memcpy(out, row, n * sizeof(TPixel));
-    } else {
-      // Output row y is source column sx, read down or up.
-      const int32_t sx = walk.MirrorX ? w - 1 - y : y;
-      const int32_t firstRow = walk.MirrorY ? h - 1 : 0;
-      StepRow(out, src.ScanLine(firstRow) + sx, walk.MirrorY ? -down : down, n);
+        std::memcpy(out, row, size_t(w) * sizeof(TPixel));
+    }
+    return;
+  }
+
+  // With a swap, output row y is source column sx. Walking one column at a
+  // time would use one pixel of every cache line read; instead a band of
+  // output rows is filled together, so that each source row gives a run of
+  // neighbouring pixels, one to each row of the band.
+  // A mirror across the band is taken by listing its rows bottom first, so the
+  // source is always read forward.
+  for (int32_t y0 = 0; y0 < outH; y0 += kBand) {
+    const int32_t rows = std::min(kBand, outH - y0);
+    TPixel* out[kBand] = {};
+    for (int32_t k = 0; k < rows; ++k)
+      out[k] = dst.ScanLine(walk.MirrorX ? y0 + rows - 1 - k : y0 + k);
+    const int32_t first = walk.MirrorX ? w - y0 - rows : y0;
+    for (int32_t x = 0; x < outW; ++x) {
+      const TPixel* in = src.ScanLine(walk.MirrorY ? h - 1 - x : x) + first;
+      for (int32_t k = 0; k < rows; ++k)
+        out[k][x] = in[k];
     }
   }
 }
