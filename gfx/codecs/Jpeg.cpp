@@ -342,8 +342,9 @@ std::vector<uint8_t> EncodeJpeg(const TPixmap& pixels, const TJpegOptions& optio
 {
   if (pixels.IsEmpty())
     throw TCodecError("Cannot write an empty picture as JPEG");
-  const std::vector<uint8_t> exif =
-      options.Orientation == TOrientation::Normal ? std::vector<uint8_t>{} : MakeExifOrientationBlock(options.Orientation);
+  std::vector<uint8_t> exif;
+  if (options.Orientation != TOrientation::Normal)
+    exif = MakeExifOrientationBlock(options.Orientation);
   TEncoder e;
   if (!EncodePhase(e, pixels, options, exif))
     throw TCodecError(std::string("Cannot write JPEG data: ") + e.Err.Message);

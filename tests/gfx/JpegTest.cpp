@@ -248,9 +248,10 @@ TEST(JpegCorrupt, DamagedEntropyDataStillDecodesWithoutCrashing)
 
 namespace {
 
-// 32x16 in four flat quadrants, each a whole number of 8x8 blocks, so that
-// JPEG loss leaves their centres close to the colour written.
-constexpr TPixel kQuadrant[4] = {0xE02020, 0x20C020, 0x2020E0, 0xE0E020}; // top left, top right, bottom left, bottom right
+// 32x16 in four flat quadrants (top left, top right, bottom left, bottom
+// right), each a whole number of 8x8 blocks, so that JPEG loss leaves their
+// centres close to the colour written.
+constexpr TPixel kQuadrant[4] = {0xE02020, 0x20C020, 0x2020E0, 0xE0E020};
 
 TPixmap Quadrants()
 {

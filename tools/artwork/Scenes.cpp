@@ -127,7 +127,8 @@ Rgb Poplars(float u, float v, float pixel)
     const float crown = (v > top && v < meadow - 0.05f) ? 1 - Smooth(half, std::fabs(u - centre), pixel) : 0.0f;
     const Rgb leaves = Scale({40, 90, 45}, 0.7f + 0.5f * Fractal(u * 90, v * 40, 3));
     colour = Mix(colour, leaves, crown);
-    const float trunk = v >= meadow - 0.05f && v < meadow + 0.01f ? 1 - Smooth(0.006f, std::fabs(u - centre), pixel) : 0.0f;
+    const bool trunkRows = v >= meadow - 0.05f && v < meadow + 0.01f;
+    const float trunk = trunkRows ? 1 - Smooth(0.006f, std::fabs(u - centre), pixel) : 0.0f;
     colour = Mix(colour, {70, 50, 35}, trunk);
   }
   return colour;
