@@ -3,6 +3,7 @@
 //   --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 // and the program prints each median as a multiple of the memcpy median.
 #include "gfx/DrawContext.h"
+#include "gfx/Orientation.h"
 #include "gfx/Region.h"
 
 #include <benchmark/benchmark.h>
@@ -217,6 +218,29 @@ void BM_EllipseRegionFrame(benchmark::State& state)
   }
 }
 BENCHMARK(BM_EllipseRegionFrame)->Unit(benchmark::kMicrosecond);
+// A camera picture the size of the frame turned upright: a mirror walks
+// along the source rows, a quarter turn down its columns.
+void OrientFrame(benchmark::State& state, gfx::TOrientation orientation)
+{
+  gfx::TPixmap src(W, H);
+  FillNoise(src);
+  const bool swap = gfx::SwapsSides(orientation);
+  gfx::TPixmap dst(swap ? H : W, swap ? W : H);
+  for (auto _ : state) {
+    gfx::OrientInto(src, orientation, dst);
+    benchmark::DoNotOptimize(dst.Bits());
+    benchmark::ClobberMemory();
+  }
+}
+
+void BM_OrientFrameMirrored(benchmark::State& state) { OrientFrame(state, gfx::TOrientation::MirrorX); }
+BENCHMARK(BM_OrientFrameMirrored)->Unit(benchmark::kMicrosecond);
+
+void BM_OrientFrameQuarterTurn(benchmark::State& state) { OrientFrame(state, gfx::TOrientation::Rotate90); }
+BENCHMARK(BM_OrientFrameQuarterTurn)->Unit(benchmark::kMicrosecond);
+
+void BM_OrientFrameTransverse(benchmark::State& state) { OrientFrame(state, gfx::TOrientation::Transverse); }
+BENCHMARK(BM_OrientFrameTransverse)->Unit(benchmark::kMicrosecond);
 
 // Keeps the median of every benchmark and prints it against the memcpy.
 class TRatioReporter : public benchmark::ConsoleReporter {

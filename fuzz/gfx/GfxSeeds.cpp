@@ -114,6 +114,7 @@ int main(int argc, char** argv)
   Save(jpeg, "progressive.jpg", gfx::EncodeJpeg(photo, {75, true, false}));
   Save(jpeg, "grey.jpg", gfx::EncodeJpeg(photo, {60, false, true}));
   Save(jpeg, "grey-progressive.jpg", gfx::EncodeJpeg(photo, {60, true, true}));
+  Save(jpeg, "turned.jpg", gfx::EncodeJpeg(photo, {75, false, false, gfx::TOrientation::Transverse}));
 
   const gfx::TPixmap small = Pattern(16, 16, true), large = Pattern(32, 32, true);
   const gfx::TPixmap* both[] = {&small, &large};

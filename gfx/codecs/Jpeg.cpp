@@ -1,5 +1,7 @@
 #include "gfx/codecs/Jpeg.h"
 
+#include "gfx/codecs/Exif.h"
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -105,6 +107,8 @@ bool ReadHeaderPhase(TDecoder& d, const uint8_t* data, size_t size)
   d.Progress.progress_monitor = MonitorProgress;
   d.Info.progress = &d.Progress;
   jpeg_mem_src(&d.Info, data, static_cast<unsigned long>(size));
+  // APP1 holds the camera's EXIF block; a segment cannot be longer than this.
+  jpeg_save_markers(&d.Info, JPEG_APP0 + 1, 0xFFFF);
   jpeg_read_header(&d.Info, TRUE);
   return true;
 }
@@ -115,6 +119,20 @@ void ReadHeader(TDecoder& d, std::span<const uint8_t> data)
     throw TCodecError("Invalid JPEG data: the file is empty");
   if (!ReadHeaderPhase(d, data.data(), data.size()))
     d.Fail();
+}
+
+// The orientation named by the first APP1 segment that is an EXIF block. Only
+// the bytes libjpeg kept are read, which the reader checks every offset against.
+TOrientation ReadOrientation(const jpeg_decompress_struct& info) noexcept
+{
+  static constexpr uint8_t kExif[6] = {'E', 'x', 'i', 'f', 0, 0};
+  for (jpeg_saved_marker_ptr m = info.marker_list; m != nullptr; m = m->next) {
+    if (m->marker != JPEG_APP0 + 1 || m->data == nullptr || m->data_length < sizeof kExif ||
+        std::memcmp(m->data, kExif, sizeof kExif) != 0)
+      continue;
+    return ReadExifOrientation({m->data, size_t(m->data_length)});
+  }
+  return TOrientation::Normal;
 }
 
 // Memory the decoder needs for a progressive image's coefficients: every
@@ -195,7 +213,7 @@ struct TEncoder {
   TEncoder& operator=(const TEncoder&) = delete;
 };
 
-bool EncodePhase(TEncoder& e, const TPixmap& pixels, const TJpegOptions& options)
+bool EncodePhase(TEncoder& e, const TPixmap& pixels, const TJpegOptions& options, std::span<const uint8_t> exif)
 {
   if (setjmp(e.Err.Jump))
     return false;
@@ -214,6 +232,8 @@ bool EncodePhase(TEncoder& e, const TPixmap& pixels, const TJpegOptions& options
   if (options.Progressive)
     jpeg_simple_progression(&e.Info);
   jpeg_start_compress(&e.Info, TRUE);
+  if (!exif.empty())
+    jpeg_write_marker(&e.Info, JPEG_APP0 + 1, exif.data(), static_cast<unsigned int>(exif.size()));
   while (e.Info.next_scanline < e.Info.image_height) {
     // libjpeg only reads the rows it is given.
     JSAMPROW row = reinterpret_cast<JSAMPROW>(const_cast<TPixel*>(pixels.ScanLine(int32_t(e.Info.next_scanline))));
@@ -230,8 +250,10 @@ TJpegInfo ReadJpegInfo(std::span<const uint8_t> data)
   TDecoder d;
   ReadHeader(d, data);
   TJpegInfo info;
-  info.Width = int32_t(std::min<JDIMENSION>(d.Info.image_width, INT32_MAX));
-  info.Height = int32_t(std::min<JDIMENSION>(d.Info.image_height, INT32_MAX));
+  info.Orientation = ReadOrientation(d.Info);
+  const bool swap = SwapsSides(info.Orientation);
+  info.Width = int32_t(std::min<JDIMENSION>(swap ? d.Info.image_height : d.Info.image_width, INT32_MAX));
+  info.Height = int32_t(std::min<JDIMENSION>(swap ? d.Info.image_width : d.Info.image_height, INT32_MAX));
   info.Components = d.Info.num_components;
   info.Progressive = d.Info.progressive_mode != 0;
   return info;
@@ -268,18 +290,42 @@ void DecodeJpegInto(std::span<const uint8_t> data, const std::function<TPixmap&(
                       " components is not supported");
   }
 
+  const int32_t storedW = int32_t(d.Info.image_width), storedH = int32_t(d.Info.image_height);
+  const TOrientation orientation = ReadOrientation(d.Info);
+  const bool swap = SwapsSides(orientation);
+  const int32_t shownW = swap ? storedH : storedW, shownH = swap ? storedW : storedH;
+  const auto outOfMemory = [&] {
+    return TCodecError("Invalid JPEG data: there is not enough memory for " + std::to_string(shownW) + " x " +
+                       std::to_string(shownH) + " pixels");
+  };
+
+  // A picture stored upright decodes straight into the caller's pixels; a
+  // turned one decodes as stored and is then turned into them.
+  TPixmap stored;
+  if (orientation != TOrientation::Normal) {
+    try {
+      stored = TPixmap(storedW, storedH);
+    } catch (const std::bad_alloc&) {
+      throw outOfMemory();
+    }
+  }
   TPixmap* pixels = nullptr;
   try {
-    pixels = &target(int32_t(d.Info.image_width), int32_t(d.Info.image_height));
+    pixels = &target(shownW, shownH);
   } catch (const std::bad_alloc&) {
-    throw TCodecError("Invalid JPEG data: there is not enough memory for " + std::to_string(d.Info.image_width) +
-                      " x " + std::to_string(d.Info.image_height) + " pixels");
+    throw outOfMemory();
   }
   TPixmap& out = *pixels;
-  if (out.Width() != int32_t(d.Info.image_width) || out.Height() != int32_t(d.Info.image_height))
+  if (out.Width() != shownW || out.Height() != shownH)
     throw TCodecError("Invalid JPEG data: no pixels of the picture's size to decode into");
-  if (!DecodePhase(d, out, cmyk))
+  if (orientation == TOrientation::Normal) {
+    if (!DecodePhase(d, out, cmyk))
+      d.Fail();
+    return;
+  }
+  if (!DecodePhase(d, stored, cmyk))
     d.Fail();
+  OrientInto(stored, orientation, out);
 }
 
 TPixmap DecodeJpeg(std::span<const uint8_t> data)
@@ -296,8 +342,11 @@ std::vector<uint8_t> EncodeJpeg(const TPixmap& pixels, const TJpegOptions& optio
 {
   if (pixels.IsEmpty())
     throw TCodecError("Cannot write an empty picture as JPEG");
+  std::vector<uint8_t> exif;
+  if (options.Orientation != TOrientation::Normal)
+    exif = MakeExifOrientationBlock(options.Orientation);
   TEncoder e;
-  if (!EncodePhase(e, pixels, options))
+  if (!EncodePhase(e, pixels, options, exif))
     throw TCodecError(std::string("Cannot write JPEG data: ") + e.Err.Message);
   return std::vector<uint8_t>(e.Buffer, e.Buffer + e.Size);
 }

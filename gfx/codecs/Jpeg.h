@@ -1,4 +1,5 @@
 #pragma once
+#include "gfx/Orientation.h"
 #include "gfx/Pixmap.h"
 #include "gfx/codecs/Bmp.h" // TCodecError
 
@@ -10,9 +11,12 @@
 namespace gfx {
 
 // What a JPEG file's header says about it, read without decoding the pixels.
+// Width and Height are those of the picture as shown, after the orientation
+// its EXIF block names (Normal when there is none or it is damaged).
 struct TJpegInfo {
   int32_t Width = 0;
   int32_t Height = 0;
+  TOrientation Orientation = TOrientation::Normal;
   int32_t Components = 0; // 1 grey, 3 colour, 4 CMYK or YCCK
   bool Progressive = false;
 };
@@ -20,20 +24,25 @@ struct TJpegInfo {
 [[nodiscard]] TJpegInfo ReadJpegInfo(std::span<const uint8_t> data);
 
 // Decodes a baseline or progressive JPEG, grey or colour (CMYK and YCCK are
-// converted to RGB), into 32-bit pixels whose fourth byte is 0. Bad, truncated
+// converted to RGB), into 32-bit pixels whose fourth byte is 0, turned and
+// mirrored upright as the orientation tag of its EXIF block says. Bad, truncated
 // or oversized data raises TCodecError; the decoder never jumps across C++
 // frames.
 [[nodiscard]] TPixmap DecodeJpeg(std::span<const uint8_t> data);
 
 // The same, into pixels the caller provides: once the header is read and the
-// size checked, target(width, height) is called and must answer pixels of
-// exactly that size (a bitmap's own memory, so nothing is copied afterwards).
+// size checked, target(width, height) is called with the oriented size and
+// must answer pixels of exactly that size (a bitmap's own memory: a picture
+// stored upright is decoded straight into it, a turned one through a copy).
 void DecodeJpegInto(std::span<const uint8_t> data, const std::function<TPixmap&(int32_t, int32_t)>& target);
 
 struct TJpegOptions {
   int Quality = 90;          // 1..100
   bool Progressive = false;  // several scans, coarse to fine
   bool Grayscale = false;    // one component
+  // Other than Normal: an EXIF block with this orientation tag is written, and
+  // readers turn the stored pixels accordingly to show them.
+  TOrientation Orientation = TOrientation::Normal;
 };
 
 // Encodes the pixels (the fourth byte is ignored) as a JFIF file.

@@ -116,6 +116,19 @@ TEST_F(PictureFiles, ExtensionChoosesTheGraphicWhateverItsCase)
   EXPECT_STREQ(picture.Graphic()->GraphicClassName(), "TIcon");
 }
 
+TEST_F(PictureFiles, AJpegFromACameraHeldUprightIsLoadedUpright)
+{
+  // Stored 20 x 10 with a tag saying to turn it a quarter clockwise.
+  const Bytes jpeg = gfx::EncodeJpeg(Pattern(20, 10), {.Orientation = gfx::TOrientation::Rotate90});
+  TPicture picture;
+  picture.LoadFromFile(Write("upright.jpg", jpeg));
+  ASSERT_NE(dynamic_cast<TJPEGImage*>(picture.Graphic()), nullptr);
+  EXPECT_EQ(picture.Width(), 10);
+  EXPECT_EQ(picture.Height(), 20);
+  // The file is kept as it came, tag and all.
+  EXPECT_EQ(dynamic_cast<TJPEGImage*>(picture.Graphic())->SaveToBytes(), jpeg);
+}
+
 TEST_F(PictureFiles, FailuresNameTheFileAndKeepThePicture)
 {
   TPicture picture;

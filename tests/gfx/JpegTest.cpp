@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -243,3 +245,119 @@ TEST(JpegCorrupt, DamagedEntropyDataStillDecodesWithoutCrashing)
     // A damaged marker may also end the decoding with an error.
   }
 }
+
+namespace {
+
+// 32x16 in four flat quadrants (top left, top right, bottom left, bottom
+// right), each a whole number of 8x8 blocks, so that JPEG loss leaves their
+// centres close to the colour written.
+constexpr TPixel kQuadrant[4] = {0xE02020, 0x20C020, 0x2020E0, 0xE0E020};
+
+TPixmap Quadrants()
+{
+  TPixmap p(32, 16);
+  for (int32_t y = 0; y < 16; ++y)
+    for (int32_t x = 0; x < 32; ++x)
+      p.At(x, y) = kQuadrant[(y / 8) * 2 + x / 16];
+  return p;
+}
+
+bool Near(TPixel a, TPixel b)
+{
+  for (int shift : {0, 8, 16})
+    if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 24)
+      return false;
+  return true;
+}
+
+// The quadrant (0 top left .. 3 bottom right, as stored) seen at the centre
+// of each quarter of the decoded picture, or -1 where no quadrant's colour is.
+std::string QuarterColours(const TPixmap& p)
+{
+  std::string seen;
+  for (int32_t qy = 0; qy < 2; ++qy)
+    for (int32_t qx = 0; qx < 2; ++qx) {
+      const TPixel c = p.At(qx * p.Width() / 2 + p.Width() / 4, qy * p.Height() / 2 + p.Height() / 4);
+      char name = '?';
+      for (int q = 0; q < 4; ++q)
+        if (Near(c, kQuadrant[q]))
+          name = char('A' + q);
+      seen += name;
+    }
+  return seen;
+}
+
+size_t FindExif(const Bytes& file)
+{
+  static const char kSignature[] = "Exif\0";
+  const auto it = std::search(file.begin(), file.end(), kSignature, kSignature + 6);
+  return it == file.end() ? std::string::npos : size_t(it - file.begin());
+}
+
+TEST(JpegOrientation, EachTagTurnsThePictureAsItSays)
+{
+  // Quadrants as stored: A B over C D; the expected order of the shown
+  // picture's quarters: top left, top right, bottom left, bottom right.
+  const char* const expected[9] = {"", "ABCD", "BADC", "DCBA", "CDAB", "ACBD", "CADB", "DBCA", "BDAC"};
+  const TPixmap stored = Quadrants();
+  ASSERT_EQ(QuarterColours(stored), "ABCD");
+  for (int tag = 1; tag <= 8; ++tag) {
+    for (bool progressive : {false, true}) {
+      const Bytes jpeg = gfx::EncodeJpeg(
+          stored, {.Quality = 90, .Progressive = progressive, .Orientation = gfx::OrientationFromTag(tag)});
+      EXPECT_EQ(FindExif(jpeg) != std::string::npos, tag != 1) << tag;
+      const TPixmap shown = gfx::DecodeJpeg(jpeg);
+      const bool swap = tag >= 5;
+      EXPECT_EQ(shown.Width(), swap ? 16 : 32) << tag;
+      EXPECT_EQ(shown.Height(), swap ? 32 : 16) << tag;
+      EXPECT_EQ(QuarterColours(shown), expected[tag]) << "orientation " << tag;
+
+      const gfx::TJpegInfo info = gfx::ReadJpegInfo(jpeg);
+      EXPECT_EQ(info.Orientation, gfx::OrientationFromTag(tag));
+      EXPECT_EQ(info.Width, shown.Width());
+      EXPECT_EQ(info.Height, shown.Height());
+    }
+  }
+}
+
+TEST(JpegOrientation, CallersPixelsAreAskedForInTheShownSize)
+{
+  const Bytes jpeg = gfx::EncodeJpeg(Quadrants(), {.Orientation = gfx::TOrientation::Rotate270});
+  TPixmap target;
+  int32_t askedW = 0, askedH = 0;
+  gfx::DecodeJpegInto(jpeg, [&](int32_t w, int32_t h) -> TPixmap& {
+    askedW = w;
+    askedH = h;
+    target = TPixmap(w, h);
+    return target;
+  });
+  EXPECT_EQ(askedW, 16);
+  EXPECT_EQ(askedH, 32);
+  EXPECT_EQ(QuarterColours(target), "BDAC");
+  // Pixels of the stored size are not what was asked for.
+  TPixmap wrong(32, 16);
+  EXPECT_THROW(gfx::DecodeJpegInto(jpeg, [&](int32_t, int32_t) -> TPixmap& { return wrong; }), gfx::TCodecError);
+}
+
+TEST(JpegOrientation, ADamagedExifBlockLeavesThePictureAsStored)
+{
+  const Bytes good = gfx::EncodeJpeg(Quadrants(), {.Orientation = gfx::TOrientation::Rotate90});
+  const size_t at = FindExif(good);
+  ASSERT_NE(at, std::string::npos);
+  ASSERT_EQ(QuarterColours(gfx::DecodeJpeg(good)), "CADB");
+  // Offsets in the block as written: directory offset 10, entry count 14,
+  // type 18, value 24 (little-endian).
+  const std::vector<std::pair<size_t, std::vector<uint8_t>>> damage = {
+    {24, {9, 0}}, {24, {0, 0}}, {18, {4, 0}}, {14, {0xFF, 0xFF}}, {10, {0xF0, 0xFF, 0xFF, 0x7F}}, {6, {'X', 'X'}},
+  };
+  for (const auto& [offset, bytes] : damage) {
+    Bytes bad = good;
+    std::copy(bytes.begin(), bytes.end(), bad.begin() + ptrdiff_t(at + offset));
+    const TPixmap shown = gfx::DecodeJpeg(bad);
+    EXPECT_EQ(shown.Width(), 32) << "damage at " << offset;
+    EXPECT_EQ(QuarterColours(shown), "ABCD") << "damage at " << offset;
+    EXPECT_EQ(gfx::ReadJpegInfo(bad).Orientation, gfx::TOrientation::Normal);
+  }
+}
+
+} // namespace

@@ -111,6 +111,29 @@ Rgb Coast(float u, float v, float pixel)
   return colour;
 }
 
+// Tall trees on a meadow under an evening sky: tall and clearly upright, so a
+// picture shown on its side is plain to see.
+Rgb Poplars(float u, float v, float pixel)
+{
+  const float meadow = 0.8f;
+  Rgb colour = Sky(u, v, {60, 90, 170}, {250, 200, 150}, meadow, 0.3f, 0.62f, {255, 230, 180});
+  if (v > meadow)
+    colour = Mix({110, 150, 60}, {60, 100, 40}, (v - meadow) * 5 + 0.3f * Noise(u * 200, v * 80));
+  // Three slim crowns narrowing to their tops, each on a short trunk.
+  const float trees[3][3] = {{0.22f, 0.18f, 0.07f}, {0.5f, 0.1f, 0.09f}, {0.76f, 0.24f, 0.065f}};
+  for (const auto& [centre, top, width] : trees) {
+    const float along = std::clamp((v - top) / (meadow - 0.05f - top), 0.0f, 1.0f);
+    const float half = width * std::sqrt(along) * (1 - 0.6f * along * along);
+    const float crown = (v > top && v < meadow - 0.05f) ? 1 - Smooth(half, std::fabs(u - centre), pixel) : 0.0f;
+    const Rgb leaves = Scale({40, 90, 45}, 0.7f + 0.5f * Fractal(u * 90, v * 40, 3));
+    colour = Mix(colour, leaves, crown);
+    const bool trunkRows = v >= meadow - 0.05f && v < meadow + 0.01f;
+    const float trunk = trunkRows ? 1 - Smooth(0.006f, std::fabs(u - centre), pixel) : 0.0f;
+    colour = Mix(colour, {70, 50, 35}, trunk);
+  }
+  return colour;
+}
+
 Rgb Mandelbrot(float u, float v, float)
 {
   const float cx = -0.7436f + (u - 0.5f) * 0.016f * 1.33f, cy = 0.1318f + (v - 0.5f) * 0.016f;

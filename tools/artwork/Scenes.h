@@ -9,6 +9,7 @@ Rgb MountainDawn(float u, float v, float pixel);
 Rgb NightHarbour(float u, float v, float pixel);
 Rgb Lighthouse(float u, float v, float pixel);
 Rgb Coast(float u, float v, float pixel);
+Rgb Poplars(float u, float v, float pixel);
 Rgb Mandelbrot(float u, float v, float pixel);
 Rgb Plasma(float u, float v, float pixel);
 Rgb Rings(float u, float v, float pixel);

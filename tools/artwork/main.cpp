@@ -10,6 +10,7 @@
 #include "framework/Streams.h"
 #include "gfx/codecs/Bmp.h"
 #include "gfx/codecs/Ico.h"
+#include "gfx/Orientation.h"
 #include "gfx/codecs/Jpeg.h"
 
 #include <cstdio>
@@ -23,7 +24,10 @@ using namespace artwork;
 
 namespace {
 
-enum class Format { Jpeg, ProgressiveJpeg, Bmp8, Bmp24, Bmp32 };
+// TurnedJpeg is stored as a camera held upright writes it: the sensor's
+// landscape pixels, a quarter turn counter-clockwise from the scene, with an
+// orientation tag saying to turn them a quarter clockwise to show them.
+enum class Format { Jpeg, ProgressiveJpeg, TurnedJpeg, Bmp8, Bmp24, Bmp32 };
 
 struct Sample {
   const char* Name;
@@ -33,7 +37,8 @@ struct Sample {
 };
 
 // Landscape and portrait, larger than a screen and smaller than the display
-// area, and every raster format the player reads.
+// area, and every raster format the player reads; one portrait is stored
+// lying on its side and shows upright only when its orientation tag is read.
 constexpr Sample kSamples[] = {
   {"Alpine dawn.jpg", MountainDawn, 1600, 1000, Format::Jpeg},
   {"Harbour at night.jpg", NightHarbour, 2560, 1600, Format::Jpeg},
@@ -41,6 +46,7 @@ constexpr Sample kSamples[] = {
   {"C\xC3\xB4te d'\xC3\xA9t\xC3\xA9.jpg", Coast, 1280, 800, Format::Jpeg},
   {"Deep zoom.bmp", Mandelbrot, 1024, 768, Format::Bmp24},
   {"Plasma.jpg", Plasma, 1280, 720, Format::ProgressiveJpeg},
+  {"Poplars.jpg", Poplars, 800, 1200, Format::TurnedJpeg},
   {"Rings.bmp", Rings, 800, 800, Format::Bmp32},
   {"Tiles.bmp", Tiles, 240, 180, Format::Bmp8},
 };
@@ -58,6 +64,9 @@ std::vector<uint8_t> Encode(const gfx::TPixmap& pixels, Format kind)
   switch (kind) {
   case Format::Jpeg: return gfx::EncodeJpeg(pixels, {.Quality = 88});
   case Format::ProgressiveJpeg: return gfx::EncodeJpeg(pixels, {.Quality = 88, .Progressive = true});
+  case Format::TurnedJpeg:
+    return gfx::EncodeJpeg(gfx::Orient(pixels, gfx::TOrientation::Rotate270),
+                           {.Quality = 88, .Orientation = gfx::TOrientation::Rotate90});
   case Format::Bmp8: return gfx::EncodeBmp(pixels, 8);
   case Format::Bmp24: return gfx::EncodeBmp(pixels, 24);
   case Format::Bmp32: return gfx::EncodeBmp(pixels, 32);
