@@ -1,4 +1,5 @@
 #include "gfx/codecs/Jpeg.h"
+#include "tests/gfx/PixmapCompare.h"
 
 #include <gtest/gtest.h>
 
@@ -39,16 +40,7 @@ int MaxChannelDifference(const TPixmap& a, const TPixmap& b)
   return worst;
 }
 
-bool SamePixels(const TPixmap& a, const TPixmap& b)
-{
-  if (a.Width() != b.Width() || a.Height() != b.Height())
-    return false;
-  for (int32_t y = 0; y < a.Height(); ++y)
-    for (int32_t x = 0; x < a.Width(); ++x)
-      if (a.At(x, y) != b.At(x, y))
-        return false;
-  return true;
-}
+using gfx::test::SamePixels;
 
 // Writes a four-component JPEG straight through libjpeg, as prepress software
 // does: Adobe-style inverted CMYK, stored as CMYK or as YCCK.

@@ -1,6 +1,7 @@
 // The eight orientations against layouts worked out by hand, on a picture
 // whose every pixel names its source.
 #include "gfx/Orientation.h"
+#include "tests/gfx/PixmapCompare.h"
 
 #include <gtest/gtest.h>
 
@@ -45,16 +46,7 @@ TPixmap Labelled(int32_t w, int32_t h)
   return p;
 }
 
-bool SamePixels(const TPixmap& a, const TPixmap& b)
-{
-  if (a.Width() != b.Width() || a.Height() != b.Height())
-    return false;
-  for (int32_t y = 0; y < a.Height(); ++y)
-    for (int32_t x = 0; x < a.Width(); ++x)
-      if (a.At(x, y) != b.At(x, y))
-        return false;
-  return true;
-}
+using gfx::test::SamePixels;
 
 using Rows = std::vector<std::string>;
 
