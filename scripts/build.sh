@@ -5,9 +5,20 @@
 # Wine runs 32-bit programs only where the kernel runs 32-bit Linux programs;
 # where it does not, the Win32 suites and ./run use a 64-bit build of the same
 # sources (build/win64). PLAYER_WINE_BUILD names the folder Wine runs from.
+# Where ccache is installed, compilations are shared between build folders and
+# work trees: paths are hashed relative to the parent of the source tree.
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+  export CCACHE_NOHASHDIR=1
+  player_launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+else
+  player_launcher=()
+fi
+
 player_configure() { # dir, cmake arguments...
   # Configures once, and again whenever the arguments change.
   local dir=$1; shift
+  set -- "$@" "${player_launcher[@]}"
   local args="$*"
   if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$dir/.player-args" 2>/dev/null)" != "$args" ]; then
     cmake -S . -B "$dir" -G Ninja -Wno-dev "$@" >/dev/null
