@@ -1,0 +1,57 @@
+#pragma once
+// The caption buttons of one skinned frame: one TWinSysButton per caption-
+// button element of the skin, placed, shown and drawn in the caption band,
+// driven by the mouse on the non-client area, with hover hints and the
+// skinned system menu.
+#include <windows.h>
+
+#include "skin/frame/CaptionHost.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace skin {
+
+class TWinSysButton;
+
+class TCaptionButtons {
+public:
+  explicit TCaptionButtons(TCaptionHost& host);
+  ~TCaptionButtons();
+  TCaptionButtons(const TCaptionButtons&) = delete;
+  TCaptionButtons& operator=(const TCaptionButtons&) = delete;
+
+  // One button per caption-button element of the host's skin data.
+  void Rebuild();
+  // Frees the buttons (a new skin file was loaded); Rebuild makes them anew.
+  void Clear();
+  [[nodiscard]] bool Empty() const;
+
+  // Places the visible buttons for a window windowWidth wide and draws them
+  // on dc, which holds the caption band at window coordinates. Called after
+  // the title is drawn (buttons aligned to the title use its rectangle).
+  void PaintInCaption(HDC dc, int32_t windowWidth);
+  // The largest XCoord of the visible buttons measured from the right edge
+  // (0 when none): the title of a pop-up window stops 5 pixels before it.
+  [[nodiscard]] int32_t RightButtonsReach() const;
+
+  // Non-client mouse messages (WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP,
+  // WM_NCLBUTTONDBLCLK, WM_NCRBUTTONDOWN): a value when the buttons handled the
+  // message, nothing when the window's own handling should run.
+  [[nodiscard]] std::optional<LRESULT> HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+  // The frame's 250 ms timer: hover time and hints.
+  void TimerTick(uint32_t intervalMs);
+  // The window became inactive or a menu opened: the hot button lets go and
+  // the hint hides.
+  void LeaveHot();
+  // Opens the skinned system menu at a screen point (right click on the
+  // caption, the icon button, Alt+Space).
+  void OpenSystemMenu(POINT screenPoint);
+
+private:
+  TCaptionHost& host_;
+  std::vector<std::unique_ptr<TWinSysButton>> buttons_;
+};
+
+} // namespace skin
