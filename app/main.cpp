@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 #include "app/SplashForm.h"
 #include "skin/win32/SkinDataWin32.h"
+#include "skin/win32/SkinManage.h"
 
 #include <windows.h>
 
@@ -14,6 +15,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
   transition::RegisterLumetta();
   skin::RegisterSkinDataClass();
   skin::win32::InstallSkinPlatform();
+  skin::InstallSkinManager();
   Application->SetTitle("TLumetta Demo");
   try {
     SplashForm = TSplashForm::ShowSplash();
@@ -37,5 +39,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
   // The forms go now, while everything they use is still there, rather than
   // with the application object among the program's static objects.
   Application->DestroyComponents();
+  skin::FinalizeSkinManager();
   return 0;
 }

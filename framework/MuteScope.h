@@ -20,13 +20,13 @@ private:
   T saved_;
 };
 
-// For a flag the notifier checks ("updating", "filling"): raised while the
-// guard lives, given its previous value back when it goes, so guards on one
-// flag nest.
+// For a flag the notifier checks ("updating", "filling"): raised (or set to
+// the value given) while the guard lives, given its previous value back when
+// it goes, so guards on one flag nest.
 template <>
 class [[nodiscard]] TMuteScope<bool> {
 public:
-  explicit TMuteScope(bool& flag) noexcept : flag_(flag), saved_(std::exchange(flag, true)) {}
+  explicit TMuteScope(bool& flag, bool value = true) noexcept : flag_(flag), saved_(std::exchange(flag, value)) {}
   ~TMuteScope() { flag_ = saved_; }
   TMuteScope(const TMuteScope&) = delete;
   TMuteScope& operator=(const TMuteScope&) = delete;

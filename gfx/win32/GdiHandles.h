@@ -7,10 +7,24 @@
 // framework adds the owners that need a window or winmm.
 #include <windows.h>
 
+#include <atomic>
 #include <new>
 #include <utility>
 
 namespace gfx::win32 {
+
+// How many GDI handles the owners below hold right now. Where the system does
+// not count a process's GDI objects (Wine's GetGuiResources answers 0), the
+// endurance checks count these instead.
+inline std::atomic<long>& HeldGdiHandles()
+{
+  static std::atomic<long> held{0};
+  return held;
+}
+inline void CountHeld(const void* from, const void* to) noexcept
+{
+  HeldGdiHandles() += long(to != nullptr) - long(from != nullptr);
+}
 
 // Owns one GDI object and deletes it. T is the handle type (HBRUSH, HPEN,
 // HFONT, HBITMAP, HRGN or HGDIOBJ). An object must not be selected into a DC
@@ -19,9 +33,9 @@ template <class T>
 class [[nodiscard]] TGdiObject {
 public:
   TGdiObject() noexcept = default;
-  explicit TGdiObject(T handle) noexcept : handle_(handle) {}
+  explicit TGdiObject(T handle) noexcept { Hold(handle); }
   ~TGdiObject() { Reset(); }
-  TGdiObject(TGdiObject&& other) noexcept : handle_(other.Release()) {}
+  TGdiObject(TGdiObject&& other) noexcept { Hold(other.Release()); }
   TGdiObject& operator=(TGdiObject&& other) noexcept
   {
     if (this != &other)
@@ -34,16 +48,26 @@ public:
   [[nodiscard]] T Get() const noexcept { return handle_; }
   explicit operator bool() const noexcept { return handle_ != nullptr; }
   // Hands the handle on; this owner holds nothing afterwards.
-  [[nodiscard]] T Release() noexcept { return std::exchange(handle_, nullptr); }
+  [[nodiscard]] T Release() noexcept
+  {
+    CountHeld(handle_, nullptr);
+    return std::exchange(handle_, nullptr);
+  }
   // Deletes the held object and takes the given one.
   void Reset(T handle = nullptr) noexcept
   {
     if (handle_ && handle_ != handle)
       DeleteObject(handle_);
-    handle_ = handle;
+    Hold(handle);
   }
 
 private:
+  void Hold(T handle) noexcept
+  {
+    CountHeld(handle_, handle);
+    handle_ = handle;
+  }
+
   T handle_ = nullptr;
 };
 
@@ -62,14 +86,16 @@ public:
   {
     if (!dc_)
       throw std::bad_alloc();
+    CountHeld(nullptr, dc_);
   }
   ~TMemoryDC() { Reset(); }
-  TMemoryDC(TMemoryDC&& other) noexcept : dc_(other.Release()) {}
+  TMemoryDC(TMemoryDC&& other) noexcept : dc_(other.Release()) { CountHeld(nullptr, dc_); }
   TMemoryDC& operator=(TMemoryDC&& other) noexcept
   {
     if (this != &other) {
       Reset();
       dc_ = other.Release();
+      CountHeld(nullptr, dc_);
     }
     return *this;
   }
@@ -78,11 +104,17 @@ public:
 
   [[nodiscard]] HDC Get() const noexcept { return dc_; }
   explicit operator bool() const noexcept { return dc_ != nullptr; }
-  [[nodiscard]] HDC Release() noexcept { return std::exchange(dc_, nullptr); }
+  [[nodiscard]] HDC Release() noexcept
+  {
+    CountHeld(dc_, nullptr);
+    return std::exchange(dc_, nullptr);
+  }
   void Reset() noexcept
   {
-    if (dc_)
+    if (dc_) {
+      CountHeld(dc_, nullptr);
       DeleteDC(std::exchange(dc_, nullptr));
+    }
   }
 
 private:
@@ -94,7 +126,7 @@ private:
 // given back with its owner. Get answers nullptr when the system gave none.
 class [[nodiscard]] TWindowDC {
 public:
-  explicit TWindowDC(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+  explicit TWindowDC(HWND window) noexcept : window_(window), dc_(GetDC(window)) { CountHeld(nullptr, dc_); }
   // The non-client area too: what a frame is painted through.
   [[nodiscard]] static TWindowDC WholeWindow(HWND window) noexcept { return TWindowDC(window, GetWindowDC(window)); }
   ~TWindowDC() { Reset(); }
@@ -116,12 +148,14 @@ public:
   explicit operator bool() const noexcept { return dc_ != nullptr; }
   void Reset() noexcept
   {
-    if (dc_)
+    if (dc_) {
+      CountHeld(dc_, nullptr);
       ReleaseDC(window_, std::exchange(dc_, nullptr));
+    }
   }
 
 private:
-  TWindowDC(HWND window, HDC dc) noexcept : window_(window), dc_(dc) {}
+  TWindowDC(HWND window, HDC dc) noexcept : window_(window), dc_(dc) { CountHeld(nullptr, dc_); }
 
   HWND window_ = nullptr;
   HDC dc_ = nullptr;

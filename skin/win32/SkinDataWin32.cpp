@@ -135,10 +135,12 @@ void TSkinDataWin32::RemakeCaptionFont()
   captionFont_.Reset(font);
 }
 
-void TSkinDataWin32::MakeApplicationIcon()
+void TSkinDataWin32::MakeApplicationIcon() { DrawSmallIconOnKey(appIcon_, WindowSmallIcon(ApplicationWindow())); }
+
+HICON WindowSmallIcon(HWND window)
 {
   HICON icon = nullptr;
-  if (HWND window = ApplicationWindow()) {
+  if (window) {
     icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
     if (!icon)
       icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
@@ -147,20 +149,23 @@ void TSkinDataWin32::MakeApplicationIcon()
     if (!icon)
       icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON));
   }
-  if (!icon)
-    icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512)); // IDI_APPLICATION
+  return icon ? icon : LoadIconW(nullptr, MAKEINTRESOURCEW(32512)); // IDI_APPLICATION
+}
+
+void DrawSmallIconOnKey(framework::TBitmap& bitmap, HICON icon)
+{
   const int cx = GetSystemMetrics(SM_CXSMICON);
   const int cy = GetSystemMetrics(SM_CYSMICON);
-  appIcon_.SetSize(0, 0);
-  appIcon_.SetSize(cx, cy);
-  appIcon_.SetPixelFormat(framework::pf24bit);
-  appIcon_.Context().FillRect(appIcon_.Pixmap().Bounds(), gfx::ColorToPixel(0xFF00FF));
-  if (icon && appIcon_.NativeHandle()) {
-    gfx::win32::TBitmapDC dc(appIcon_.NativeHandle());
+  bitmap.SetSize(0, 0);
+  bitmap.SetSize(cx, cy);
+  bitmap.SetPixelFormat(framework::pf24bit);
+  bitmap.Context().FillRect(bitmap.Pixmap().Bounds(), gfx::ColorToPixel(0xFF00FF));
+  if (icon && bitmap.NativeHandle()) {
+    gfx::win32::TBitmapDC dc(bitmap.NativeHandle());
     DrawIconEx(dc.Get(), 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL);
     GdiFlush();
   }
-  appIcon_.Changed();
+  bitmap.Changed();
 }
 
 void TSkinDataWin32::ShowHint(gfx::TPoint position, const std::string& text)

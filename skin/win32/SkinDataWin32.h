@@ -29,6 +29,12 @@ void InstallSkinPlatform();
 // of the thread with an icon is asked, and then the system's default icon.
 void SetApplicationWindow(HWND window);
 
+// The small icon a window shows: asked of the window (small, then big), then
+// its class's; the system's default icon when it has none.
+[[nodiscard]] HICON WindowSmallIcon(HWND window);
+// Draws icon at the small-icon size on a magenta (transparent) 24-bit bitmap.
+void DrawSmallIconOnKey(framework::TBitmap& bitmap, HICON icon);
+
 class TSkinDataWin32 final : public TSkinDataPlatform {
 public:
   explicit TSkinDataWin32(TSkinData& owner);

@@ -538,11 +538,34 @@ void DrawCaption(gfx::TPixmap& p, int32_t y, int32_t w, int32_t h, const TFrameC
   FillRect(p, 3, y + h - 1, w - 6, 1, c.inner);
 }
 
+// The caption band is drawn whole, as wide as the top border and both side
+// borders together; the frame puts the top border between the side borders,
+// so each side border carries its share of the rounded corners.
+constexpr int32_t kSideWidth = 4;
+constexpr int32_t kTopWidth = 172;
+constexpr int32_t kCaptionHeight = 29;
+
+gfx::TPixmap WholeCaption(const TFrameColors& c)
+{
+  gfx::TPixmap p(kTopWidth + 2 * kSideWidth, kCaptionHeight);
+  DrawCaption(p, 0, p.Width(), kCaptionHeight, c);
+  return p;
+}
+
+// Copies w x h pixels of from at (fx, fy) to to at (tx, ty).
+void CopyPixels(const gfx::TPixmap& from, int32_t fx, int32_t fy, gfx::TPixmap& to, int32_t tx, int32_t ty,
+                int32_t w, int32_t h)
+{
+  for (int32_t j = 0; j < h; ++j)
+    for (int32_t i = 0; i < w; ++i)
+      to.At(tx + i, ty + j) = from.At(fx + i, fy + j);
+}
+
 gfx::TPixmap FrameTop()
 {
-  gfx::TPixmap p(172, 58);
-  DrawCaption(p, 0, 172, 29, kActive);
-  DrawCaption(p, 29, 172, 29, kInactive);
+  gfx::TPixmap p(kTopWidth, 2 * kCaptionHeight);
+  CopyPixels(WholeCaption(kActive), kSideWidth, 0, p, 0, 0, kTopWidth, kCaptionHeight);
+  CopyPixels(WholeCaption(kInactive), kSideWidth, 0, p, 0, kCaptionHeight, kTopWidth, kCaptionHeight);
   return p;
 }
 
@@ -574,13 +597,17 @@ gfx::TPixmap FrameBottom()
 gfx::TPixmap FrameSide(bool left)
 {
   // Two frames of four columns: active and inactive; from the outside in:
-  // outline, highlight, body, the line along the client area.
-  gfx::TPixmap p(8, 100);
+  // outline, highlight, body, the line along the client area. Beside the
+  // caption, the side holds the caption's own outer columns.
+  gfx::TPixmap p(2 * kSideWidth, 100);
   for (int32_t f = 0; f < 2; ++f) {
     const TFrameColors& c = f == 0 ? kActive : kInactive;
     const TRgb columns[4] = {c.outer, c.light, c.body, c.inner};
-    for (int32_t i = 0; i < 4; ++i)
-      FillRect(p, 4 * f + (left ? i : 3 - i), 0, 1, 100, columns[i]);
+    for (int32_t i = 0; i < kSideWidth; ++i)
+      FillRect(p, kSideWidth * f + (left ? i : kSideWidth - 1 - i), 0, 1, 100, columns[i]);
+    const gfx::TPixmap caption = WholeCaption(c);
+    CopyPixels(caption, left ? 0 : caption.Width() - kSideWidth, 0, p, kSideWidth * f, 0, kSideWidth,
+               kCaptionHeight);
   }
   return p;
 }

@@ -1,0 +1,202 @@
+// The skinned frame with the stored skin, on real windows framed by the
+// manager: its geometry (borders, client size, menu band, hit test, region),
+// switching the skin off and on again, and many windows made and destroyed.
+#include "tests/win32/ResourceCount.h"
+#include "tests/win32/SkinnedWindowSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+constexpr DWORD kSizeable = WS_OVERLAPPEDWINDOW;
+
+// The client size the system gives a window of that size and style.
+SIZE SystemClientSize(DWORD style, int32_t width, int32_t height, bool menu = false)
+{
+  RECT r{0, 0, 0, 0};
+  AdjustWindowRectEx(&r, style, menu, 0);
+  return {width - (r.right - r.left), height - (r.bottom - r.top)};
+}
+
+class SkinFrameTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { data_ = LoadedSkinData(StoredSkinPackage()).release(); }
+  static void TearDownTestSuite()
+  {
+    delete data_;
+    data_ = nullptr;
+  }
+  // Runs a manager action now instead of after the delay.
+  static void RunAction(int32_t code)
+  {
+    Manager().PostAction(*data_, code, 1);
+    Manager().MarkStarted();
+    PumpUntil([] { return Manager().PendingAction() == skin::saNone; });
+    PumpMessages(50);
+  }
+  static skin::TSkinData* data_;
+};
+skin::TSkinData* SkinFrameTest::data_ = nullptr;
+
+TEST_F(SkinFrameTest, ASizeableWindowGetsTheSkinsBordersAndKeepsItsClientArea)
+{
+  const TWindow window = MakeActiveWindow(kSizeable, 40, 40, 400, 300);
+  const SIZE client = SystemClientSize(kSizeable, 400, 300);
+  skin::TWinSkinForm* frame = WaitForFrame(window.Handle());
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->Borders(), (skin::TBorderMetrics{4, 29, 4, 5}));
+  const SIZE now = ClientSizeOf(window.Handle());
+  EXPECT_EQ(now.cx, client.cx);
+  EXPECT_EQ(now.cy, client.cy);
+  const RECT bounds = WindowRectOf(window.Handle());
+  EXPECT_EQ(bounds.right - bounds.left, client.cx + 8);
+  EXPECT_EQ(bounds.bottom - bounds.top, client.cy + 34);
+  EXPECT_EQ(bounds.left, 40) << "the frame is applied without moving the window";
+  const RECT inside = ClientRectInWindow(window.Handle());
+  EXPECT_EQ(inside.left, 4);
+  EXPECT_EQ(inside.top, 29);
+  // The system's caption buttons are gone with the system-menu bit.
+  EXPECT_FALSE(GetWindowLongPtrW(window.Handle(), GWL_STYLE) & WS_SYSMENU);
+  EXPECT_EQ(SendMessageW(window.Handle(), skin::WM_SKIN_QUERY, 0, 0), 1);
+}
+
+TEST_F(SkinFrameTest, AWindowWithAMenuAddsTheMenuBarUnderTheCaption)
+{
+  HMENU menu = CreateMenu();
+  AppendMenuW(menu, MF_STRING, 1, L"&File");
+  TWindow window(CreateWindowExW(0, PlainWindowClass().Name(), L"Menu", kSizeable | WS_VISIBLE, 60, 60, 420, 320,
+                                 nullptr, menu, GetModuleHandleW(nullptr), nullptr));
+  BringToFront(window.Handle());
+  const SIZE client = SystemClientSize(kSizeable, 420, 320, true);
+  ASSERT_NE(WaitForFrame(window.Handle()), nullptr);
+  const SIZE now = ClientSizeOf(window.Handle());
+  EXPECT_EQ(now.cy, client.cy);
+  const RECT bounds = WindowRectOf(window.Handle());
+  EXPECT_EQ(bounds.bottom - bounds.top, client.cy + 34 + GetSystemMetrics(SM_CYMENU));
+  EXPECT_EQ(ClientRectInWindow(window.Handle()).top, 29 + GetSystemMetrics(SM_CYMENU));
+  // The menu band answers as menu, the caption above it as caption.
+  const POINT inBand = WindowToScreen(window.Handle(), {100, 29 + 3});
+  EXPECT_EQ(SendMessageW(window.Handle(), WM_NCHITTEST, 0, MAKELPARAM(inBand.x, inBand.y)), HTMENU);
+}
+
+TEST_F(SkinFrameTest, HitTestingTurnsTheSkinnedCaptionIntoCaption)
+{
+  const TWindow window = MakeActiveWindow(kSizeable, 80, 80, 360, 240);
+  ASSERT_NE(WaitForFrame(window.Handle()), nullptr);
+  auto hit = [&](int32_t x, int32_t y) {
+    const POINT p = WindowToScreen(window.Handle(), {x, y});
+    return SendMessageW(window.Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+  };
+  // The system knows nothing of the band's lower rows; the skin does.
+  EXPECT_EQ(hit(150, 27), HTCAPTION);
+  EXPECT_EQ(hit(150, 12), HTCAPTION);
+  EXPECT_EQ(hit(150, 1), HTTOP) << "the top rows stay for sizing";
+  EXPECT_EQ(hit(150, 100), HTCLIENT);
+}
+
+TEST_F(SkinFrameTest, TheRegionCutsTheTransparentCornersOfTheBorders)
+{
+  const TWindow window = MakeActiveWindow(kSizeable, 100, 60, 380, 260);
+  ASSERT_NE(WaitForFrame(window.Handle()), nullptr);
+  const framework::TGdiRegion region(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(window.Handle(), region.Get()), ERROR);
+  const RECT bounds = WindowRectOf(window.Handle());
+  const int32_t w = bounds.right - bounds.left;
+  const int32_t h = bounds.bottom - bounds.top;
+  // The stored skin rounds the caption's upper corners; the bottom border has
+  // no transparency and stays square.
+  EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));
+  EXPECT_FALSE(PtInRegion(region.Get(), w - 1, 0));
+  EXPECT_TRUE(PtInRegion(region.Get(), w / 2, 0));
+  EXPECT_TRUE(PtInRegion(region.Get(), w / 2, h / 2));
+  EXPECT_TRUE(PtInRegion(region.Get(), 0, h - 1));
+  EXPECT_TRUE(PtInRegion(region.Get(), w - 1, h - 1));
+}
+
+TEST_F(SkinFrameTest, AWindowWithoutACaptionKeepsItsSystemFrame)
+{
+  const DWORD style = WS_POPUP | WS_THICKFRAME;
+  const TWindow window = MakeActiveWindow(style, 120, 120, 300, 200, L"No caption");
+  skin::TWinSkinForm* frame = WaitForFrame(window.Handle());
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->BorderKind(), skin::fbNoCaption);
+  const SIZE client = SystemClientSize(style, 300, 200);
+  const SIZE now = ClientSizeOf(window.Handle());
+  EXPECT_EQ(now.cx, client.cx);
+  EXPECT_EQ(now.cy, client.cy);
+  EXPECT_EQ(GetWindowRgn(window.Handle(), framework::TGdiRegion(CreateRectRgn(0, 0, 0, 0)).Get()), ERROR);
+}
+
+TEST_F(SkinFrameTest, SkinOffGivesEveryWindowItsOwnFrameBackAndSkinOnFramesItAgain)
+{
+  const TWindow first = MakeActiveWindow(kSizeable, 30, 30, 400, 300, L"First");
+  const TWindow second = MakeActiveWindow(kSizeable, 90, 90, 350, 250, L"Second");
+  ASSERT_NE(WaitForFrame(first.Handle()), nullptr);
+  ASSERT_NE(WaitForFrame(second.Handle()), nullptr);
+  const auto procedure = GetWindowLongPtrW(first.Handle(), GWLP_WNDPROC);
+  EXPECT_NE(procedure, reinterpret_cast<LONG_PTR>(&PlainWindowProc));
+
+  RunAction(skin::saSkinOff);
+  EXPECT_EQ(Manager().FrameCount(), 0u);
+  for (HWND window : {first.Handle(), second.Handle()}) {
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&PlainWindowProc));
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & WS_SYSMENU);
+    EXPECT_EQ(GetWindowRgn(window, framework::TGdiRegion(CreateRectRgn(0, 0, 0, 0)).Get()), ERROR);
+    EXPECT_EQ(SendMessageW(window, skin::WM_SKIN_QUERY, 0, 0), 0);
+  }
+  RECT r = WindowRectOf(first.Handle());
+  EXPECT_EQ(r.right - r.left, 400);
+  EXPECT_EQ(r.bottom - r.top, 300);
+  r = WindowRectOf(second.Handle());
+  EXPECT_EQ(r.right - r.left, 350);
+  EXPECT_EQ(r.bottom - r.top, 250);
+
+  // Skinning on again frames the windows that are shown; the manager's pass
+  // goes over forms, and activation brings the others.
+  RunAction(skin::saSkinOn);
+  BringToFront(first.Handle());
+  ASSERT_NE(WaitForFrame(first.Handle()), nullptr);
+  r = WindowRectOf(first.Handle());
+  const SIZE client = SystemClientSize(kSizeable, 400, 300);
+  EXPECT_EQ(r.right - r.left, client.cx + 8);
+}
+
+TEST_F(SkinFrameTest, ActionsDoNotQueueTheLastRequestWins)
+{
+  const TWindow window = MakeActiveWindow(kSizeable, 50, 50, 300, 200, L"Queue");
+  ASSERT_NE(WaitForFrame(window.Handle()), nullptr);
+  int changes = 0;
+  data_->OnSkinChanged = framework::TNotifyEvent([&](framework::TObject*) { ++changes; });
+  Manager().PostAction(*data_, skin::saSkinOn, 250);
+  Manager().PostAction(*data_, skin::saSkinOff, 250);
+  PumpUntil([] { return Manager().PendingAction() == skin::saNone; });
+  PumpMessages(300);
+  data_->OnSkinChanged = {};
+  EXPECT_EQ(changes, 1);
+  EXPECT_FALSE(Manager().SkinningOn());
+  EXPECT_EQ(Manager().FrameOf(window.Handle()), nullptr);
+  RunAction(skin::saSkinOn);
+}
+
+TEST_F(SkinFrameTest, ManyWindowsMadeAndDestroyedLeaveNoFramesOrHandlesBehind)
+{
+  auto cycle = [] {
+    const TWindow window = MakeActiveWindow(kSizeable, 70, 70, 320, 220, L"Cycle");
+    ASSERT_NE(WaitForFrame(window.Handle(), 2000), nullptr);
+  };
+  cycle(); // the first window makes what every later one reuses
+  Manager().DiscardStaleFrames();
+  const TResourceCount before = CountResources();
+  for (int i = 0; i < 200; ++i)
+    cycle();
+  Manager().DiscardStaleFrames();
+  EXPECT_EQ(Manager().FrameCount(), 0u);
+  const TResourceCount after = CountResources();
+  // A handful of caches may settle; a leak per window would show 200 or more.
+  EXPECT_LE(after.Gdi, before.Gdi + 10) << (before.System ? "system" : "owned") << " GDI count";
+  EXPECT_LE(after.User, before.User + 10) << (before.System ? "system" : "thread") << " USER count";
+}
+
+} // namespace
