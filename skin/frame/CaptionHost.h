@@ -6,6 +6,7 @@
 
 #include "framework/Bitmap.h"
 #include "gfx/Geometry.h"
+#include "skin/frame/FrameKinds.h"
 
 #include <cstdint>
 #include <string>
@@ -13,26 +14,6 @@
 namespace skin {
 
 class TSkinData;
-
-// The kinds of border a frame gives its window.
-enum TFrameBorderKind : uint8_t { fbSizeable = 0, fbFixed = 1, fbNoCaption = 2, fbDialog = 3 };
-
-// Bits of the border icons a window asks for.
-enum TFrameBorderIcon : uint8_t {
-  fiMaximize = 1u << 0,
-  fiMinimize = 1u << 1,
-  fiHelp = 1u << 2,
-  fiSystemMenu = 1u << 3,
-  // The frame leaves the window's style alone (WS_SYSMENU stays on).
-  fiKeepStyle = 1u << 4,
-};
-
-// Show states as the frame tracks them.
-enum TFrameShowState : uint8_t { ssNormal = 0, ssMaximized = 1, ssMinimized = 2 };
-
-// Which menu the next pop-up menu window belongs to; the manager chooses the
-// pop-up skinner's look from it.
-enum TPopupKind : uint8_t { pkContextMenu = 0, pkMenuBar = 1, pkSystemMenu = 2 };
 
 class TCaptionHost {
 public:
@@ -72,6 +53,13 @@ public:
   // The MDI menu state of the manager (a maximised MDI child shows its menu
   // in the parent's bar).
   virtual void SetMdiMenuState(bool on) = 0;
+  // The window's system menu as the frame noted it when it started (the frame
+  // takes WS_SYSMENU off while painting, so the window may not hand it out).
+  [[nodiscard]] virtual HMENU SystemMenu() const = 0;
+  // Hands a message to the handling the window would give it without the
+  // frame's buttons (its previous window procedure), changed as the buttons
+  // need: a press on a maximised window's caption goes on as one on its menu.
+  virtual LRESULT PassOn(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 };
 
 } // namespace skin
