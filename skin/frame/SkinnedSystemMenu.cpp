@@ -38,6 +38,8 @@ TMenuItem ReadItem(HMENU menu, UINT position)
 
 void AppendItem(HMENU menu, const TMenuItem& item, TFrameShowState state, uint8_t icons)
 {
+  // The menu copies the text while the item is inserted.
+  std::wstring text = item.Text;
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;
   if (item.Text.empty()) {
@@ -48,7 +50,6 @@ void AppendItem(HMENU menu, const TMenuItem& item, TFrameShowState state, uint8_
     UINT itemState = item.State & (MFS_DISABLED | MFS_CHECKED | MFS_DEFAULT);
     if (rule.Enabled)
       itemState = *rule.Enabled ? (itemState & ~UINT(MFS_DISABLED)) : (itemState | MFS_DISABLED);
-    std::wstring text = item.Text;
     info.fMask = MIIM_ID | MIIM_STATE | MIIM_STRING | MIIM_DATA;
     info.wID = item.Command;
     info.fState = itemState;
