@@ -134,6 +134,7 @@ std::optional<LRESULT> TCaptionButtons::HandleMouse(UINT message, WPARAM wParam,
   case WM_NCLBUTTONUP: return LeftUp(at, screen);
   case WM_NCLBUTTONDBLCLK: return DoubleClick(wParam, lParam, at);
   case WM_NCRBUTTONDOWN: return RightDown(wParam, at, screen);
+  case WM_NCRBUTTONUP: return OnCaption(wParam, at) ? std::optional<LRESULT>(0) : std::nullopt;
   default: return std::nullopt;
   }
 }
@@ -212,9 +213,15 @@ std::optional<LRESULT> TCaptionButtons::DoubleClick(WPARAM hitTest, LPARAM lPara
   return std::nullopt;
 }
 
+// MDI children leave their caption's right button to the system.
+bool TCaptionButtons::OnCaption(WPARAM hitTest, gfx::TPoint at) const
+{
+  return !host_.IsMdiChild() && (hitTest == HTCAPTION || ButtonAt(at));
+}
+
 std::optional<LRESULT> TCaptionButtons::RightDown(WPARAM hitTest, gfx::TPoint at, POINT screen)
 {
-  if (host_.IsMdiChild() || (hitTest != HTCAPTION && !ButtonAt(at)))
+  if (!OnCaption(hitTest, at))
     return std::nullopt;
   OpenSystemMenu(screen);
   return 0;

@@ -470,8 +470,11 @@ TEST_F(CaptionButtons, SystemMenuOpensAndASecondQuickRequestCloses)
   EXPECT_EQ(Mouse(WM_NCRBUTTONDOWN, {200, 15}), LRESULT(0));
   EXPECT_EQ(host_->PopupKinds, std::vector<skin::TPopupKind>{skin::pkSystemMenu});
   EXPECT_EQ(recorder_.Closes, 0);
+  // Its release is answered, so the system opens no menu of its own.
+  EXPECT_EQ(Mouse(WM_NCRBUTTONUP, {200, 15}), LRESULT(0));
   // A right press on a border opens nothing.
   EXPECT_FALSE(Mouse(WM_NCRBUTTONDOWN, {1, 150}, HTLEFT).has_value());
+  EXPECT_FALSE(Mouse(WM_NCRBUTTONUP, {1, 150}, HTLEFT).has_value());
 
   // Past the double-click time, the icon button opens the menu again; a
   // request right after, while the icon is still hot, closes the window.
