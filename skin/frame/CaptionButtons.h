@@ -7,12 +7,14 @@
 
 #include "skin/frame/CaptionHost.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
 
 namespace skin {
 
+class TNCObject;
 class TWinSysButton;
 
 class TCaptionButtons {
@@ -38,7 +40,9 @@ public:
 
   // Non-client mouse messages (WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP,
   // WM_NCLBUTTONDBLCLK, WM_NCRBUTTONDOWN): a value when the buttons handled the
-  // message, nothing when the window's own handling should run.
+  // message, nothing when the window's own handling should run. WM_NCRBUTTONUP
+  // on the caption is answered too: the skinned menu opened on the press, and
+  // the default handling would open the system's own after it.
   [[nodiscard]] std::optional<LRESULT> HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
   // The frame's 250 ms timer: hover time and hints.
   void TimerTick(uint32_t intervalMs);
@@ -49,9 +53,37 @@ public:
   // caption, the icon button, Alt+Space).
   void OpenSystemMenu(POINT screenPoint);
 
+  // The object the mouse is on or pressed, nullptr when none.
+  [[nodiscard]] TNCObject* Hot() const { return hot_; }
+
 private:
+  [[nodiscard]] TWinSysButton* ButtonAt(gfx::TPoint windowPoint) const;
+  [[nodiscard]] TWinSysButton* HotButton() const;
+  void MakeHot(TNCObject* object);
+  void ShowHoverHint(const TWinSysButton& button, POINT cursor);
+
+  std::optional<LRESULT> MouseMove(gfx::TPoint at);
+  std::optional<LRESULT> LeftDown(WPARAM hitTest, LPARAM lParam, gfx::TPoint at);
+  std::optional<LRESULT> LeftUp(gfx::TPoint at, POINT screen);
+  std::optional<LRESULT> DoubleClick(WPARAM hitTest, LPARAM lParam, gfx::TPoint at);
+  std::optional<LRESULT> RightDown(WPARAM hitTest, gfx::TPoint at, POINT screen);
+  [[nodiscard]] bool OnCaption(WPARAM hitTest, gfx::TPoint at) const;
+
+  void RunAction(const TWinSysButton& button, POINT screen);
+  void PostSysCommand(UINT command) const;
+  void ToggleMaximized();
+  void ToggleMinimized();
+  void Close();
+  void SendToActiveMdiChild(UINT command) const;
+
   TCaptionHost& host_;
   std::vector<std::unique_ptr<TWinSysButton>> buttons_;
+  TNCObject* hot_ = nullptr;
+  // How long the mouse has rested on the hot button, in milliseconds.
+  uint32_t hoverMs_ = 0;
+  // When the system menu was last asked for (GetTickCount).
+  std::optional<DWORD> lastMenuRequest_;
+  bool menuOpen_ = false;
 };
 
 } // namespace skin

@@ -516,6 +516,7 @@ std::optional<LRESULT> TWinSkinForm::MouseMessage(UINT message, WPARAM wParam, L
   case WM_NCLBUTTONUP:
   case WM_NCLBUTTONDBLCLK:
   case WM_NCRBUTTONDOWN:
+  case WM_NCRBUTTONUP:
     if (borderKind_ == fbNoCaption)
       return std::nullopt;
     return buttons_->HandleMouse(message, wParam, lParam);

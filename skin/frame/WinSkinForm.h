@@ -105,6 +105,8 @@ public:
   void RedrawFrame() override;
   void SetPopupKind(TPopupKind kind) override;
   void SetMdiMenuState(bool on) override;
+  [[nodiscard]] HMENU SystemMenu() const override { return systemMenu_; }
+  LRESULT PassOn(UINT message, WPARAM wParam, LPARAM lParam) override { return CallPrevious(message, wParam, lParam); }
 
 private:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
