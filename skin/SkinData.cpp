@@ -209,8 +209,8 @@ void TSkinData::LoadSkin(const TQuickIni& ini, const TSkinReader& reader)
 {
   notLoaded_ = true;
   TSkinModel loaded = TSkinModel::Load(ini, reader);
-  // Windows paint from this component's model at any time: it changes only
-  // here, whole, and the skin before it leaves with `loaded`.
+  // Windows paint from this component's model whenever they are asked to:
+  // it changes only here, whole, and the skin before it leaves with `loaded`.
   std::swap(static_cast<TSkinModel&>(*this), loaded);
   notLoaded_ = false;
 }

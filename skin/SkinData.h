@@ -157,6 +157,7 @@ public:
   // Opens the stored package and runs the load sequence. False when the
   // package is empty, of an unknown format or damaged; the model loaded
   // before then stays as it was and the component counts as not loaded.
+  // Other errors (out of memory) pass on, leaving the model the same way.
   // Does nothing (false) in design mode.
   bool ApplyPackage();
   // The load sequence on a parsed description (bitmaps come from reader)

@@ -193,6 +193,8 @@ TSkinModel TSkinModel::Load(const TQuickIni& ini, const TSkinReader& reader)
 
 void TSkinModel::LoadBorders(const TQuickIni& ini, const TSkinReader& reader)
 {
+  // The borders come before the colour table: their text colours are the
+  // default ButtonText, whatever skin was loaded before.
   const TLoader load(ini, reader, colors_[scButtonText].Color);
   struct TSide {
     std::unique_ptr<TDataSkinBorder> TSkinModel::*Element;

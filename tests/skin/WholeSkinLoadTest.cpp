@@ -108,8 +108,10 @@ std::vector<skinpack::TPackFile> OtherSkinFiles()
 {
   std::vector<skinpack::TPackFile> files;
   const auto& specs = testskin::StoredBitmaps();
-  for (size_t k = 0; k < specs.size(); ++k)
-    files.push_back({specs[k].Name, testskin::SolidBmp(specs[k].Width, specs[k].Height, testskin::FillOf(k) ^ 0x808080)});
+  for (size_t k = 0; k < specs.size(); ++k) {
+    const gfx::TPixel fill = testskin::FillOf(k) ^ 0x808080;
+    files.push_back({specs[k].Name, testskin::SolidBmp(specs[k].Width, specs[k].Height, fill)});
+  }
   std::string text = testskin::kStoredDescription;
   for (auto [from, to] : {std::pair{"SkinName=tarsel-TARSEL", "SkinName=other"},
                           std::pair{"ButtonFace=191 210 234", "ButtonFace=20 40 60"},
@@ -185,33 +187,50 @@ protected:
     return Snapshot(d);
   }
 
+  // Each damaged package after the good one, then the other skin undamaged.
+  static void ExpectEveryDamageChangesNothingAfter(const std::vector<uint8_t>& good)
+  {
+    const std::string before = SnapshotOfLoad(good);
+    const std::string other = SnapshotOfLoad(skinpack::BuildPackage(OtherSkinFiles()));
+    // Otherwise a half-done load could not be told from no load.
+    ASSERT_NE(before, other);
+
+    for (const TDamage& damage : kDamages) {
+      TSkinData d(nullptr);
+      d.SetPackage(good);
+      ASSERT_TRUE(d.ApplyPackage());
+      d.SetPackage(damage.Package());
+      EXPECT_FALSE(d.ApplyPackage()) << damage.What;
+      EXPECT_TRUE(d.NotLoaded()) << damage.What;
+      EXPECT_EQ(Snapshot(d), before) << damage.What;
+
+      // The next good package loads fully.
+      d.SetPackage(skinpack::BuildPackage(OtherSkinFiles()));
+      EXPECT_TRUE(d.ApplyPackage()) << damage.What;
+      EXPECT_FALSE(d.NotLoaded()) << damage.What;
+      EXPECT_EQ(Snapshot(d), other) << damage.What;
+    }
+  }
+
 private:
   skin::TSkinMessageHook previous_ = nullptr;
 };
 
 TEST_F(WholeSkinLoad, ADamagedPackageAfterAGoodOneChangesNothing)
 {
-  const std::string good = SnapshotOfLoad(testskin::StoredPackage());
-  const std::string other = SnapshotOfLoad(skinpack::BuildPackage(OtherSkinFiles()));
-  // Otherwise a half-done load could not be told from no load.
-  ASSERT_NE(good, other);
-
-  for (const TDamage& damage : kDamages) {
-    TSkinData d(nullptr);
-    d.SetPackage(testskin::StoredPackage());
-    ASSERT_TRUE(d.ApplyPackage());
-    d.SetPackage(damage.Package());
-    EXPECT_FALSE(d.ApplyPackage()) << damage.What;
-    EXPECT_TRUE(d.NotLoaded()) << damage.What;
-    EXPECT_EQ(Snapshot(d), good) << damage.What;
-
-    // The next good package loads fully.
-    d.SetPackage(skinpack::BuildPackage(OtherSkinFiles()));
-    EXPECT_TRUE(d.ApplyPackage()) << damage.What;
-    EXPECT_FALSE(d.NotLoaded()) << damage.What;
-    EXPECT_EQ(Snapshot(d), other) << damage.What;
-  }
+  ExpectEveryDamageChangesNothingAfter(testskin::StoredPackage());
 }
+
+#ifdef SKINDATA_STORED_PACKAGE
+// The package the build draws and stores in the player window.
+TEST_F(WholeSkinLoad, TheStoredSkinSurvivesADamagedPackage)
+{
+  std::ifstream in(SKINDATA_STORED_PACKAGE, std::ios::binary);
+  if (!in)
+    GTEST_SKIP() << "no stored package at " << SKINDATA_STORED_PACKAGE;
+  ExpectEveryDamageChangesNothingAfter({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+}
+#endif
 
 TEST_F(WholeSkinLoad, ADamagedPackageOnAFreshComponentLeavesTheDefaults)
 {
@@ -264,7 +283,8 @@ TEST_F(WholeSkinLoad, LoadsKeepTheComponentsPlatformParts)
   {
     TSkinData d(nullptr);
     const skin::TSkinDataPlatform* platform = d.Platform();
-    for (const auto& package : {testskin::StoredPackage(), kDamages[0].Package(), skinpack::BuildPackage(OtherSkinFiles())}) {
+    for (const auto& package :
+         {testskin::StoredPackage(), kDamages[0].Package(), skinpack::BuildPackage(OtherSkinFiles())}) {
       d.SetPackage(package);
       (void)d.ApplyPackage();
       EXPECT_EQ(d.Platform(), platform);
@@ -273,26 +293,5 @@ TEST_F(WholeSkinLoad, LoadsKeepTheComponentsPlatformParts)
   skin::SetSkinDataPlatformFactory(nullptr);
   EXPECT_EQ(TCountingPlatform::Made, 1);
 }
-
-#ifdef SKINDATA_STORED_PACKAGE
-// The package the build draws and stores in the player window, then a damaged
-// package: the player keeps its skin.
-TEST_F(WholeSkinLoad, TheStoredSkinSurvivesADamagedPackage)
-{
-  std::ifstream in(SKINDATA_STORED_PACKAGE, std::ios::binary);
-  if (!in)
-    GTEST_SKIP() << "no stored package at " << SKINDATA_STORED_PACKAGE;
-  const std::vector<uint8_t> stored{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  const std::string good = SnapshotOfLoad(stored);
-  for (const TDamage& damage : kDamages) {
-    TSkinData d(nullptr);
-    d.SetPackage(stored);
-    ASSERT_TRUE(d.ApplyPackage());
-    d.SetPackage(damage.Package());
-    EXPECT_FALSE(d.ApplyPackage()) << damage.What;
-    EXPECT_EQ(Snapshot(d), good) << damage.What;
-  }
-}
-#endif
 
 } // namespace
