@@ -55,17 +55,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   skin::SetSkinMessageHook(&Quiet);
   if (!WorthLoading({data, size}))
     return 0;
-  skin::TSkinData skin(nullptr);
-  skin.SetPackage({data, data + size});
-  const bool loaded = skin.ApplyPackage();
-  if (loaded == skin.NotLoaded())
+  skin::TSkinData component(nullptr);
+  component.SetPackage({data, data + size});
+  const bool loaded = component.ApplyPackage();
+  if (loaded == component.NotLoaded())
     __builtin_trap();
   // A refused package leaves nothing of itself behind; an accepted one gives
   // at least the elements every skin has.
-  if (!loaded && (!skin.CaptionButtons.empty() || !skin.Buttons->Image.Empty() || !skin.SkinName().empty() ||
-                  skin.Track || skin.Colors()[skin::scFrameColor].Color != gfx::clBtnFace))
+  const skin::TSkinModel& m = component;
+  if (!loaded && (!m.CaptionButtons.empty() || !m.Buttons->Image.Empty() || !m.SkinName().empty() || m.Track ||
+                  m.Colors()[skin::scFrameColor].Color != gfx::clBtnFace))
     __builtin_trap();
-  if (loaded && (skin.CaptionButtons.size() < 3 || !skin.Track || !skin.TrackVert))
+  if (loaded && (m.CaptionButtons.size() < 3 || !m.Track || !m.TrackVert))
     __builtin_trap();
   return 0;
 }
