@@ -44,9 +44,11 @@ build_tsan() {
   cmake --build build/tsan --target "${PLAYER_TSAN_SUITES[@]}"
 }
 
+# The whole-skin fuzzer starts from the stored skin, which only the native
+# build can draw.
 build_fuzz() {
   player_configure build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLAYER_FUZZ=ON -DPLAYER_TOOLS=OFF \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPLAYER_SKIN_PACKAGE="$PWD/build/native/skin/tarsel.skn"
   cmake --build build/fuzz "$@"
 }
 

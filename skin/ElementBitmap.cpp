@@ -8,6 +8,15 @@
 
 namespace skin {
 
+namespace {
+
+[[noreturn]] void Damaged(const std::string& name, const std::exception& error)
+{
+  throw ESkinPackage("The skin package's bitmap \"" + name + "\" is damaged: " + error.what());
+}
+
+} // namespace
+
 gfx::TPixmap LoadElementBitmap(const TSkinReader& reader, std::string_view value)
 {
   const std::optional<std::string> name = ElementFileName(value);
@@ -19,10 +28,10 @@ gfx::TPixmap LoadElementBitmap(const TSkinReader& reader, std::string_view value
     return {};
   try {
     return gfx::DecodeBmp(bytes);
-  } catch (const gfx::TCodecError&) {
-    return {};
-  } catch (const std::length_error&) {
-    return {};
+  } catch (const gfx::TCodecError& e) {
+    Damaged(*name, e);
+  } catch (const std::length_error& e) {
+    Damaged(*name, e);
   }
 }
 

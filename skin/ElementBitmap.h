@@ -15,9 +15,9 @@ class TSkinReader;
 [[nodiscard]] std::optional<std::string> ElementFileName(std::string_view value);
 
 // The bitmap an image key names, decoded from the package; an empty pixmap
-// when the key names no bitmap, the package has no such file, or the file is
-// not a readable bitmap (a damaged picture leaves the element without an image
-// rather than failing the whole skin).
+// when the key names no bitmap or the package has no such file. A file that is
+// there but is not a readable bitmap throws ESkinPackage: the package is
+// damaged, and a skin with a hole in it is not loaded at all.
 [[nodiscard]] gfx::TPixmap LoadElementBitmap(const TSkinReader& reader, std::string_view value);
 
 } // namespace skin

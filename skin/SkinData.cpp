@@ -5,9 +5,10 @@
 #include "skin/QuickIni.h"
 #include "skin/SkinReader.h"
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <cstring>
+#include <utility>
 
 namespace skin {
 
@@ -132,17 +133,8 @@ void RegisterSkinDataClass()
 
 TSkinData::TSkinData(framework::TComponent* owner)
   : framework::TComponent(owner),
-    Buttons(std::make_unique<TDataSkinButton>("Buttons")),
-    CaptionTitle(std::make_unique<TDataSkinTitle>("Personality")),
-    BorderLeft(std::make_unique<TDataSkinBorder>("Left")),
-    BorderRight(std::make_unique<TDataSkinBorder>("Right")),
-    BorderTop(std::make_unique<TDataSkinBorder>("Top")),
-    BorderBottom(std::make_unique<TDataSkinBorder>("Bottom")),
-    Toolbar(std::make_unique<TDataSkinObject>("Toolbar")),
     skin3rd_(std::make_unique<framework::TStringList>())
 {
-  ResetColors();
-  customColors_.fill(gfx::clWhite);
   maximizedSize_ = SkinSystemMetrics().MaximizedSize;
   FillSkin3rd(*skin3rd_);
   if (PlatformFactory())
@@ -155,17 +147,6 @@ TSkinData::~TSkinData()
   if (TSkinManagerLink* manager = Manager(false))
     manager->Unregister(*this);
   DestroyComponents();
-}
-
-void TSkinData::ResetColors()
-{
-  const gfx::TColor defaults[kSkinColorCount] = {
-    gfx::clWindowText, gfx::clCaptionText, gfx::clInactiveCaptionText, gfx::clBtnFace, gfx::clBtnText,
-    gfx::clBtnHighlight, gfx::clBtnHighlight, gfx::clBtnShadow, gfx::cl3DDkShadow, gfx::clBtnFace,
-    gfx::clBtnFace, gfx::clHighlightText, gfx::clHighlight, gfx::clBtnFace, gfx::clMenuText,
-    gfx::clMenuText, gfx::clMenu, gfx::clBtnFace, gfx::clScrollBar};
-  for (int32_t i = 0; i < kSkinColorCount; ++i)
-    colors_[size_t(i)] = {defaults[i], false};
 }
 
 std::string TSkinData::SkinStore() const
@@ -205,7 +186,7 @@ bool TSkinData::ApplyPackage()
 {
   if (HasState(framework::csDesigning) || package_.empty())
     return false;
-  // A package that fails keeps the elements of the skin before it, but the
+  // A package that fails keeps the model of the skin before it, but the
   // component counts as not loaded until a package has been applied.
   notLoaded_ = true;
   try {
@@ -219,9 +200,19 @@ bool TSkinData::ApplyPackage()
     LoadSkin(ini, reader);
     return true;
   } catch (const ESkinPackage&) {
-    // The skin library fails soft: a damaged package leaves no skin.
+    // The skin library fails soft: a damaged package changes nothing.
     return false;
   }
+}
+
+void TSkinData::LoadSkin(const TQuickIni& ini, const TSkinReader& reader)
+{
+  notLoaded_ = true;
+  TSkinModel loaded = TSkinModel::Load(ini, reader);
+  // Windows paint from this component's model whenever they are asked to:
+  // it changes only here, whole, and the skin before it leaves with `loaded`.
+  std::swap(static_cast<TSkinModel&>(*this), loaded);
+  notLoaded_ = false;
 }
 
 void TSkinData::SetSkinFile(const std::string& path)

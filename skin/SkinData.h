@@ -4,17 +4,15 @@
 // skinning is switched on or off or the skin changes.
 //
 // Sections of this header:
-//   [enums]     control kinds, options, form types, colour table indices
+//   [enums]     control kinds, options, form types
 //   [platform]  the seams to the platform layer and to the skin manager
 //   [component] TSkinData
-#include "framework/Bitmap.h"
 #include "framework/Component.h"
 #include "framework/StringList.h"
 #include "gfx/Color.h"
 #include "gfx/Geometry.h"
-#include "skin/SkinElements.h"
+#include "skin/SkinModel.h"
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -22,9 +20,6 @@
 #include <vector>
 
 namespace skin {
-
-class TQuickIni;
-class TSkinReader;
 
 // [enums] -------------------------------------------------------------------
 
@@ -47,40 +42,6 @@ inline constexpr TSkinOptions kDefaultSkinOptions = 0x448;
 enum TSkinFormType : uint8_t { sfMainform, sfOnlyThisForm, sfDialog, sfDLL };
 
 constexpr uint32_t Bit(uint32_t member) { return 1u << member; }
-
-// Indices of the skin colour table.
-enum TSkinColorIndex : uint8_t {
-  scWindowText = 0,
-  scTitleTextActive = 1,
-  scTitleTextNoActive = 2,
-  scButtonFace = 3,
-  scButtonText = 4,
-  scButtonHilight = 5,
-  scButtonlight = 6,
-  scButtonShadow = 7,
-  scButtonDkShadow = 8,
-  scHilightText = 11,
-  scHilight = 12,
-  scMenubar = 13,
-  scMenuBarText = 14,
-  scMenuText = 15,
-  scMenu = 16,
-  scFrameColor = 17,
-  scScrollbar = 18,
-};
-inline constexpr int32_t kSkinColorCount = 19;
-
-struct TSkinColorEntry {
-  gfx::TColor Color = gfx::clBtnFace;
-  // Whether the description gave the colour.
-  bool Given = false;
-};
-
-// A colour of a section whose name starts with COLOUR.
-struct TNamedColour {
-  std::string Section;
-  gfx::TColor Color = gfx::clWindowText;
-};
 
 // [platform] ----------------------------------------------------------------
 
@@ -139,7 +100,9 @@ void SetSkinManagerProvider(TSkinManagerProvider provider);
 
 // [component] ---------------------------------------------------------------
 
-class TSkinData : public framework::TComponent {
+// The component carries the skin model it last loaded completely: frames and
+// controls read its elements and colours straight from the component.
+class TSkinData : public framework::TComponent, public TSkinModel {
 public:
   explicit TSkinData(framework::TComponent* owner);
   ~TSkinData() override;
@@ -192,10 +155,15 @@ public:
   // Replaces the stored package (nothing is applied).
   void SetPackage(std::vector<uint8_t> package) { package_ = std::move(package); }
   // Opens the stored package and runs the load sequence. False when the
-  // package is empty or of an unknown format; throws the reader's error for a
-  // damaged package. Does nothing (false) in design mode.
+  // package is empty, of an unknown format or damaged; the model loaded
+  // before then stays as it was and the component counts as not loaded.
+  // Other errors (out of memory) pass on, leaving the model the same way.
+  // Does nothing (false) in design mode.
   bool ApplyPackage();
-  // The load sequence on a parsed description; bitmaps come from reader.
+  // The load sequence on a parsed description (bitmaps come from reader)
+  // into a new model, which replaces the current one only once it is
+  // complete. Throws ESkinPackage for a damaged bitmap; the current model is
+  // then kept.
   void LoadSkin(const TQuickIni& ini, const TSkinReader& reader);
 
   void Loaded() override;
@@ -203,16 +171,9 @@ public:
   // Whether the manager should skin a top-level window of this class.
   [[nodiscard]] bool ShouldSkinWindow(const std::string& className);
 
-  // ----- State read by frames and controls -----
+  // ----- State read by frames and controls (the model's readers besides) -----
   [[nodiscard]] bool NotLoaded() const { return notLoaded_; }
   bool FramePainting = true;
-  [[nodiscard]] const std::string& SkinName() const { return skinName_; }
-  [[nodiscard]] const std::array<TSkinColorEntry, kSkinColorCount>& Colors() const { return colors_; }
-  [[nodiscard]] gfx::TColor Color(TSkinColorIndex index) const { return colors_[index].Color; }
-  [[nodiscard]] const std::vector<TNamedColour>& SectionColours() const { return sectionColours_; }
-  [[nodiscard]] const std::array<gfx::TColor, 10>& CustomColors() const { return customColors_; }
-  // The colour of the solid brush frames fill with (ButtonFace of the last load).
-  [[nodiscard]] gfx::TColor BrushColor() const { return brushColor_; }
   [[nodiscard]] gfx::TPoint MaximizedSize() const { return maximizedSize_; }
   [[nodiscard]] TSkinDataPlatform* Platform() const { return platform_.get(); }
 
@@ -220,34 +181,7 @@ public:
   void ShowHint(gfx::TPoint position, const std::string& text);
   void HideHint();
 
-  // ----- Elements -----
-  // Always present.
-  std::unique_ptr<TDataSkinButton> Buttons;
-  std::unique_ptr<TDataSkinTitle> CaptionTitle;
-  std::unique_ptr<TDataSkinBorder> BorderLeft, BorderRight, BorderTop, BorderBottom;
-  std::unique_ptr<TDataSkinObject> Toolbar;
-  // Caption buttons of the description, then the three MDI buttons.
-  std::vector<std::unique_ptr<TDataSkinSysButton>> CaptionButtons;
-  // Absent (null) when the description lacks the section or its image key.
-  std::unique_ptr<TDataSkinBorder> Tabs, UpDownHorz, UpDownVert, ComboButton, Progress;
-  std::unique_ptr<TDataSkinObject> SunkEdge, ExtraImages, ComboxArrow, GroupBoxEdge, ToolBars, ProgressChunk,
-    StatusBarEdges, TabPane, Headerbar, MenuBar, MenuItem, MenuBackground, Scrollbar, HorzScroll, VertScroll,
-    HorzScrollThumb, VertScrollThumb, ThumbHorz, ThumbVert, ThumbLeft, ThumbRight, ThumbUp, ThumbDown, Track,
-    TrackVert;
-  std::unique_ptr<TDataSkinBoxLabel> GroupBox;
-
 private:
-  void ResetColors();
-  void LoadBorders(const TQuickIni& ini, const TSkinReader& reader);
-  void LoadColors(const TQuickIni& ini);
-  void LoadCaptionButtons(const TQuickIni& ini, const TSkinReader& reader);
-  void LoadButtonsAndTitle(const TQuickIni& ini, const TSkinReader& reader);
-  void LoadElements(const TQuickIni& ini, const TSkinReader& reader);
-  void FixFrameCounts();
-  void BuildEditBoxImage();
-  void BuildComboxArrow();
-  void ComputeFrameColor();
-  void BuildToolbar();
   void ApplyActiveToManager(bool value);
 
   bool active_ = false;
@@ -262,11 +196,6 @@ private:
 
   std::vector<uint8_t> package_;
   bool notLoaded_ = true;
-  std::string skinName_;
-  std::array<TSkinColorEntry, kSkinColorCount> colors_{};
-  std::vector<TNamedColour> sectionColours_;
-  std::array<gfx::TColor, 10> customColors_{};
-  gfx::TColor brushColor_ = gfx::clBtnFace;
   gfx::TPoint maximizedSize_;
   std::unique_ptr<TSkinDataPlatform> platform_;
 };

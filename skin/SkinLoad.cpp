@@ -1,7 +1,8 @@
-// The load sequence of TSkinData: from a parsed description and the package's
-// bitmaps to the skin elements, colours and derived images. The order of the
-// steps matters: element text colours default to the skin's ButtonText, so
-// the colour table comes first, and the derived images need their sources.
+// The load sequence of the skin model: from a parsed description and the
+// package's bitmaps to the skin elements, colours and derived images. The
+// order of the steps matters: element text colours default to the skin's
+// ButtonText, so the colour table comes first, and the derived images need
+// their sources. Every step writes into the new model only.
 #include "gfx/GdiConstants.h"
 #include "skin/AnsiText.h"
 #include "skin/BitmapUtils.h"
@@ -9,6 +10,7 @@
 #include "skin/ElementBitmap.h"
 #include "skin/QuickIni.h"
 #include "skin/SkinData.h"
+#include "skin/SkinModel.h"
 #include "skin/SkinReader.h"
 #include "skin/ValueParsers.h"
 #include "skin/controls/ElementDraw.h"
@@ -52,11 +54,26 @@ void CopyPart(TBitmap& target, TBitmap& source, const gfx::TRect& part)
   target.Context().BitBlt(0, 0, part.Width(), part.Height(), &source.Context(), part.Left, part.Top, SRCCOPY);
 }
 
+// A new element whose text colours default to the skin's ButtonText.
+template <class T>
+std::unique_ptr<T> NewElement(std::string name, TColor buttonText)
+{
+  auto e = std::make_unique<T>(std::move(name));
+  e->NormalColour2 = e->MouseOverColour2 = e->PressedColour2 = buttonText;
+  return e;
+}
+
 class TLoader {
 public:
   TLoader(const TQuickIni& ini, const TSkinReader& reader, TColor buttonText)
     : ini_(ini), reader_(reader), buttonText_(buttonText)
   {
+  }
+
+  template <class T>
+  [[nodiscard]] std::unique_ptr<T> New(std::string name) const
+  {
+    return NewElement<T>(std::move(name), buttonText_);
   }
 
   [[nodiscard]] int32_t Int(std::string_view section, std::string_view key, int32_t def) const
@@ -95,8 +112,7 @@ public:
     const std::string image = Str(section, imageKey);
     if (image.empty())
       return nullptr;
-    auto e = std::make_unique<T>(std::string(section));
-    e->NormalColour2 = e->MouseOverColour2 = e->PressedColour2 = buttonText_;
+    auto e = New<T>(std::string(section));
     LoadImage(e->Image, reader_, image);
     e->Style = Int(section, "Style", 0);
     Margins(*e, section);
@@ -125,8 +141,7 @@ public:
     const std::string image = Str("Progress", "Bitmap");
     if (image.empty())
       return nullptr;
-    auto e = std::make_unique<TDataSkinBorder>("Progress");
-    e->NormalColour2 = e->MouseOverColour2 = e->PressedColour2 = buttonText_;
+    auto e = New<TDataSkinBorder>("Progress");
     LoadImage(e->Image, reader_, image);
     e->Style = Int("Progress", "Style", 0);
     Margins(*e, "Progress");
@@ -147,81 +162,70 @@ private:
   TColor buttonText_;
 };
 
-// Resets an always-present element before it is filled again.
-void Reset(TDataSkinObject& e, TColor buttonText)
-{
-  e.LeftWidth = e.TopHeight = e.RightWidth = e.BottomHeight = 0;
-  e.Image.SetSize(0, 0);
-  e.Trans = e.Tile = e.Frame = e.Style = 0;
-  e.NormalColour = e.MouseOverColour = e.PressedColour = -1;
-  e.NormalColour2 = e.MouseOverColour2 = e.PressedColour2 = buttonText;
-}
-
 } // namespace
 
-void TSkinData::LoadSkin(const TQuickIni& ini, const TSkinReader& reader)
+TSkinModel TSkinModel::Load(const TQuickIni& ini, const TSkinReader& reader)
 {
-  notLoaded_ = true;
+  TSkinModel m;
   // 1. Names.
-  skinName_ = ini.ReadString("TitlebarSkin", "SkinName", "");
+  m.skinName_ = ini.ReadString("TitlebarSkin", "SkinName", "");
   // 2. Borders.
-  LoadBorders(ini, reader);
+  m.LoadBorders(ini, reader);
   // 3. Colours.
-  LoadColors(ini);
+  m.LoadColors(ini);
   // 4. Caption buttons.
-  LoadCaptionButtons(ini, reader);
+  m.LoadCaptionButtons(ini, reader);
   // 5. Buttons and the caption title.
-  LoadButtonsAndTitle(ini, reader);
+  m.LoadButtonsAndTitle(ini, reader);
   // 6. The other elements.
-  LoadElements(ini, reader);
+  m.LoadElements(ini, reader);
   // 7. Frame counts.
-  FixFrameCounts();
+  m.FixFrameCounts();
   // 8, 9. The combined edit-box image and the combo arrow.
-  BuildEditBoxImage();
-  BuildComboxArrow();
-  // The frame colour comes before the toolbar gradient that is made from it,
-  // so the gradient belongs to this skin and not to the one loaded before.
-  ComputeFrameColor();
-  BuildToolbar();
-  brushColor_ = colors_[scButtonFace].Color;
-  notLoaded_ = false;
+  m.BuildEditBoxImage();
+  m.BuildComboxArrow();
+  // The frame colour comes before the toolbar gradient that is made from it.
+  m.ComputeFrameColor();
+  m.BuildToolbar();
+  m.brushColor_ = m.colors_[scButtonFace].Color;
+  return m;
 }
 
-void TSkinData::LoadBorders(const TQuickIni& ini, const TSkinReader& reader)
+void TSkinModel::LoadBorders(const TQuickIni& ini, const TSkinReader& reader)
 {
+  // The borders come before the colour table: their text colours are the
+  // default ButtonText, whatever skin was loaded before.
   const TLoader load(ini, reader, colors_[scButtonText].Color);
   struct TSide {
-    TDataSkinBorder* Element;
+    std::unique_ptr<TDataSkinBorder> TSkinModel::*Element;
     const char* Name;
     bool Vertical; // Left and Right: margins are top and bottom
   };
-  const TSide sides[] = {{BorderLeft.get(), "Left", true},
-                         {BorderRight.get(), "Right", true},
-                         {BorderTop.get(), "Top", false},
-                         {BorderBottom.get(), "Bottom", false}};
+  const TSide sides[] = {{&TSkinModel::BorderLeft, "Left", true},
+                         {&TSkinModel::BorderRight, "Right", true},
+                         {&TSkinModel::BorderTop, "Top", false},
+                         {&TSkinModel::BorderBottom, "Bottom", false}};
   for (const TSide& side : sides) {
-    TDataSkinBorder& e = *side.Element;
-    Reset(e, load.ButtonText());
-    e.Image2.SetSize(0, 0);
-    e.Name = side.Name;
     const std::string name = side.Name;
-    LoadImage(e.Image, reader, load.Str("Personality", name));
+    auto e = load.New<TDataSkinBorder>(name);
+    LoadImage(e->Image, reader, load.Str("Personality", name));
     const int32_t first = load.Int("Personality", name + "TopHeight", 0);
     const int32_t last = load.Int("Personality", name + "BotHeight", 0);
     if (side.Vertical) {
-      e.TopHeight = first;
-      e.BottomHeight = last;
+      e->TopHeight = first;
+      e->BottomHeight = last;
     } else {
-      e.LeftWidth = first;
-      e.RightWidth = last;
+      e->LeftWidth = first;
+      e->RightWidth = last;
     }
-    e.Frame = load.Int("Personality", name + "Frame", 1);
-    e.Tile = std::min(load.Int("Personality", name + "Stretch", 1), 1);
-    e.Trans = load.Int("Personality", name + "Trans", 1);
+    e->Frame = load.Int("Personality", name + "Frame", 1);
+    e->Tile = std::min(load.Int("Personality", name + "Stretch", 1), 1);
+    e->Trans = load.Int("Personality", name + "Trans", 1);
+    this->*side.Element = std::move(e);
   }
 }
 
-void TSkinData::LoadColors(const TQuickIni& ini)
+void TSkinModel::LoadColors(const TQuickIni& ini)
 {
   struct TKey {
     TSkinColorIndex Index;
@@ -254,24 +258,21 @@ void TSkinData::LoadColors(const TQuickIni& ini)
     read(k.Index, k.Key, k.Default);
   read(scMenubar, "Menubar", colors_[scButtonFace].Color);
 
-  sectionColours_.clear();
   for (const std::string& section : ColourSections(ini))
     sectionColours_.push_back({section, ReadColor(ini, section, "color", gfx::clWindowText)});
   for (size_t i = 0; i < customColors_.size(); ++i)
     customColors_[i] = ReadColor(ini, "Customcolors", "Color" + std::to_string(i), gfx::clWhite);
 }
 
-void TSkinData::LoadCaptionButtons(const TQuickIni& ini, const TSkinReader& reader)
+void TSkinModel::LoadCaptionButtons(const TQuickIni& ini, const TSkinReader& reader)
 {
   const TLoader load(ini, reader, colors_[scButtonText].Color);
-  CaptionButtons.clear();
   const std::vector<std::string> sections = CaptionButtonSections(ini);
   CaptionButtons.reserve(sections.size() + 3);
   bool remembered = false;
   gfx::TPoint sharedPosition;
   for (const std::string& section : sections) {
-    auto b = std::make_unique<TDataSkinSysButton>(AnsiUpperCase(section));
-    b->NormalColour2 = b->MouseOverColour2 = b->PressedColour2 = load.ButtonText();
+    auto b = load.New<TDataSkinSysButton>(AnsiUpperCase(section));
     b->Action = load.Int(section, "Action", 0);
     b->Align = load.Int(section, "Align", 0);
     b->XCoord = load.Int(section, "Xcoord", 0);
@@ -308,8 +309,7 @@ void TSkinData::LoadCaptionButtons(const TQuickIni& ini, const TSkinReader& read
   TBitmap mdi;
   LoadImage(mdi, reader, load.Str("MDICONTROLS", "Image"));
   for (int32_t i = 0; i < 3; ++i) {
-    auto b = std::make_unique<TDataSkinSysButton>("MDICONTROLS");
-    b->NormalColour2 = b->MouseOverColour2 = b->PressedColour2 = load.ButtonText();
+    auto b = load.New<TDataSkinSysButton>("MDICONTROLS");
     b->Action = 7 + i;
     b->Align = 100;
     b->Visibility = 100;
@@ -324,12 +324,11 @@ void TSkinData::LoadCaptionButtons(const TQuickIni& ini, const TSkinReader& read
   }
 }
 
-void TSkinData::LoadButtonsAndTitle(const TQuickIni& ini, const TSkinReader& reader)
+void TSkinModel::LoadButtonsAndTitle(const TQuickIni& ini, const TSkinReader& reader)
 {
   const TLoader load(ini, reader, colors_[scButtonText].Color);
+  Buttons = load.New<TDataSkinButton>("Buttons");
   TDataSkinButton& b = *Buttons;
-  Reset(b, load.ButtonText());
-  b.Name = "Buttons";
   LoadImage(b.Image, reader, load.Str("Buttons", "Bitmap"));
   LoadImage(b.CheckImage, reader, load.Str("Buttons", "CheckButton"));
   LoadImage(b.RadioImage, reader, load.Str("Buttons", "RadioButton"));
@@ -345,37 +344,30 @@ void TSkinData::LoadButtonsAndTitle(const TQuickIni& ini, const TSkinReader& rea
   b.HasMouseOverColour2 = !load.Str("Buttons", "MouseOverColour2").empty();
   b.HasPressedColour2 = !load.Str("Buttons", "PressedColour2").empty();
 
+  CaptionTitle = load.New<TDataSkinTitle>("Personality");
   TDataSkinTitle& t = *CaptionTitle;
-  Reset(t, load.ButtonText());
-  t.Name = "Personality";
   LoadImage(t.Image, reader, load.Str("Personality", "TextBack"));
   t.LeftWidth = load.Int("Personality", "TextShift", 0);
   t.TopHeight = load.Int("Personality", "TextShiftVert", 0);
   t.RightWidth = load.Int("Personality", "TextRightClip", 0);
-  t.BottomHeight = 0;
   t.TextAlignment = load.Int("Personality", "TextAlignment", 0);
   t.Textbackground = load.Int("Personality", "Textbackground", 0);
   t.TXTBackleft = load.Int("Personality", "TXTBackleft", 0);
   t.TXTBackRight = load.Int("Personality", "TXTBackRight", 0);
   t.FontHeight = load.Int("Fonts", "FontHeight", 14);
-  // A colour the new skin does not give must not survive from the old one.
-  t.ActiveText = gfx::clNone;
-  t.InActiveText = gfx::clNone;
   ReadSplitColor(ini, "Personality", "ActiveText", t.ActiveText);
   ReadSplitColor(ini, "Personality", "InActiveText", t.InActiveText);
 }
 
-void TSkinData::LoadElements(const TQuickIni& ini, const TSkinReader& reader)
+void TSkinModel::LoadElements(const TQuickIni& ini, const TSkinReader& reader)
 {
   const TLoader load(ini, reader, colors_[scButtonText].Color);
   Progress = load.ProgressElement();
   ProgressChunk = load.Plain<TDataSkinObject>("Progress.Chunk");
 
-  MenuBar.reset();
   const std::string menuBar = load.Str("Personality", "menuBar");
   if (!menuBar.empty()) {
-    MenuBar = std::make_unique<TDataSkinObject>("menuBar");
-    MenuBar->NormalColour2 = MenuBar->MouseOverColour2 = MenuBar->PressedColour2 = load.ButtonText();
+    MenuBar = load.New<TDataSkinObject>("menuBar");
     LoadImage(MenuBar->Image, reader, menuBar);
     MenuBar->Tile = std::min(load.Int("Personality", "TileMenu", 1), 1);
     MenuBar->LeftWidth = load.Int("Personality", "TileLeftMenu", 1);
@@ -432,8 +424,7 @@ void TSkinData::LoadElements(const TQuickIni& ini, const TSkinReader& reader)
     auto e = load.Plain<TDataSkinObject>(section);
     if (!e) {
       // The program's own bitmap stands in for a skin without one.
-      e = std::make_unique<TDataSkinObject>(section);
-      e->NormalColour2 = e->MouseOverColour2 = e->PressedColour2 = load.ButtonText();
+      e = load.New<TDataSkinObject>(section);
       MakeTrackBitmap(e->Image, vertical);
       e->LeftWidth = e->TopHeight = e->RightWidth = e->BottomHeight = 3;
       e->Tile = 0;
@@ -445,7 +436,7 @@ void TSkinData::LoadElements(const TQuickIni& ini, const TSkinReader& reader)
   TrackVert = track("TRACKVERT", true);
 }
 
-void TSkinData::FixFrameCounts()
+void TSkinModel::FixFrameCounts()
 {
   auto fix = [](const auto& e, int32_t frames) {
     if (e)
@@ -485,7 +476,7 @@ void TSkinData::FixFrameCounts()
     Buttons->CheckButtonFrame = cells(Buttons->CheckImage);
 }
 
-void TSkinData::BuildEditBoxImage()
+void TSkinModel::BuildEditBoxImage()
 {
   if (!SunkEdge || !ComboButton)
     return;
@@ -520,9 +511,8 @@ void TSkinData::BuildEditBoxImage()
   SunkEdge->RightWidth = 2;
 }
 
-void TSkinData::BuildComboxArrow()
+void TSkinModel::BuildComboxArrow()
 {
-  ComboxArrow.reset();
   if (!ComboButton)
     return;
   if (!SunkEdge) {
@@ -545,7 +535,7 @@ void TSkinData::BuildComboxArrow()
   ComboxArrow->Frame = frames;
 }
 
-void TSkinData::ComputeFrameColor()
+void TSkinModel::ComputeFrameColor()
 {
   TSkinColorEntry& entry = colors_[scFrameColor];
   entry.Given = false;
@@ -559,15 +549,14 @@ void TSkinData::ComputeFrameColor()
   entry.Color = gfx::PixelToColor(top.ScanLine(y)[x]);
 }
 
-void TSkinData::BuildToolbar()
+void TSkinModel::BuildToolbar()
 {
   const TColor frame = colors_[scFrameColor].Color;
   const TColor top = Blend(colors_[scButtonFace].Color, gfx::clWhite, 150);
   const int32_t measure = SaturationMeasure(frame);
   const TColor bottom = measure > 110 ? Blend(frame, gfx::clWhite, (5625 - 25 * measure) / 140 + 50)
                                       : Blend(gfx::clGray, frame, 150);
-  Reset(*Toolbar, colors_[scButtonText].Color);
-  Toolbar->Name = "Toolbar";
+  Toolbar = NewElement<TDataSkinObject>("Toolbar", colors_[scButtonText].Color);
   Toolbar->Image.SetSize(10, 40);
   Toolbar->Image.SetPixelFormat(framework::pf24bit);
   GradientFill(Toolbar->Image.Context(), {0, 0, 10, 40}, top, true, bottom);
