@@ -96,12 +96,16 @@ TFigures Measure(HWND window, transition::TLumetta& display, int repetitions)
   SendMessageW(window, WM_NCACTIVATE, FALSE, 0);
   figures.Inactive = MedianMicroseconds(repetitions, paint);
   SendMessageW(window, WM_NCACTIVATE, TRUE, 0);
-  // One step of a transition, composed and presented on the window.
+  // One step of a manual transition, composed and presented on the window.
+  display.SetManual(true);
+  display.Execute();
   int progress = 0;
   figures.TransitionFrame = MedianMicroseconds(repetitions, [&] {
     progress = progress % 99 + 1;
     display.SetProgress(uint8_t(progress));
   });
+  display.Stop();
+  PumpFor(100);
   return figures;
 }
 
