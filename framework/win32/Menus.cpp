@@ -557,7 +557,14 @@ TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner) {}
 
 TMainMenu::~TMainMenu()
 {
-  if (window_ && IsWindow(window_) && HandleAllocated() && GetMenu(window_) == Handle())
+  if (!window_ || !IsWindow(window_))
+    return;
+  // The form lets go of its bar keeping its client area; any other window
+  // just loses it.
+  auto* form = dynamic_cast<TForm*>(TWinControl::FindControl(window_));
+  if (form && form->Menu() == this)
+    form->SetMenu(nullptr);
+  else if (HandleAllocated() && GetMenu(window_) == Handle())
     ::SetMenu(window_, nullptr);
 }
 
