@@ -431,6 +431,113 @@ TEST_F(MenusTest, ARightClickOpensTheOwnerDrawnPopupMenu)
   EXPECT_GE(height, 16);
 }
 
+// An item's own look, drawn on a bitmap in the menu's coordinates as
+// WM_DRAWITEM has it drawn.
+class MenuItemLook : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { Application->Initialize(); }
+  void SetUp() override
+  {
+    images.SetWidth(16);
+    images.SetHeight(16);
+    TBitmap glyph(16, 16);
+    glyph.Canvas().Brush.Color = gfx::clFuchsia;
+    glyph.Canvas().FillRect(gfx::TRect(0, 0, 16, 16));
+    glyph.Canvas().Brush.Color = kGlyph;
+    glyph.Canvas().FillRect(gfx::TRect(4, 4, 12, 12));
+    images.Add(glyph);
+    menu.SetImages(&images);
+    menu.Items()->Add(item);
+    item->SetCaption("&Item");
+  }
+  // Draws the item at (10, 40) in a bitmap with the origin moved there, as
+  // the framework draws every item; answers the colour at a point of the item.
+  gfx::TColor Draw(TOwnerDrawState state, int x, int y)
+  {
+    TBitmap bitmap(kWidth, kHeight);
+    bitmap.Context().OffsetViewportOrg(-10, -40);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Font = Screen->MenuFont()->Value();
+    item->DrawItem(canvas, gfx::TRect(10, 40, 10 + kWidth, 40 + kHeight), state);
+    GdiFlush();
+    return gfx::PixelToColor(bitmap.ScanLine(y)[x]);
+  }
+  int CountColour(TOwnerDrawState state, gfx::TColor colour, gfx::TRect area)
+  {
+    TBitmap bitmap(kWidth, kHeight);
+    bitmap.Context().OffsetViewportOrg(-10, -40);
+    bitmap.Canvas().Font = Screen->MenuFont()->Value();
+    item->DrawItem(bitmap.Canvas(), gfx::TRect(10, 40, 10 + kWidth, 40 + kHeight), state);
+    GdiFlush();
+    int n = 0;
+    for (int y = area.Top; y < area.Bottom; ++y)
+      for (int x = area.Left; x < area.Right; ++x)
+        n += gfx::PixelToColor(bitmap.ScanLine(y)[x]) == gfx::ColorToRGB(colour) ? 1 : 0;
+    return n;
+  }
+
+  static constexpr int kWidth = 160, kHeight = 22;
+  static constexpr gfx::TColor kGlyph = gfx::RGBColor(200, 30, 60);
+  TImageList images{nullptr};
+  TPopupMenu menu{nullptr};
+  TMenuItem* item = new TMenuItem(nullptr);
+};
+
+TEST_F(MenuItemLook, SelectionDisablingAndGlyphsShow)
+{
+  const gfx::TRect glyphBox(3, 3, 19, 19);
+  EXPECT_EQ(Draw(0, kWidth - 2, 1), gfx::ColorToRGB(gfx::clMenu));
+  EXPECT_EQ(Draw(odSelected, kWidth - 2, 1), gfx::ColorToRGB(gfx::clHighlight));
+  // No image yet: a checked item shows a mark in the glyph column.
+  item->SetChecked(true);
+  EXPECT_GT(CountColour(0, gfx::clMenuText, glyphBox), 4);
+  EXPECT_EQ(CountColour(0, gfx::clMenuText, gfx::TRect(0, 0, 3, kHeight)), 0);
+  // The menu's image replaces the mark, fuchsia left out.
+  item->SetImageIndex(0);
+  EXPECT_EQ(CountColour(0, kGlyph, glyphBox), 64);
+  EXPECT_EQ(Draw(0, 3, 3), gfx::ColorToRGB(gfx::clMenu));
+  item->SetEnabled(false);
+  EXPECT_EQ(CountColour(0, kGlyph, glyphBox), 0);
+  EXPECT_EQ(CountColour(0, gfx::clBtnShadow, glyphBox), 64);
+  // The caption is written after the glyph column, greyed when disabled.
+  EXPECT_GT(CountColour(0, gfx::clGrayText, gfx::TRect(25, 0, kWidth, kHeight)), 10);
+}
+
+TEST_F(MenuItemLook, AdvancedDrawingComesBeforePlainDrawing)
+{
+  std::vector<std::string> calls;
+  item->OnDrawItem = TMenuDrawItemEvent([&](TObject*, TCanvas&, const gfx::TRect&, bool) { calls.push_back("plain"); });
+  (void)Draw(0, 0, 0);
+  item->OnAdvancedDrawItem = TAdvancedMenuDrawItemEvent(
+      [&](TObject*, TCanvas&, const gfx::TRect& rect, TOwnerDrawState state) {
+        calls.push_back("advanced " + std::to_string(rect.Left) + "," + std::to_string(rect.Top) + " " +
+                        std::to_string(state));
+      });
+  (void)Draw(odSelected | odChecked, 0, 0);
+  EXPECT_EQ(calls, (std::vector<std::string>{"plain", "advanced 10,40 9"}));
+}
+
+TEST_F(MenuItemLook, ASystemDrawnItemCarriesItsGlyphAndLettersFindOwnerDrawnItems)
+{
+  auto* second = new TMenuItem(nullptr);
+  second->SetCaption("&Second");
+  menu.Items()->Add(second);
+  item->SetImageIndex(0);
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_BITMAP;
+  ASSERT_TRUE(GetMenuItemInfoW(menu.Handle(), item->Command(), FALSE, &info));
+  EXPECT_NE(info.hbmpItem, nullptr);
+  ASSERT_TRUE(GetMenuItemInfoW(menu.Handle(), second->Command(), FALSE, &info));
+  EXPECT_EQ(info.hbmpItem, nullptr);
+  // Owner-drawn items have no text: the typed letter is matched here.
+  EXPECT_EQ(MenuCharToItem(L's', menu.Handle()), 0);
+  menu.SetOwnerDraw(true);
+  EXPECT_EQ(MenuCharToItem(L's', menu.Handle()), MAKELRESULT(1, MNC_EXECUTE));
+  EXPECT_EQ(MenuCharToItem(L'I', menu.Handle()), MAKELRESULT(0, MNC_EXECUTE));
+  EXPECT_EQ(MenuCharToItem(L'z', menu.Handle()), 0);
+}
+
 TEST(MenusLifetime, AMenuFreedWithItsFormLeavesNoHandleBehind)
 {
   Application->Initialize();
