@@ -289,6 +289,8 @@ private:
 
 // The live item with this command, or nullptr.
 [[nodiscard]] TMenuItem* FindMenuItem(UINT command);
+// The live item whose drop-down menu this is, or nullptr.
+[[nodiscard]] TMenuItem* FindMenuItemOfDropDown(HMENU dropDown);
 // WM_COMMAND of a menu (lParam 0): runs the item's click. Answers whether
 // the command was an item's.
 bool DispatchMenuCommand(UINT command);

@@ -530,6 +530,12 @@ TEST_F(MenuItemLook, ASystemDrawnItemCarriesItsGlyphAndLettersFindOwnerDrawnItem
   EXPECT_NE(info.hbmpItem, nullptr);
   ASSERT_TRUE(GetMenuItemInfoW(menu.Handle(), second->Command(), FALSE, &info));
   EXPECT_EQ(info.hbmpItem, nullptr);
+  // An item's own bitmap serves where the menu has no image for it.
+  second->Bitmap().SetSize(12, 12);
+  second->BitmapChanged();
+  ASSERT_TRUE(GetMenuItemInfoW(menu.Handle(), second->Command(), FALSE, &info));
+  EXPECT_NE(info.hbmpItem, nullptr);
+  EXPECT_EQ(menu.Items()->IndexOf(second), 1);
   // Owner-drawn items have no text: the typed letter is matched here.
   EXPECT_EQ(MenuCharToItem(L's', menu.Handle()), 0);
   menu.SetOwnerDraw(true);
