@@ -1,10 +1,14 @@
 #include "app/MainForm.h"
 
 #include "app/CommandLine.h"
+#include "app/ProgramVersion.h"
+#include "effects/EffectTable.h"
 #include "framework/Graphic.h"
+#include "framework/MuteScope.h"
 #include "framework/win32/FileCtrl.h"
 #include "gfx/Random.h"
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace framework;
@@ -68,6 +72,25 @@ const TClassInfo& TMainForm::ClassType()
     info.Field("OpenPictureDialog", &F::OpenPictureDialog);
     info.Field("ColorDialog", &F::ColorDialog);
     info.Field("SkinData1", &F::SkinData1);
+    info.Field("MainMenu", &F::MainMenu);
+    info.Field("mnuPause", &F::mnuPause);
+    info.Field("mnuNext", &F::mnuNext);
+    info.Field("mnuPrevious", &F::mnuPrevious);
+    info.Field("mnuInOrder", &F::mnuInOrder);
+    info.Field("mnuRandom", &F::mnuRandom);
+    info.Field("mnuFixed", &F::mnuFixed);
+    info.Field("mnuManual", &F::mnuManual);
+    info.Field("mnuFullScreen", &F::mnuFullScreen);
+    info.Field("mnuCentre", &F::mnuCentre);
+    info.Field("mnuStretch", &F::mnuStretch);
+    info.Field("mnuKeepProportion", &F::mnuKeepProportion);
+    info.Field("mnuStatusBar", &F::mnuStatusBar);
+    info.Field("mnuExit", &F::mnuExit);
+    info.Field("DisplayMenu", &F::DisplayMenu);
+    info.Field("popPause", &F::popPause);
+    info.Field("popNext", &F::popNext);
+    info.Field("popPrevious", &F::popPrevious);
+    info.Field("popFullScreen", &F::popFullScreen);
 
     info.Method("FormCreate", &F::FormCreate);
     info.Method("FormDestroy", &F::FormDestroy);
@@ -79,23 +102,24 @@ const TClassInfo& TMainForm::ClassType()
     info.Method("LumettaProgress", &F::LumettaProgress);
     info.Method("LumettaDblClick", &F::LumettaDblClick);
     info.Method("cbStyleChange", &F::cbStyleChange);
+    info.Method("rgStyleControlClick", &F::rgStyleControlClick);
     info.Method("rbProgressAutoClick", &F::rbProgressAutoClick);
     info.Method("rbProgressManualClick", &F::rbProgressManualClick);
-    info.Method("edtProgressStepChange", &F::edtProgressStepChange);
-    info.Method("edtProgressDelayChange", &F::edtProgressDelayChange);
-    info.Method("ckExactTimingClick", &F::ckExactTimingClick);
-    info.Method("ckThreadedClick", &F::ckThreadedClick);
-    info.Method("ckOverDrawClick", &F::ckOverDrawClick);
-    info.Method("ckCenterClick", &F::ckCenterClick);
-    info.Method("ckStretchClick", &F::ckStretchClick);
-    info.Method("ckProportionalClick", &F::ckProportionalClick);
-    info.Method("cbBackgroundModeChange", &F::cbBackgroundModeChange);
-    info.Method("edtFrameWidthChange", &F::edtFrameWidthChange);
+    info.Method("SettingChange", &F::SettingChange);
     info.Method("tbProgressChange", &F::tbProgressChange);
     info.Method("btnChangePathClick", &F::btnChangePathClick);
-    info.Method("tbDisplayIntervalChange", &F::tbDisplayIntervalChange);
     info.Method("btnChangeBackgroundClick", &F::btnChangeBackgroundClick);
     info.Method("btnChangeFrameColorClick", &F::btnChangeFrameColorClick);
+    info.Method("mnuExitClick", &F::mnuExitClick);
+    info.Method("mnuPauseClick", &F::mnuPauseClick);
+    info.Method("mnuNextClick", &F::mnuNextClick);
+    info.Method("mnuPreviousClick", &F::mnuPreviousClick);
+    info.Method("mnuOrderClick", &F::mnuOrderClick);
+    info.Method("mnuManualClick", &F::mnuManualClick);
+    info.Method("mnuFullScreenClick", &F::mnuFullScreenClick);
+    info.Method("mnuLayoutClick", &F::mnuLayoutClick);
+    info.Method("mnuStatusBarClick", &F::mnuStatusBarClick);
+    info.Method("mnuAboutClick", &F::mnuAboutClick);
     return true;
   }();
   (void)published;
@@ -105,27 +129,26 @@ const TClassInfo& TMainForm::ClassType()
 void TMainForm::FormCreate(TObject*)
 {
   gfx::Randomize();
-  files_ = std::make_unique<TStringList>();
   Lumetta->GetStyleNames(*cbStyle->Items());
-  cbStyle->SetItemIndex(int(Lumetta->Style()) - 1);
-  rbProgressAuto->SetChecked(!Lumetta->Manual());
-  rbProgressManual->SetChecked(Lumetta->Manual());
-  udProgressStep->SetPosition(Lumetta->Step());
-  udProgressDelay->SetPosition(Lumetta->Delay());
-  ckExactTiming->SetChecked(Lumetta->ExactTiming());
-  ckThreaded->SetChecked(Lumetta->Threaded());
-  tbProgress->SetPosition(Lumetta->Progress());
-  ckOverDraw->SetChecked(Lumetta->OverDraw());
-  ckCenter->SetChecked(Lumetta->Center());
-  ckStretch->SetChecked(Lumetta->Stretch());
-  ckProportional->SetChecked(Lumetta->Proportional());
-  cbBackgroundMode->SetItemIndex(int(Lumetta->BgMode()));
-  udFrameWidth->SetPosition(Lumetta->FrameWidth());
-  tbDisplayInterval->SetPosition(int(Timer->Interval()));
+  // The display's stored settings are where the model starts.
+  model_.Style = Lumetta->Style();
+  model_.Manual = Lumetta->Manual();
+  model_.Step = Lumetta->Step();
+  model_.Delay = Lumetta->Delay();
+  model_.ExactTiming = Lumetta->ExactTiming();
+  model_.Threaded = Lumetta->Threaded();
+  model_.OverDraw = Lumetta->OverDraw();
+  model_.Fit = TPictureFit{Lumetta->Center(), Lumetta->Stretch(), Lumetta->Proportional()};
+  model_.BackgroundMode = int(Lumetta->BgMode());
+  model_.FrameWidth = Lumetta->FrameWidth();
+  model_.DisplayInterval = Timer->Interval();
+  model_.Order = TEffectOrder(std::clamp(rgStyleControl->ItemIndex(), 0, int(eoFixed)));
   tbProgress->SetMin(0);
   tbProgress->SetMax(100);
   tbProgress->SetFrequency(10);
-  ApplyProgressMode();
+  tbProgress->SetPosition(Lumetta->Progress());
+  ShowModel();
+  Application->OnHint = TNotifyEvent([this](TObject*) { ShowStatusHint(); });
 
   const std::vector<std::string> parameters = CommandLineParameters();
   OpenFolder(parameters.empty() ? ProgramFolder() + "Photos" : parameters.front());
@@ -134,14 +157,14 @@ void TMainForm::FormCreate(TObject*)
 
 void TMainForm::FormDestroy(TObject*)
 {
-  files_.reset();
+  Application->OnHint = TNotifyEvent();
 }
 
 void TMainForm::FormActivate(TObject*) {}
 
 void TMainForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState)
 {
-  if (Key == VK_ESCAPE && Lumetta->Align() == alNone) {
+  if (Key == VK_ESCAPE && model_.FullScreen) {
     SetFullScreen(false);
     Key = 0;
   }
@@ -170,15 +193,157 @@ void TMainForm::LumettaProgress(TObject*)
 
 void TMainForm::LumettaDblClick(TObject*)
 {
-  SetFullScreen(Lumetta->Align() != alNone);
+  SetFullScreen(!model_.FullScreen);
 }
+
+// ---------------------------------------------------------------------------
+// Handlers of the controls: each puts what its control says into the model.
 
 void TMainForm::cbStyleChange(TObject*)
 {
-  const int style = cbStyle->ItemIndex() + 1;
-  if (style == int(Lumetta->Style()))
+  if (showing_)
     return;
-  Lumetta->SetStyle(uint8_t(style));
+  model_.Style = cbStyle->ItemIndex() + 1;
+  ShowModel();
+}
+
+void TMainForm::rgStyleControlClick(TObject*)
+{
+  if (showing_)
+    return;
+  model_.Order = TEffectOrder(std::clamp(rgStyleControl->ItemIndex(), 0, int(eoFixed)));
+  ShowModel();
+}
+
+void TMainForm::rbProgressAutoClick(TObject*)
+{
+  if (!showing_)
+    SetManual(false);
+}
+
+void TMainForm::rbProgressManualClick(TObject*)
+{
+  if (!showing_)
+    SetManual(true);
+}
+
+void TMainForm::SettingChange(TObject*)
+{
+  if (showing_)
+    return;
+  ReadSettings();
+  ShowModel();
+}
+
+void TMainForm::ReadSettings()
+{
+  model_.Step = udProgressStep->Position();
+  model_.Delay = udProgressDelay->Position();
+  model_.ExactTiming = ckExactTiming->Checked();
+  model_.Threaded = ckThreaded->Checked();
+  model_.OverDraw = ckOverDraw->Checked();
+  model_.Fit = TPictureFit{ckCenter->Checked(), ckStretch->Checked(), ckProportional->Checked()};
+  model_.BackgroundMode = std::max(0, cbBackgroundMode->ItemIndex());
+  model_.FrameWidth = udFrameWidth->Position();
+  model_.DisplayInterval = uint32_t(tbDisplayInterval->Position());
+}
+
+void TMainForm::tbProgressChange(TObject*)
+{
+  if (model_.Manual)
+    Lumetta->SetProgress(tbProgress->Position());
+}
+
+void TMainForm::btnChangePathClick(TObject*)
+{
+  ChooseFolder();
+}
+
+void TMainForm::btnChangeBackgroundClick(TObject*)
+{
+  ChooseBackground();
+}
+
+void TMainForm::btnChangeFrameColorClick(TObject*)
+{
+  ChooseFrameColour();
+}
+
+// ---------------------------------------------------------------------------
+// Handlers of the menu items.
+
+void TMainForm::mnuExitClick(TObject*)
+{
+  Close();
+}
+
+void TMainForm::mnuPauseClick(TObject*)
+{
+  SetPaused(!model_.Paused);
+}
+
+void TMainForm::mnuNextClick(TObject*)
+{
+  ShowNextPicture();
+}
+
+void TMainForm::mnuPreviousClick(TObject*)
+{
+  ShowPreviousPicture();
+}
+
+void TMainForm::mnuOrderClick(TObject* Sender)
+{
+  model_.Order = TEffectOrder(std::clamp(int(static_cast<TComponent*>(Sender)->Tag()), 0, int(eoFixed)));
+  ShowModel();
+}
+
+void TMainForm::mnuManualClick(TObject*)
+{
+  SetManual(!model_.Manual);
+}
+
+void TMainForm::mnuFullScreenClick(TObject*)
+{
+  SetFullScreen(!model_.FullScreen);
+}
+
+void TMainForm::mnuLayoutClick(TObject* Sender)
+{
+  model_.Fit = FitOf(TPictureLayout(std::clamp(int(static_cast<TComponent*>(Sender)->Tag()), 0, int(plCustom))),
+                     model_.Fit);
+  ShowModel();
+}
+
+void TMainForm::mnuStatusBarClick(TObject*)
+{
+  model_.StatusBar = !model_.StatusBar;
+  ShowModel();
+}
+
+void TMainForm::mnuAboutClick(TObject*)
+{
+  MessageDlg(AboutText(), mtInformation, MsgButtons({mbOK}));
+}
+
+// ---------------------------------------------------------------------------
+// Showing the model.
+
+void TMainForm::ShowModel()
+{
+  TMuteScope showing(showing_);
+  ShowStyle();
+  ShowSettings();
+  ShowMenus();
+}
+
+void TMainForm::ShowStyle()
+{
+  cbStyle->SetItemIndex(model_.Style - 1);
+  rgStyleControl->SetItemIndex(int(model_.Order));
+  if (model_.Style == int(Lumetta->Style()))
+    return;
+  Lumetta->SetStyle(uint8_t(model_.Style));
   char caption[32];
   std::snprintf(caption, sizeof caption, "[ #%d ]", int(Lumetta->Style()));
   lblStyleNo->SetCaption(caption);
@@ -193,119 +358,75 @@ void TMainForm::cbStyleChange(TObject*)
   }
 }
 
-void TMainForm::ApplyProgressMode()
+void TMainForm::ShowSettings()
 {
-  const bool automatic = !Lumetta->Manual();
+  Lumetta->SetManual(model_.Manual);
+  Lumetta->SetStep(uint16_t(model_.Step));
+  Lumetta->SetDelay(uint16_t(model_.Delay));
+  Lumetta->SetExactTiming(model_.ExactTiming);
+  Lumetta->SetThreaded(model_.Threaded);
+  Lumetta->SetOverDraw(model_.OverDraw);
+  Lumetta->SetCenter(model_.Fit.Center);
+  Lumetta->SetStretch(model_.Fit.Stretch);
+  Lumetta->SetProportional(model_.Fit.Proportional);
+  // Full screen shows the picture on the plain display colour, unframed.
+  Lumetta->SetBgMode(model_.FullScreen ? transition::bmNone : transition::TBackgroundMode(model_.BackgroundMode));
+  Lumetta->SetFrameWidth(model_.FullScreen ? 0 : model_.FrameWidth);
+  Lumetta->SetShowHint(!model_.FullScreen);
+  Timer->SetInterval(model_.DisplayInterval);
+
+  rbProgressAuto->SetChecked(!model_.Manual);
+  rbProgressManual->SetChecked(model_.Manual);
+  udProgressStep->SetPosition(model_.Step);
+  udProgressDelay->SetPosition(model_.Delay);
+  ckExactTiming->SetChecked(model_.ExactTiming);
+  ckThreaded->SetChecked(model_.Threaded);
+  ckOverDraw->SetChecked(model_.OverDraw);
+  ckCenter->SetChecked(model_.Fit.Center);
+  ckStretch->SetChecked(model_.Fit.Stretch);
+  ckProportional->SetChecked(model_.Fit.Proportional);
+  cbBackgroundMode->SetItemIndex(model_.BackgroundMode);
+  udFrameWidth->SetPosition(model_.FrameWidth);
+  tbDisplayInterval->SetPosition(int(model_.DisplayInterval));
+  char caption[48];
+  std::snprintf(caption, sizeof caption, "[ %.1f Seconds ]", double(model_.DisplayInterval) / 1000.0);
+  lblDisplayIntervalValue->SetCaption(caption);
+  // The step and interval mean nothing while the slider drives the change.
   for (TControl* control : std::initializer_list<TControl*>{lblStep, lblDelay, edtProgressStep, udProgressStep,
                                                             edtProgressDelay, udProgressDelay, ckExactTiming,
                                                             ckThreaded})
     if (control)
-      control->SetEnabled(automatic);
-  tbProgress->SetEnabled(!automatic);
+      control->SetEnabled(!model_.Manual);
+  tbProgress->SetEnabled(model_.Manual);
+  StatusBar1->SetVisible(model_.StatusBar);
 }
 
-void TMainForm::rbProgressAutoClick(TObject*)
+void TMainForm::ShowMenus()
 {
-  Lumetta->SetManual(false);
-  ApplyProgressMode();
-  UpdateTimer();
+  const TPictureLayout layout = LayoutOf(model_.Fit);
+  const bool hasPictures = model_.Files.Count() > 0;
+  for (TMenuItem* item : {mnuPause, popPause})
+    item->SetCaption(model_.Paused ? "&Resume" : "&Pause");
+  for (TMenuItem* item : {mnuNext, popNext})
+    item->SetEnabled(hasPictures);
+  for (TMenuItem* item : {mnuPrevious, popPrevious})
+    item->SetEnabled(model_.CanGoBack());
+  for (TMenuItem* item : {mnuFullScreen, popFullScreen})
+    item->SetChecked(model_.FullScreen);
+  for (TMenuItem* item : {mnuInOrder, mnuRandom, mnuFixed})
+    item->SetChecked(item->Tag() == model_.Order);
+  for (TMenuItem* item : {mnuCentre, mnuStretch, mnuKeepProportion})
+    item->SetChecked(item->Tag() == layout);
+  mnuManual->SetChecked(model_.Manual);
+  mnuStatusBar->SetChecked(model_.StatusBar);
 }
 
-void TMainForm::rbProgressManualClick(TObject*)
+void TMainForm::ShowStatusHint()
 {
-  Lumetta->SetManual(true);
-  ApplyProgressMode();
-  tbProgress->SetPageSize(Lumetta->Step());
-  tbProgress->SetPosition(Lumetta->Progress());
-  UpdateTimer();
-  if (!Lumetta->Busy() && !Lumetta->Picture().Empty()) {
-    Repaint();
-    Lumetta->Execute();
-  }
-}
-
-void TMainForm::edtProgressStepChange(TObject*)
-{
-  Lumetta->SetStep(uint16_t(udProgressStep->Position()));
-}
-
-void TMainForm::edtProgressDelayChange(TObject*)
-{
-  Lumetta->SetDelay(uint16_t(udProgressDelay->Position()));
-}
-
-void TMainForm::ckExactTimingClick(TObject*)
-{
-  Lumetta->SetExactTiming(ckExactTiming->Checked());
-}
-
-void TMainForm::ckThreadedClick(TObject*)
-{
-  Lumetta->SetThreaded(ckThreaded->Checked());
-}
-
-void TMainForm::ckOverDrawClick(TObject*)
-{
-  Lumetta->SetOverDraw(ckOverDraw->Checked());
-}
-
-void TMainForm::ckCenterClick(TObject*)
-{
-  Lumetta->SetCenter(ckCenter->Checked());
-}
-
-void TMainForm::ckStretchClick(TObject*)
-{
-  Lumetta->SetStretch(ckStretch->Checked());
-}
-
-void TMainForm::ckProportionalClick(TObject*)
-{
-  Lumetta->SetProportional(ckProportional->Checked());
-}
-
-void TMainForm::cbBackgroundModeChange(TObject*)
-{
-  Lumetta->SetBgMode(transition::TBackgroundMode(cbBackgroundMode->ItemIndex()));
-}
-
-void TMainForm::edtFrameWidthChange(TObject*)
-{
-  Lumetta->SetFrameWidth(udFrameWidth->Position());
-}
-
-void TMainForm::tbProgressChange(TObject*)
-{
-  if (Lumetta->Manual())
-    Lumetta->SetProgress(tbProgress->Position());
-}
-
-void TMainForm::btnChangePathClick(TObject*)
-{
-  std::string chosen = DirectoryExists(folder_) ? folder_ : std::string();
-  if (SelectDirectory(kFolderBrowserCaption, "", chosen, Application->Handle()))
-    OpenFolder(chosen);
-}
-
-void TMainForm::tbDisplayIntervalChange(TObject*)
-{
-  Timer->SetInterval(uint32_t(tbDisplayInterval->Position()));
-  char caption[48];
-  std::snprintf(caption, sizeof caption, "[ %.1f Seconds ]", double(Timer->Interval()) / 1000.0);
-  lblDisplayIntervalValue->SetCaption(caption);
-}
-
-void TMainForm::btnChangeBackgroundClick(TObject*)
-{
-  if (OpenPictureDialog->Execute(Handle()))
-    Lumetta->BgPicture().LoadFromFile(OpenPictureDialog->FileName());
-}
-
-void TMainForm::btnChangeFrameColorClick(TObject*)
-{
-  ColorDialog->SetColor(Lumetta->FrameColor());
-  if (ColorDialog->Execute(Handle()))
-    Lumetta->SetFrameColor(ColorDialog->Color());
+  // What a menu item does shows in the status bar while it is selected.
+  const std::string& hint = Application->Hint();
+  StatusBar1->SetSimpleText(hint);
+  StatusBar1->SetSimplePanel(!hint.empty());
 }
 
 void TMainForm::SetStatus(int panel, const std::string& text)
@@ -313,26 +434,90 @@ void TMainForm::SetStatus(int panel, const std::string& text)
   StatusBar1->Panel(panel)->SetText(text);
 }
 
+// ---------------------------------------------------------------------------
+// What the handlers do.
+
+std::string TMainForm::AboutText() const
+{
+  return Caption() + "\nVersion " + ProgramVersion() + "\n" + std::to_string(effects::kEffectCount) +
+         " transition effects";
+}
+
+void TMainForm::ChooseFolder()
+{
+  std::string chosen = DirectoryExists(model_.Folder) ? model_.Folder : std::string();
+  if (SelectDirectory(kFolderBrowserCaption, "", chosen, Application->Handle()))
+    OpenFolder(chosen);
+}
+
+void TMainForm::ChooseBackground()
+{
+  if (OpenPictureDialog->Execute(Handle()))
+    Lumetta->BgPicture().LoadFromFile(OpenPictureDialog->FileName());
+}
+
+void TMainForm::ChooseFrameColour()
+{
+  ColorDialog->SetColor(Lumetta->FrameColor());
+  if (ColorDialog->Execute(Handle()))
+    Lumetta->SetFrameColor(ColorDialog->Color());
+}
+
+void TMainForm::SetPaused(bool value)
+{
+  model_.Paused = value;
+  ShowModel();
+  UpdateTimer();
+}
+
+void TMainForm::SetManual(bool value)
+{
+  model_.Manual = value;
+  ShowModel();
+  if (value) {
+    tbProgress->SetPageSize(Lumetta->Step());
+    tbProgress->SetPosition(Lumetta->Progress());
+  }
+  UpdateTimer();
+  if (value && !Lumetta->Busy() && !Lumetta->Picture().Empty()) {
+    Repaint();
+    Lumetta->Execute();
+  }
+}
+
 void TMainForm::UpdateTimer()
 {
-  Timer->SetEnabled(!Lumetta->Busy() && rbProgressAuto->Checked() && files_ && files_->Count() > 0);
+  Timer->SetEnabled(!Lumetta->Busy() && !model_.Manual && !model_.Paused && model_.Files.Count() > 0);
 }
 
 void TMainForm::ShowNextPicture()
 {
   Timer->SetEnabled(false);
-  if (files_->Count() == 0)
+  if (model_.Files.Count() == 0)
     return;
   Lumetta->Stop();
-  const int count = cbStyle->Items()->Count();
-  switch (rgStyleControl->ItemIndex()) {
-  case 0: cbStyle->SetItemIndex((cbStyle->ItemIndex() + 1) % count); break;
-  case 1: cbStyle->SetItemIndex(int(gfx::Random(uint32_t(count)))); break;
-  default: break;
-  }
-  cbStyleChange(nullptr);
-  currentFile_ = nextFile_;
-  SetStatus(spShowing, "Showing: " + currentFile_);
+  model_.Style = model_.NextStyle(cbStyle->Items()->Count());
+  model_.CurrentFile = model_.NextFile;
+  model_.Shown(model_.CurrentFile);
+  ShowModel();
+  SetStatus(spShowing, "Showing: " + model_.CurrentFile);
+  Lumetta->Execute();
+}
+
+// The picture shown before the current one comes back with the current
+// effect; the next picture is drawn anew once it has started.
+void TMainForm::ShowPreviousPicture()
+{
+  if (!model_.CanGoBack())
+    return;
+  Timer->SetEnabled(false);
+  Lumetta->Stop();
+  const std::string previous = model_.GoBack();
+  Lumetta->Picture().LoadFromFile(model_.Folder + "\\" + previous);
+  model_.NextFile = previous;
+  model_.CurrentFile = previous;
+  ShowModel();
+  SetStatus(spShowing, "Showing: " + model_.CurrentFile);
   Lumetta->Execute();
 }
 
@@ -340,30 +525,32 @@ void TMainForm::ShowNextPicture()
 // the list, and another one is tried: an unattended show goes on.
 void TMainForm::LoadNextPicture()
 {
-  nextFile_.clear();
+  model_.NextFile.clear();
   std::string problem;
-  while (files_->Count() > 0) {
-    int index = int(gfx::Random(uint32_t(files_->Count())));
-    if (files_->Count() >= 2)
-      while ((*files_)[index] == currentFile_)
-        index = int(gfx::Random(uint32_t(files_->Count())));
-    const std::string name = (*files_)[index];
+  TStringList& files = model_.Files;
+  while (files.Count() > 0) {
+    int index = int(gfx::Random(uint32_t(files.Count())));
+    if (files.Count() >= 2)
+      while (files[index] == model_.CurrentFile)
+        index = int(gfx::Random(uint32_t(files.Count())));
+    const std::string name = files[index];
     try {
-      Lumetta->Picture().LoadFromFile(folder_ + "\\" + name);
-      nextFile_ = name;
+      Lumetta->Picture().LoadFromFile(model_.Folder + "\\" + name);
+      model_.NextFile = name;
       break;
     } catch (const std::exception& error) {
       problem = error.what();
-      files_->Delete(index);
-      SetStatus(spCount, std::to_string(files_->Count()) + " Image(s)");
+      files.Delete(index);
+      SetStatus(spCount, std::to_string(files.Count()) + " Image(s)");
     }
   }
-  SetStatus(spNext, problem.empty() ? "Next: " + nextFile_ : "Next: " + nextFile_ + " (skipped: " + problem + ")");
+  SetStatus(spNext, problem.empty() ? "Next: " + model_.NextFile
+                                    : "Next: " + model_.NextFile + " (skipped: " + problem + ")");
 }
 
 void TMainForm::OpenFolder(const std::string& path)
 {
-  if (path == folder_)
+  if (path == model_.Folder)
     return;
   TStringList names;
   {
@@ -378,35 +565,40 @@ void TMainForm::OpenFolder(const std::string& path)
     MessageDlg(std::string(kNoPicturesText) + "\n" + path, mtWarning, MsgButtons({mbCancel}));
     return;
   }
-  files_->Assign(names);
-  folder_ = WithoutTrailingBackslash(path);
-  SetStatus(spCount, std::to_string(files_->Count()) + " Image(s)");
+  model_.Files.Assign(names);
+  model_.Folder = WithoutTrailingBackslash(path);
+  model_.ForgetHistory();
+  SetStatus(spCount, std::to_string(model_.Files.Count()) + " Image(s)");
   SetStatus(spFolder, "Folder: " + path);
   LoadNextPicture();
+  ShowModel();
   // A list that was empty before leaves the timer off; starting the cycle here
   // means choosing a folder is all it takes to play.
   UpdateTimer();
 }
 
+// Full screen takes the display off the form, framework and window alike,
+// and shows it as a window of its own over the whole screen; the form still
+// owns that window, so its shortcuts and Escape keep working.
 void TMainForm::SetFullScreen(bool value)
 {
-  HWND display = Lumetta->Handle();
-  if (value && Lumetta->Align() == alClient) {
-    Lumetta->SetFocus();
+  if (value == model_.FullScreen)
+    return;
+  model_.FullScreen = value;
+  if (value) {
     Lumetta->SetAlign(alNone);
-    Lumetta->SetBgMode(transition::bmNone);
-    Lumetta->SetFrameWidth(0);
-    Lumetta->SetShowHint(false);
-    ::SetParent(display, nullptr);
+    Lumetta->SetParent(nullptr);
+    ShowModel();
     Lumetta->SetBounds(0, 0, Screen->Width(), Screen->Height());
+    HWND display = Lumetta->Handle();
+    SetWindowLongPtrW(display, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Handle()));
     SetWindowPos(display, HWND_TOPMOST, 0, 0, Screen->Width(), Screen->Height(), SWP_SHOWWINDOW);
+    Lumetta->SetFocus();
     ShowCursor(FALSE);
-  } else if (!value && Lumetta->Align() == alNone) {
-    ::SetParent(display, Handle());
+  } else {
+    Lumetta->SetParent(this);
     Lumetta->SetAlign(alClient);
-    Lumetta->SetBgMode(transition::TBackgroundMode(cbBackgroundMode->ItemIndex()));
-    Lumetta->SetFrameWidth(udFrameWidth->Position());
-    Lumetta->SetShowHint(true);
+    ShowModel();
     ShowCursor(TRUE);
   }
 }

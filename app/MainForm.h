@@ -1,10 +1,13 @@
 #pragma once
 // The player window: a folder of pictures played in random order, each change
-// animated by the display component, with a side panel of settings.
+// animated by the display component, with a side panel of settings, a menu
+// bar and a context menu on the display.
+#include "app/PlayerModel.h"
 #include "framework/StringList.h"
 #include "framework/win32/ComCtrls.h"
 #include "framework/win32/Dialogs.h"
 #include "framework/win32/Forms.h"
+#include "framework/win32/Menus.h"
 #include "framework/win32/StdCtrls.h"
 #include "framework/win32/Timer.h"
 #include "skin/SkinData.h"
@@ -52,6 +55,25 @@ public:
   framework::TOpenPictureDialog* OpenPictureDialog = nullptr;
   framework::TColorDialog* ColorDialog = nullptr;
   skin::TSkinData* SkinData1 = nullptr;
+  framework::TMainMenu* MainMenu = nullptr;
+  framework::TMenuItem* mnuPause = nullptr;
+  framework::TMenuItem* mnuNext = nullptr;
+  framework::TMenuItem* mnuPrevious = nullptr;
+  framework::TMenuItem* mnuInOrder = nullptr;
+  framework::TMenuItem* mnuRandom = nullptr;
+  framework::TMenuItem* mnuFixed = nullptr;
+  framework::TMenuItem* mnuManual = nullptr;
+  framework::TMenuItem* mnuFullScreen = nullptr;
+  framework::TMenuItem* mnuCentre = nullptr;
+  framework::TMenuItem* mnuStretch = nullptr;
+  framework::TMenuItem* mnuKeepProportion = nullptr;
+  framework::TMenuItem* mnuStatusBar = nullptr;
+  framework::TMenuItem* mnuExit = nullptr;
+  framework::TPopupMenu* DisplayMenu = nullptr;
+  framework::TMenuItem* popPause = nullptr;
+  framework::TMenuItem* popNext = nullptr;
+  framework::TMenuItem* popPrevious = nullptr;
+  framework::TMenuItem* popFullScreen = nullptr;
 
   // Event handlers, bound by name from the form description.
   void FormCreate(framework::TObject* Sender);
@@ -64,42 +86,64 @@ public:
   void LumettaProgress(framework::TObject* Sender);
   void LumettaDblClick(framework::TObject* Sender);
   void cbStyleChange(framework::TObject* Sender);
+  void rgStyleControlClick(framework::TObject* Sender);
   void rbProgressAutoClick(framework::TObject* Sender);
   void rbProgressManualClick(framework::TObject* Sender);
-  void edtProgressStepChange(framework::TObject* Sender);
-  void edtProgressDelayChange(framework::TObject* Sender);
-  void ckExactTimingClick(framework::TObject* Sender);
-  void ckThreadedClick(framework::TObject* Sender);
-  void ckOverDrawClick(framework::TObject* Sender);
-  void ckCenterClick(framework::TObject* Sender);
-  void ckStretchClick(framework::TObject* Sender);
-  void ckProportionalClick(framework::TObject* Sender);
-  void cbBackgroundModeChange(framework::TObject* Sender);
-  void edtFrameWidthChange(framework::TObject* Sender);
+  // Every control of a setting that the display takes as it is (step,
+  // interval, timing, layout switches, background mode, frame width, display
+  // interval) is read back into the model by this one handler.
+  void SettingChange(framework::TObject* Sender);
   void tbProgressChange(framework::TObject* Sender);
   void btnChangePathClick(framework::TObject* Sender);
-  void tbDisplayIntervalChange(framework::TObject* Sender);
   void btnChangeBackgroundClick(framework::TObject* Sender);
   void btnChangeFrameColorClick(framework::TObject* Sender);
+  // Menu items (the bar's and the display's context menu).
+  void mnuExitClick(framework::TObject* Sender);
+  void mnuPauseClick(framework::TObject* Sender);
+  void mnuNextClick(framework::TObject* Sender);
+  void mnuPreviousClick(framework::TObject* Sender);
+  // The order and layout items carry their TEffectOrder or TPictureLayout
+  // in Tag.
+  void mnuOrderClick(framework::TObject* Sender);
+  void mnuManualClick(framework::TObject* Sender);
+  void mnuFullScreenClick(framework::TObject* Sender);
+  void mnuLayoutClick(framework::TObject* Sender);
+  void mnuStatusBarClick(framework::TObject* Sender);
+  void mnuAboutClick(framework::TObject* Sender);
 
   // What the playing cycle works on; read by the tests.
-  [[nodiscard]] const framework::TStringList& Files() const { return *files_; }
-  [[nodiscard]] const std::string& Folder() const { return folder_; }
-  [[nodiscard]] const std::string& CurrentFile() const { return currentFile_; }
-  [[nodiscard]] const std::string& NextFile() const { return nextFile_; }
+  [[nodiscard]] const TPlayerModel& Model() const { return model_; }
+  [[nodiscard]] const framework::TStringList& Files() const { return model_.Files; }
+  [[nodiscard]] const std::string& Folder() const { return model_.Folder; }
+  [[nodiscard]] const std::string& CurrentFile() const { return model_.CurrentFile; }
+  [[nodiscard]] const std::string& NextFile() const { return model_.NextFile; }
 
+  // What the handlers do; each changes the model and shows it.
   void OpenFolder(const std::string& path);
   void SetFullScreen(bool value);
+  void ShowNextPicture();
+  void ShowPreviousPicture();
+  void SetPaused(bool value);
+  void SetManual(bool value);
+  // The text of the About box.
+  [[nodiscard]] std::string AboutText() const;
 
 private:
   void UpdateTimer();
-  void ShowNextPicture();
   void LoadNextPicture();
-  void ApplyProgressMode();
+  void ChooseFolder();
+  void ChooseBackground();
+  void ChooseFrameColour();
   void SetStatus(int panel, const std::string& text);
+  void ShowStatusHint();
+  // Puts the model into the display, the controls and the menus. The
+  // controls' own events fire meanwhile and are ignored.
+  void ShowModel();
+  void ShowStyle();
+  void ShowSettings();
+  void ShowMenus();
+  void ReadSettings();
 
-  std::unique_ptr<framework::TStringList> files_;
-  std::string folder_;
-  std::string currentFile_;
-  std::string nextFile_;
+  TPlayerModel model_;
+  bool showing_ = false;
 };

@@ -240,6 +240,19 @@ public:
     };
     return Add(std::move(p));
   }
+  // A reference to another component (a form's Menu, a control's
+  // PopupMenu): written by name, read back once every component exists.
+  template <class T, class U, class O, class A>
+  TPropInfo& Reference(std::string name, const TClassInfo& cls, O* (T::*get)() const, void (U::*set)(A*))
+  {
+    TPropInfo p;
+    p.Name = std::move(name);
+    p.Kind = TTypeKind::tkClass;
+    p.PropClass = &cls;
+    p.GetObj = [get](const TObject& o) -> TObject* { return (static_cast<const T&>(o).*get)(); };
+    p.SetObj = [set](TObject& o, TObject* v) { (static_cast<U&>(o).*set)(dynamic_cast<A*>(v)); };
+    return Add(std::move(p));
+  }
   // An event held in a TEvent member.
   template <class T, class Sig>
   TPropInfo& Event(std::string name, TEvent<Sig> T::*member)

@@ -8,6 +8,7 @@
 #include "framework/win32/Forms.h"
 #include "framework/win32/ControlsInternal.h"
 #include "framework/win32/Handles.h"
+#include "framework/win32/Menus.h"
 #include "gfx/Numeric.h"
 
 // [SECTION] Enumerations and helpers
@@ -101,6 +102,7 @@ const TClassInfo& TControl::ClassType()
       return !static_cast<const TControl&>(o).ParentShowHint();
     };
     info.Int("Cursor", &TControl::Cursor, &TControl::SetCursor, int64_t(crDefault), &CursorIdents());
+    info.Reference("PopupMenu", TPopupMenu::ClassType(), &TControl::PopupMenu, &TControl::SetPopupMenu);
     info.Event("OnClick", &TControl::OnClick);
     info.Event("OnDblClick", &TControl::OnDblClick);
     info.Event("OnMouseDown", &TControl::OnMouseDown);
@@ -127,6 +129,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 TControl::~TControl()
 {
   Destroying();
+  SetPopupMenu(nullptr);
   if (Application)
     Application->ControlDestroyed(this);
   if (parent_)
@@ -383,6 +386,24 @@ void TControl::SetParent(TWinControl* parent)
 }
 
 TComponent* TControl::GetParentComponent() const { return parent_; }
+
+void TControl::SetPopupMenu(TPopupMenu* value)
+{
+  if (value == popupMenu_)
+    return;
+  if (popupMenu_)
+    popupMenu_->RemoveFreeNotification(this);
+  popupMenu_ = value;
+  if (popupMenu_)
+    popupMenu_->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation)
+{
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == popupMenu_)
+    popupMenu_ = nullptr;
+}
 
 void TControl::SetParentComponent(TComponent* parent)
 {

@@ -27,6 +27,7 @@ namespace framework {
 
 class TWinControl;
 class TForm;
+class TPopupMenu;
 
 enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAnchorKind : uint8_t { akLeft, akTop, akRight, akBottom };
@@ -140,6 +141,11 @@ public:
   [[nodiscard]] TControlStyle ControlStyle() const { return controlStyle_; }
   void SetControlStyle(TControlStyle value) { controlStyle_ = value; }
 
+  // The menu a right click on the control opens (when its AutoPopup is on).
+  [[nodiscard]] TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* value);
+  void Notification(TComponent* component, TOperation operation) override;
+
   // ----- Parent -----
   [[nodiscard]] TWinControl* Parent() const { return parent_; }
   virtual void SetParent(TWinControl* parent);
@@ -229,6 +235,7 @@ protected:
   TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
   bool mouseDownInside_ = false;
   bool adjustingSize_ = false;
+  TPopupMenu* popupMenu_ = nullptr;
 };
 
 // Creation parameters of a control's window.
@@ -412,6 +419,7 @@ private:
   bool WMKillFocus(TMessage& message);
   bool WMSetCursor(TMessage& message);
   bool WMMouseLeave(TMessage& message);
+  bool WMContextMenu(TMessage& message);
   bool WMDestroy(TMessage& message);
   bool WMMouse(TMessage& message);
 

@@ -10,6 +10,7 @@
 #include "framework/FormDescription.h"
 #include "framework/win32/FormResources.h"
 #include "framework/win32/Handles.h"
+#include "framework/win32/Menus.h"
 #include "gfx/Numeric.h"
 
 // [SECTION] Screen and the global objects
@@ -132,6 +133,7 @@ const TClassInfo& TForm::ClassType()
     info.Int("ClientHeight", &TForm::StoredClientHeight, &TForm::SetClientHeight).Stored = false;
     // A form's visibility is decided by the program (Show), not stored.
     info.Bool("Visible", &TForm::Visible, &TForm::SetVisible).Stored = false;
+    info.Reference("Menu", TMainMenu::ClassType(), &TForm::Menu, &TForm::SetMenu);
     info.Event("OnCreate", &TForm::OnCreate);
     info.Event("OnDestroy", &TForm::OnDestroy);
     info.Event("OnActivate", &TForm::OnActivate);
@@ -317,6 +319,94 @@ void TForm::CreateWnd()
     SendMessageW(HandleIfAllocated(), WM_SETICON, ICON_BIG, big);
     SendMessageW(HandleIfAllocated(), WM_SETICON, ICON_SMALL, load(SM_CXSMICON, SM_CYSMICON));
   }
+  // The window was made the stored size without a bar; the bar adds to it.
+  if (menu_)
+    AttachMenu();
+}
+
+void TForm::SetMenu(TMainMenu* value)
+{
+  if (value == menu_)
+    return;
+  if (menu_) {
+    menu_->RemoveFreeNotification(this);
+    menu_->SetWindow(nullptr);
+  }
+  menu_ = value;
+  if (menu_)
+    menu_->FreeNotification(this);
+  if (!HasState(csLoading))
+    AttachMenu();
+}
+
+void TForm::Notification(TComponent* component, TOperation operation)
+{
+  TWinControl::Notification(component, operation);
+  if (operation != TOperation::opRemove || component != menu_)
+    return;
+  // The menu took itself off the window as it went.
+  menu_ = nullptr;
+  if (!HasState(csDestroying))
+    AttachMenu();
+}
+
+void TForm::AttachMenu()
+{
+  if (!HandleAllocated())
+    return;
+  const gfx::TRect client = ClientRect();
+  HMENU bar = menu_ ? menu_->Handle() : nullptr;
+  if (menu_)
+    menu_->SetWindow(handle_);
+  if (GetMenu(handle_) != bar)
+    ::SetMenu(handle_, bar);
+  else
+    DrawMenuBar(handle_);
+  // A bar that appears, goes or wraps onto another line takes its height
+  // from the window, not from the client area.
+  if (!IsZoomed(handle_) && !IsIconic(handle_) && ClientRect() != client)
+    SetClientSize(client.Width(), client.Height());
+}
+
+TMenu* TForm::ShortCutMenu(TShortCut shortCut, TControl* focused) const
+{
+  if (menu_ && menu_->FindShortCut(shortCut))
+    return menu_;
+  for (TControl* c = focused; c; c = c->Parent())
+    if (TPopupMenu* popup = c->PopupMenu(); popup && popup->FindShortCut(shortCut))
+      return popup;
+  return nullptr;
+}
+
+bool TForm::OfferDialogChar(TMessage& m)
+{
+  // Offered to every control of the form; one whose caption has the letter
+  // as its accelerator answers.
+  std::vector<TWinControl*> list;
+  GetTabOrderList(list);
+  for (TWinControl* c : list)
+    if (c->Perform(CM_DIALOGCHAR, m.WParam, m.LParam)) {
+      m.Result = 1;
+      return true;
+    }
+  m.Result = 0;
+  return true;
+}
+
+TForm* FormOfWindow(HWND window)
+{
+  TWinControl* control = nullptr;
+  // A system control's inner window (the edit of a combo box) has no
+  // control of its own: its parent has.
+  for (HWND w = window; w && !control; w = GetAncestor(w, GA_PARENT))
+    control = TWinControl::FindControl(w);
+  if (!control)
+    return nullptr;
+  if (TForm* form = control->ParentForm())
+    return form;
+  HWND owner = GetWindow(GetAncestor(control->HandleIfAllocated(), GA_ROOT), GW_OWNER);
+  TWinControl* ownerControl = owner ? TWinControl::FindControl(owner) : nullptr;
+  return ownerControl ? ownerControl->ParentForm() : nullptr;
 }
 
 gfx::TRect TForm::ClientRect() const
@@ -538,7 +628,24 @@ void TForm::ChangeScale(int m, int d)
 
 void TForm::WndProc(TMessage& m)
 {
+  if (HandleMenuMessage(m.Msg, m.WParam, m.LParam, m.Result))
+    return;
   switch (m.Msg) {
+  case CM_MENUCHANGED:
+    AttachMenu();
+    m.Result = 0;
+    return;
+  case CM_DIALOGCHAR:
+    OfferDialogChar(m);
+    return;
+  case WM_DESTROY:
+    // The system destroys the menu a window shows along with the window;
+    // the menu is ours to free.
+    if (menu_ && menu_->HandleAllocated() && GetMenu(handle_) == menu_->Handle())
+      ::SetMenu(handle_, nullptr);
+    if (menu_)
+      menu_->SetWindow(nullptr);
+    break;
   case WM_CLOSE:
     Close();
     m.Result = 0;
@@ -697,11 +804,57 @@ bool TApplication::ProcessMessage(MSG& msg)
   default:
     break;
   }
-  if (IsDialogKey(msg))
+  if (IsShortCutKey(msg) || IsDialogChar(msg) || IsDialogKey(msg))
     return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
   return true;
+}
+
+bool TApplication::IsShortCutKey(MSG& msg)
+{
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN)
+    return false;
+  TForm* form = FormOfWindow(msg.hwnd);
+  if (!form || !form->HandleAllocated() || !IsWindowEnabled(form->HandleIfAllocated()))
+    return false;
+  const TShiftState shift = KeyboardStateToShiftState();
+  const TShortCut shortCut = MakeShortCut(uint16_t(msg.wParam), shift);
+  TControl* focused = TWinControl::FindControl(msg.hwnd);
+  TMenu* menu = form->ShortCutMenu(shortCut, focused);
+  if (!menu)
+    return false;
+  // The form with KeyPreview sees the key before its menus, and may keep it.
+  if (form->KeyPreview() && focused != form) {
+    auto key = uint16_t(msg.wParam);
+    form->OnKeyDown(form, key, shift);
+    if (key == 0)
+      return true;
+  }
+  try {
+    menu->IsShortCut(shortCut);
+  } catch (...) {
+    HandleException(form);
+  }
+  return true;
+}
+
+bool TApplication::IsDialogChar(MSG& msg)
+{
+  // Alt with a letter: the form's controls may claim the accelerator;
+  // otherwise the window opens its menu bar as usual.
+  if (msg.message != WM_SYSCHAR)
+    return false;
+  TForm* form = FormOfWindow(msg.hwnd);
+  return form && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
+}
+
+void TApplication::SetHint(const std::string& value)
+{
+  if (value == hint_)
+    return;
+  hint_ = value;
+  OnHint(this);
 }
 
 bool TApplication::IsDialogKey(MSG& msg)

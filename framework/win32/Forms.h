@@ -8,12 +8,16 @@
 #include <vector>
 
 #include "framework/FormDescription.h"
+#include "framework/ShortCut.h"
 #include "framework/win32/Controls.h"
 
 // Forms (top-level windows holding controls, created from a form description
 // stored as a resource), the application object that runs the message loop
 // and reports errors, and the screen.
 namespace framework {
+
+class TMainMenu;
+class TMenu;
 
 enum TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : uint8_t { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -84,7 +88,17 @@ public:
   [[nodiscard]] TCanvas& Canvas() { return PaintCanvas(); }
   [[nodiscard]] TWinControl* ActiveControl() const;
 
+  // The menu bar. Showing one does not take room from the client area: the
+  // window grows by the bar's height (and shrinks again without it).
+  [[nodiscard]] TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* value);
+  // The menu that has an item for this shortcut: the menu bar, then the
+  // pop-up menus of the control with the focus and of its parents; nullptr
+  // when none has.
+  [[nodiscard]] TMenu* ShortCutMenu(TShortCut shortCut, TControl* focused) const;
+
   void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
   void ChangeScale(int m, int d) override;
   void WndProc(TMessage& message) override;
 
@@ -107,6 +121,10 @@ protected:
 
 private:
   void PlaceOnScreen();
+  // Puts the menu's current handle in the window (or none), keeping the
+  // client area's size.
+  void AttachMenu();
+  bool OfferDialogChar(TMessage& message);
   [[nodiscard]] DWORD WindowStyle() const;
   [[nodiscard]] DWORD WindowExStyle() const;
 
@@ -124,7 +142,13 @@ private:
   int modalResult_ = mrNone;
   bool modal_ = false;
   int pendingClientWidth_ = -1, pendingClientHeight_ = -1;
+  TMainMenu* menu_ = nullptr;
 };
+
+// The form a window belongs to: the form of its control, or, for a window
+// standing alone on the screen (a control shown full screen), the form
+// that owns it. nullptr when there is none.
+[[nodiscard]] TForm* FormOfWindow(HWND window);
 
 // The screen: size and resolution, the forms in the order they were made,
 // and the font of menus.
@@ -206,6 +230,12 @@ public:
   void ShowException(const std::exception& e);
   TExceptionEvent OnException;
 
+  // The hint of what the user points at in a menu; OnHint is raised when it
+  // changes (a status bar may show it).
+  [[nodiscard]] const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& value);
+  TNotifyEvent OnHint;
+
   // Hints.
   [[nodiscard]] bool ShowHint() const { return showHint_; }
   void SetShowHint(bool value);
@@ -229,6 +259,8 @@ public:
 private:
   static LRESULT CALLBACK AppWindowProc(HWND, UINT, WPARAM, LPARAM);
   bool ProcessMessage(MSG& msg);
+  bool IsShortCutKey(MSG& msg);
+  bool IsDialogChar(MSG& msg);
   bool IsDialogKey(MSG& msg);
   void HintTimerFired();
   void ShowHintWindow();
@@ -236,6 +268,7 @@ private:
   [[nodiscard]] static bool EffectiveShowHint(const TControl* control);
 
   std::string title_;
+  std::string hint_;
   HWND handle_ = nullptr;
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;

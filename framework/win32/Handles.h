@@ -85,6 +85,40 @@ private:
   UINT id_ = 0;
 };
 
+// A menu (CreateMenu, CreatePopupMenu), destroyed with its owner together
+// with the sub-menus placed in it. A menu shown by a window is destroyed by
+// the system with the window: whoever puts one there takes it off again
+// before the window goes.
+class [[nodiscard]] TMenuHandle {
+public:
+  TMenuHandle() noexcept = default;
+  explicit TMenuHandle(HMENU menu) noexcept : menu_(menu) {}
+  ~TMenuHandle() { Reset(); }
+  TMenuHandle(TMenuHandle&& other) noexcept : menu_(other.Release()) {}
+  TMenuHandle& operator=(TMenuHandle&& other) noexcept
+  {
+    if (this != &other) {
+      Reset();
+      menu_ = other.Release();
+    }
+    return *this;
+  }
+  TMenuHandle(const TMenuHandle&) = delete;
+  TMenuHandle& operator=(const TMenuHandle&) = delete;
+
+  [[nodiscard]] HMENU Get() const noexcept { return menu_; }
+  explicit operator bool() const noexcept { return menu_ != nullptr; }
+  [[nodiscard]] HMENU Release() noexcept { return std::exchange(menu_, nullptr); }
+  void Reset() noexcept
+  {
+    if (menu_)
+      DestroyMenu(std::exchange(menu_, nullptr));
+  }
+
+private:
+  HMENU menu_ = nullptr;
+};
+
 // Registers a window class the first time it is asked for in this process
 // and does nothing afterwards. A class someone else registered under the
 // same name counts as registered. Any other failure throws Exception.

@@ -3,6 +3,7 @@
 #include "framework/win32/Dialogs.h"
 #include "framework/win32/FileCtrl.h"
 #include "framework/win32/Forms.h"
+#include "framework/win32/Menus.h"
 #include "framework/win32/StdCtrls.h"
 #include "framework/win32/Timer.h"
 
@@ -17,6 +18,7 @@ void RegisterStandardClasses()
         &TStatusBar::ClassType(), &TPageControl::ClassType(), &TTabSheet::ClassType(), &TTimer::ClassType(),
         &TFileListBox::ClassType(), &TColorDialog::ClassType(), &TOpenPictureDialog::ClassType()})
     RegisterComponentClass(*info);
+  RegisterMenuClasses();
 }
 
 } // namespace framework

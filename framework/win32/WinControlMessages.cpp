@@ -5,6 +5,7 @@
 #include "framework/win32/Forms.h"
 #include "framework/win32/ControlsInternal.h"
 #include "framework/win32/Handles.h"
+#include "framework/win32/Menus.h"
 
 namespace framework {
 
@@ -207,6 +208,9 @@ void TWinControl::WndProc(TMessage& m)
   case WM_MOUSELEAVE:
     handled = WMMouseLeave(m);
     break;
+  case WM_CONTEXTMENU:
+    handled = WMContextMenu(m);
+    break;
   case WM_DESTROY:
     handled = WMDestroy(m);
     break;
@@ -354,6 +358,24 @@ bool TWinControl::WMMouseLeave(TMessage& /*m*/)
   if (Application)
     Application->MouseLeftWindow(this);
   return false;
+}
+
+bool TWinControl::WMContextMenu(TMessage& m)
+{
+  // The menu key gives no point: the menu opens at the control's corner.
+  const bool fromKeyboard = m.LParam == -1;
+  gfx::TPoint screen = fromKeyboard ? ClientToScreen({0, 0}) : gfx::TPoint{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  TControl* target = this;
+  if (!fromKeyboard)
+    if (TControl* under = ControlAtPos(ScreenToClient(screen)); under && under->PopupMenu())
+      target = under;
+  TPopupMenu* menu = target->PopupMenu();
+  if (!menu || !menu->AutoPopup())
+    return false; // the window's default passes it on to the parent
+  menu->SetPopupComponent(target);
+  menu->Popup(screen.X, screen.Y);
+  m.Result = 1;
+  return true;
 }
 
 bool TWinControl::WMDestroy(TMessage& /*m*/)

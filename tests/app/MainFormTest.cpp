@@ -208,7 +208,8 @@ TEST_F(MainFormTest, RandomModeDrawsTheEffectAndNeverRepeatsTheCurrentPicture)
   gfx::RandSeed = 0; // the first draw of two gives the first name
   form->OpenFolder(Utf8(folder.Path));
   ASSERT_EQ(form->NextFile(), "Plasma.jpg");
-  form->rgStyleControl->SetItemIndex(1);
+  form->mnuRandom->Click();
+  ASSERT_EQ(form->rgStyleControl->ItemIndex(), 1);
   // Every round starts from a seed whose first draw (of 176) is the effect and
   // whose next draw (of the two pictures) is the picture about to be shown, so
   // a pick that is not drawn again repeats it. Worked out by hand from the
@@ -233,7 +234,8 @@ TEST_F(MainFormTest, RandomModeDrawsTheEffectAndNeverRepeatsTheCurrentPicture)
 
 TEST_F(MainFormTest, FixedModeWithNoEffectChosenKeepsStyleZero)
 {
-  form->rgStyleControl->SetItemIndex(2);
+  form->mnuFixed->Click();
+  ASSERT_EQ(form->rgStyleControl->ItemIndex(), 2);
   NextTransition();
   NextTransition();
   EXPECT_EQ(form->Lumetta->Style(), 0);
@@ -366,7 +368,9 @@ TEST_F(MainFormTest, ADoubleClickSwitchesFullScreenBothWays)
   SendMessageW(display, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 20));
   SendMessageW(display, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
   EXPECT_EQ(form->Lumetta->Align(), framework::alNone);
-  SendMessageW(display, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 20));
-  SendMessageW(display, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+  // Taken off the form, the display shows in a window of its own.
+  const HWND fullScreen = form->Lumetta->Handle();
+  SendMessageW(fullScreen, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 20));
+  SendMessageW(fullScreen, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
   EXPECT_EQ(form->Lumetta->Align(), framework::alClient);
 }
