@@ -102,6 +102,8 @@ TWinSkinForm::TWinSkinForm(TSkinManage& manager, TSkinData& data, HWND window, s
   }
   if (GetMenu(window_) && !mdiChild_)
     menuHeight_ = GetSystemMetrics(SM_CYMENU);
+  // An icon button the skin drew no image for takes the icon's.
+  MakeIconBitmap();
   RecomputeGeometry();
   manager_.SetStartState(msRunning);
   if (!frameSkinning_)
