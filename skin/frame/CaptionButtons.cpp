@@ -1,6 +1,7 @@
 #include "skin/frame/CaptionButtons.h"
 
 #include "framework/win32/Forms.h"
+#include "framework/win32/Hooks.h"
 #include "skin/BitmapUtils.h"
 #include "skin/SkinData.h"
 #include "skin/frame/CaptionHostFacts.h"
@@ -337,9 +338,7 @@ void TCaptionButtons::OpenSystemMenu(POINT screenPoint)
   // on it, and close the window as the system's icon does.
   const DWORD now = GetTickCount();
   if (hot_ && lastMenuRequest_ && now - *lastMenuRequest_ < GetDoubleClickTime()) {
-    lastMenuRequest_.reset();
-    host_.StopTimer();
-    PostMessageW(host_.Window(), WM_CLOSE, 0, 0);
+    CloseOnDoubleClick();
     return;
   }
   host_.SetPopupKind(pkSystemMenu);
@@ -348,11 +347,39 @@ void TCaptionButtons::OpenSystemMenu(POINT screenPoint)
   if (!menu)
     return;
   host_.SkinData().HideHint();
+  // A second press on the button that opened the menu, soon after, is the
+  // second click of a double click. The menu's own loop would take it (the
+  // menu may even lie under it), so it is caught as the loop reads it.
+  const gfx::TRect opener = hot_ ? hot_->Rect() : gfx::TRect{};
+  bool pressedOpener = false;
+  const framework::TThreadHook watch(WH_GETMESSAGE, [&](int code, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code != HC_ACTION || !message ||
+        (message->message != WM_LBUTTONDOWN && message->message != WM_NCLBUTTONDOWN))
+      return std::nullopt;
+    if (!opener.Contains(ScreenToWindowPoint(host_.Window(), message->pt)) ||
+        GetTickCount() - now >= GetDoubleClickTime())
+      return std::nullopt;
+    pressedOpener = true;
+    message->message = WM_NULL;
+    EndMenu();
+    return std::nullopt;
+  });
   menuOpen_ = true;
   const UINT command = TrackSkinnedSystemMenu(host_, menu.Get(), screenPoint);
   menuOpen_ = false;
-  if (command)
+  if (command) {
     PostSysCommand(command);
+  } else if (pressedOpener) {
+    CloseOnDoubleClick();
+  }
+}
+
+void TCaptionButtons::CloseOnDoubleClick()
+{
+  lastMenuRequest_.reset();
+  host_.StopTimer();
+  PostMessageW(host_.Window(), WM_CLOSE, 0, 0);
 }
 
 } // namespace skin

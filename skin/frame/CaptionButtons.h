@@ -75,6 +75,7 @@ private:
   void ToggleMinimized();
   void Close();
   void SendToActiveMdiChild(UINT command) const;
+  void CloseOnDoubleClick();
 
   TCaptionHost& host_;
   std::vector<std::unique_ptr<TWinSysButton>> buttons_;
