@@ -68,9 +68,10 @@ TEST_F(SkinFramePixelsTest, BordersShowTheirFirstFrameWhileActiveAndTheSecondWhi
       << spot.Bitmap << " inactive shows " << DescribePixel(inactive.At(spot.At.x, spot.At.y));
 }
 
-// Everything of the caption band left of the buttons and outside the title
-// is the skin's: no pixel of the system's own caption survives. Names the
-// first pixel that is not.
+// Everything of the caption band outside the title, the window's icon (at
+// (8, 7), the small-icon size) and the buttons on the right is the skin's:
+// no pixel of the system's own caption survives. Names the first pixel that
+// is not.
 std::string ForeignPixelInBand(HWND window, const skin::TWinSkinForm& frame)
 {
   const TCapture capture = CaptureWindow(window);
@@ -78,10 +79,11 @@ std::string ForeignPixelInBand(HWND window, const skin::TWinSkinForm& frame)
   const framework::TGdiRegion region(CreateRectRgn(0, 0, 0, 0));
   GetWindowRgn(window, region.Get());
   const int32_t right = capture.Width() - 80; // the caption buttons' reach
+  const gfx::TRect icon = gfx::TRect::Bounds(8, 7, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
   for (int32_t y = 0; y < frame.Borders().Top; ++y)
     for (int32_t x = frame.Borders().Left; x < right; ++x) {
       // Outside the window's region nothing of the window shows.
-      if (title.Contains(gfx::TPoint{x, y}) || !PtInRegion(region.Get(), x, y))
+      if (title.Contains(gfx::TPoint{x, y}) || icon.Contains(gfx::TPoint{x, y}) || !PtInRegion(region.Get(), x, y))
         continue;
       const uint32_t pixel = capture.At(x, y);
       if (!probeskin::FindProbeFrame(pixel, 0) && pixel != probeskin::kMagenta)
