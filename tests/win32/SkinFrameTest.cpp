@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using namespace testsupport;
 
 namespace {
@@ -197,6 +200,41 @@ TEST_F(SkinFrameTest, ManyWindowsMadeAndDestroyedLeaveNoFramesOrHandlesBehind)
   // A handful of caches may settle; a leak per window would show 200 or more.
   EXPECT_LE(after.Gdi, before.Gdi + 10) << (before.System ? "system" : "owned") << " GDI count";
   EXPECT_LE(after.User, before.User + 10) << (before.System ? "system" : "thread") << " USER count";
+}
+
+// Runs last: the manager goes as the program's end takes it.
+TEST_F(SkinFrameTest, TheManagerGoingGivesEveryWindowBackAndHooksNothingMore)
+{
+  std::vector<std::string> events;
+  data_->OnBeforeSkinForm = decltype(data_->OnBeforeSkinForm)(
+    [&](framework::TObject*, void*, const std::string& name) { events.push_back("before " + name); });
+  data_->OnAfterSkinForm = decltype(data_->OnAfterSkinForm)(
+    [&](framework::TObject*, void*, const std::string& name) { events.push_back("after " + name); });
+  framework::TForm form(nullptr);
+  form.SetColor(gfx::clWindow);
+  form.SetBounds(60, 60, 340, 240);
+  form.Show();
+  BringToFront(form.Handle());
+  ASSERT_NE(WaitForFrame(form.Handle()), nullptr);
+  EXPECT_EQ(events, (std::vector<std::string>{"before TForm", "after TForm"}));
+  EXPECT_EQ(form.Color(), data_->Color(skin::scButtonFace));
+  const TWindow window = MakeActiveWindow(kSizeable, 90, 90, 300, 220, L"Last");
+  ASSERT_NE(WaitForFrame(window.Handle()), nullptr);
+
+  skin::FinalizeSkinManager();
+  EXPECT_EQ(skin::SkinManager(), nullptr);
+  EXPECT_EQ(GetWindowLongPtrW(window.Handle(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&PlainWindowProc));
+  EXPECT_EQ(SendMessageW(form.Handle(), skin::WM_SKIN_QUERY, 0, 0), 0);
+  EXPECT_EQ(form.Color(), gfx::clWindow);
+  const RECT r = WindowRectOf(window.Handle());
+  EXPECT_EQ(r.right - r.left, 300);
+
+  // Nothing is hooked any more: a new window is left as the system made it.
+  const TWindow later = MakeActiveWindow(kSizeable, 120, 120, 300, 220, L"After");
+  PumpMessages(200);
+  EXPECT_EQ(SendMessageW(later.Handle(), skin::WM_SKIN_QUERY, 0, 0), 0);
+  data_->OnBeforeSkinForm = {};
+  data_->OnAfterSkinForm = {};
 }
 
 } // namespace

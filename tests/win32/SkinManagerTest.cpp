@@ -26,24 +26,34 @@ protected:
 };
 skin::TSkinData* SkinManagerTest::data_ = nullptr;
 
-// A dialog template with no controls, in memory: the system makes a window
-// of class "#32770" from it.
-std::vector<WORD> DialogTemplate(DWORD style)
+// A dialog template with no controls and the given title, in memory: the
+// system makes a window of class "#32770" from it.
+std::vector<WORD> DialogTemplate(DWORD style, const std::wstring& title = {})
 {
-  std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD) + 3, 0);
+  std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD) + 2, 0); // no menu, default class
   DLGTEMPLATE header{};
   header.style = style;
   header.cx = 160;
   header.cy = 90;
   std::memcpy(words.data(), &header, sizeof header);
-  return words; // no menu, default class, empty title
+  words.insert(words.end(), title.begin(), title.end());
+  words.push_back(0);
+  return words;
 }
 
-INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
-
-TWindow MakeDialog(DWORD style)
+// The dialog gets one child, a static at (10, 10), when it is made.
+INT_PTR CALLBACK QuietDialogProc(HWND dialog, UINT message, WPARAM, LPARAM)
 {
-  const std::vector<WORD> words = DialogTemplate(style | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME);
+  if (message != WM_INITDIALOG)
+    return FALSE;
+  CreateWindowExW(0, L"STATIC", L"child", WS_CHILD | WS_VISIBLE, 10, 10, 40, 16, dialog, nullptr,
+                  GetModuleHandleW(nullptr), nullptr);
+  return TRUE;
+}
+
+TWindow MakeDialog(DWORD style, const std::wstring& title = {})
+{
+  const std::vector<WORD> words = DialogTemplate(style | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME, title);
   TWindow dialog(CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
                                             reinterpret_cast<const DLGTEMPLATE*>(words.data()), nullptr,
                                             &QuietDialogProc, 0));
@@ -78,6 +88,29 @@ TEST_F(SkinManagerTest, DialogsFromTemplatesAreFramedUnlessTheyAskForTheForegrou
   const TWindow foreground = MakeDialog(DS_SETFOREGROUND);
   PumpMessages(200);
   EXPECT_EQ(Manager().FrameOf(foreground.Handle()), nullptr);
+}
+
+TEST_F(SkinManagerTest, ADialogIsWidenedForItsCaptionAndItsChildrenMoveToTheMiddle)
+{
+  const std::wstring title(60, L'W');
+  const TWindow dialog = MakeDialog(0, title);
+  const HWND child = GetWindow(dialog.Handle(), GW_CHILD);
+  ASSERT_NE(child, nullptr);
+  const RECT before = WindowRectOf(dialog.Handle());
+  const SIZE client = ClientSizeOf(dialog.Handle());
+  ASSERT_NE(WaitForFrame(dialog.Handle()), nullptr);
+  const RECT after = WindowRectOf(dialog.Handle());
+  const int32_t widened = (after.right - after.left) - (before.right - before.left);
+  ASSERT_GT(widened, 100) << "sixty capitals do not fit a dialog 160 units wide";
+  // The caption fits: text shift, text and right clip.
+  const skin::TDataSkinTitle& caption = *data_->CaptionTitle;
+  EXPECT_GE(after.right - after.left, caption.LeftWidth + caption.RightWidth + 300);
+  RECT childRect = WindowRectOf(child);
+  MapWindowPoints(nullptr, dialog.Handle(), reinterpret_cast<POINT*>(&childRect), 2);
+  // The child moved right by half of what the window grew beyond the width
+  // the skinned frame alone would give it (client plus 4 and 4).
+  const int32_t skinnedWidth = client.cx + 8;
+  EXPECT_EQ(childRect.left, 10 + ((after.right - after.left) - skinnedWidth) / 2);
 }
 
 TEST_F(SkinManagerTest, PreviewWindowsAreFramedOnlyWithThePreviewOption)
