@@ -3,7 +3,6 @@
 #include "framework/Canvas.h"
 #include "gfx/DrawContext.h"
 #include "gfx/GdiConstants.h"
-#include "gfx/Numeric.h"
 
 #include <algorithm>
 #include <mutex>
@@ -113,6 +112,7 @@ void TLumettaCore::Clear()
     std::lock_guard guard(Lock());
     displayImage_->Assign(nullptr);
     sourceRect_ = {};
+    pictureSize_ = {};
     displayRect_ = {};
   }
   Host().Invalidate();
@@ -157,26 +157,9 @@ void TLumettaCore::CalculateRects()
   // one, which a stretch would take for a mirror image.
   const int32_t availW = std::max(client.Width() - 2 * frameWidth_, 0);
   const int32_t availH = std::max(client.Height() - 2 * frameWidth_, 0);
-  const int32_t picW = sourceRect_.Width();
-  const int32_t picH = sourceRect_.Height();
-
-  int32_t w;
-  int32_t h;
-  if (proportional_ && picW > 0 && picH > 0 && (stretch_ || availW < picW || availH < picH)) {
-    if (double(availH) / picH > double(availW) / picW) {
-      w = availW;
-      h = gfx::MulDiv(picH, availW, picW);
-    } else {
-      h = availH;
-      w = gfx::MulDiv(picW, availH, picH);
-    }
-  } else if (stretch_) {
-    w = availW;
-    h = availH;
-  } else {
-    w = picW;
-    h = picH;
-  }
+  const gfx::TSize shown = TPictureLayout{{availW, availH}, stretch_, proportional_}.ShownSize(pictureSize_);
+  const int32_t w = shown.Width;
+  const int32_t h = shown.Height;
 
   TRect rect{0, 0, w, h};
   if (center_)
@@ -187,6 +170,24 @@ void TLumettaCore::CalculateRects()
 
   if (oldIsBackground_ && oldImage_)
     RefreshOldImage();
+}
+
+TShowArea TLumettaCore::ShowArea() const
+{
+  const TRect client = ClientRect();
+  TShowArea area;
+  area.Here = {{std::max(client.Width() - 2 * frameWidth_, 0), std::max(client.Height() - 2 * frameWidth_, 0)},
+               stretch_,
+               proportional_};
+  // Full screen shows no frame.
+  if (const std::optional<gfx::TSize> room = FullScreenRoom())
+    area.FullScreen = TPictureLayout{*room, stretch_, proportional_};
+  return area;
+}
+
+framework::TGraphic::TShowLimit TLumettaCore::ShowLimit() const
+{
+  return [area = ShowArea()](gfx::TSize picture) { return area.LargestShownSize(picture); };
 }
 
 // ---------------------------------------------------------------------------
@@ -292,8 +293,17 @@ bool TLumettaCore::CanPaintByStretch(const TRect& update) const
 
 void TLumettaCore::Prepare()
 {
-  const int32_t w = picture_.Width();
-  const int32_t h = picture_.Height();
+  {
+    // A picture held with fewer pixels than this layout shows decodes again
+    // here, before any lock is taken.
+    TDetachedChange detached(picture_);
+    picture_.SetShowLimit(ShowLimit());
+  }
+  // The images hold the picture's pixels; the layout is that of its full size.
+  const gfx::TSize pixels = picture_.PixelSize();
+  const gfx::TSize full{picture_.Width(), picture_.Height()};
+  const int32_t w = pixels.Width;
+  const int32_t h = pixels.Height;
   {
     std::lock_guard guard(Lock());
     // The old image is not final until DisplayImage copies it below; no frame
@@ -303,7 +313,8 @@ void TLumettaCore::Prepare()
       ~TPreparing() { Flag = false; }
     } preparing{preparing_ = true};
     oldImage_ = std::make_unique<TBitmap>();
-    if (overDraw_ && !displayImage_->Empty() && displayImage_->Width() == w && displayImage_->Height() == h) {
+    if (overDraw_ && !displayImage_->Empty() && displayImage_->Width() == w && displayImage_->Height() == h &&
+        pictureSize_ == full) {
       oldIsBackground_ = false;
       oldImage_->Assign(*displayImage_);
     } else {
@@ -327,6 +338,7 @@ void TLumettaCore::Prepare()
     displayImage_->SetSize(w, h);
     displayImage_->SetPixelFormat(framework::pf32bit);
     sourceRect_ = {0, 0, w, h};
+    pictureSize_ = full;
     CalculateRects();
     displayImage_->Assign(*oldImage_);
   }

@@ -13,11 +13,13 @@
 #include "gfx/Geometry.h"
 #include "transition/LumettaDriver.h"
 #include "transition/LumettaPicture.h"
+#include "transition/PictureLayout.h"
 
 #include "effects/EffectTable.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -80,7 +82,11 @@ public:
   [[nodiscard]] framework::TBitmap& DisplayImage() noexcept { return *displayImage_; }
   [[nodiscard]] const framework::TBitmap* OldImage() const noexcept { return oldImage_.get(); }
   [[nodiscard]] const framework::TBitmap* NewImage() const noexcept { return newImage_.get(); }
+  // The images' size: the pixels the picture held when the transition began,
+  // which may be fewer than its full size (see ShowArea).
   [[nodiscard]] gfx::TRect SourceRect() const noexcept { return sourceRect_; }
+  // The full size of that picture, from which DisplayRect is laid out.
+  [[nodiscard]] gfx::TSize PictureSize() const noexcept { return pictureSize_; }
   [[nodiscard]] gfx::TRect DisplayRect() const noexcept { return displayRect_; }
   [[nodiscard]] bool OldIsBackground() const noexcept { return oldIsBackground_; }
 
@@ -111,11 +117,22 @@ public:
   // Lays the picture out in the client area.
   void CalculateRects();
 
+  // Where a picture can be shown: the layout in the client area as it is now
+  // and, when the control can go full screen, on its monitor. A picture held
+  // for this component needs no more pixels than the larger of the two
+  // shows; the value may be handed to another thread.
+  [[nodiscard]] TShowArea ShowArea() const;
+  // ShowArea as the limit a graphic takes.
+  [[nodiscard]] framework::TGraphic::TShowLimit ShowLimit() const;
+
 protected:
   // The control supplies these; the defaults serve a component without a
   // window.
   [[nodiscard]] virtual gfx::TRect ClientRect() const { return clientRect_; }
   [[nodiscard]] virtual gfx::TColor Color() const { return color_; }
+  // The room the control has when switched to full screen, or nothing where it
+  // cannot be (the default: a component without a window).
+  [[nodiscard]] virtual std::optional<gfx::TSize> FullScreenRoom() const { return std::nullopt; }
   // Asks the control to re-size itself when AutoSize is on.
   virtual void AdjustSize() {}
 
@@ -162,6 +179,7 @@ private:
   std::unique_ptr<framework::TBitmap> oldImage_;
   std::unique_ptr<framework::TBitmap> newImage_;
   gfx::TRect sourceRect_;
+  gfx::TSize pictureSize_;
   gfx::TRect displayRect_;
   bool oldIsBackground_ = false;
   bool preparing_ = false;

@@ -4,6 +4,18 @@
 
 namespace transition {
 
+void TPictureAdapter::SetShowLimit(framework::TGraphic::TShowLimit limit)
+{
+  if (framework::TGraphic* graphic = picture_.Graphic())
+    graphic->SetShowLimit(std::move(limit));
+}
+
+gfx::TSize TPictureAdapter::PixelSize() const
+{
+  const framework::TGraphic* graphic = picture_.Graphic();
+  return graphic ? graphic->PixelSize() : gfx::TSize{};
+}
+
 void TPictureAdapter::DetachChange()
 {
   if (detached_++ == 0) {

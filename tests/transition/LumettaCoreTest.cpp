@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -41,6 +42,9 @@ public:
     SetThreaded(false);
   }
   using TLumettaCore::SetClientRect;
+
+  std::optional<gfx::TSize> FullScreen;
+  std::optional<gfx::TSize> FullScreenRoom() const override { return FullScreen; }
 };
 
 // Compares two pixel areas; reports the first difference.
@@ -427,6 +431,84 @@ TEST_F(Setup, AFailingPictureLeavesNoImagesAndNoEvents)
   EXPECT_EQ(picture.Detached, picture.Attached);
   EXPECT_EQ(starts, 0);
   EXPECT_EQ(stops, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Pictures held with fewer pixels than they have
+
+// A 400 x 300 picture loaded for a small area: it holds a quarter of each side.
+struct Reduced : CoreFixture {
+  Reduced()
+  {
+    core.SetClientRect({0, 0, 150, 150});
+    core.SetProportional(true);
+    picture.Make(400, 300, Distinct);
+    picture.Reduction = 4;
+  }
+};
+
+TEST_F(Reduced, ImagesHoldThePixelsWhileTheLayoutIsThatOfTheFullSize)
+{
+  Hold();
+  // Kept in proportion in 150 x 150 it shows at 150 x 113 (112.5 rounded),
+  // which a quarter (100 x 75) does not cover and a half (200 x 150) does.
+  ASSERT_FALSE(picture.LimitsAsked.empty());
+  EXPECT_EQ(picture.LimitsAsked.back(), gfx::TSize(150, 113));
+  EXPECT_EQ(picture.Reduction, 2);
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 200, 150));
+  EXPECT_EQ(core.NewImage()->Width(), 200);
+  EXPECT_EQ(core.PictureSize(), gfx::TSize(400, 300));
+  EXPECT_EQ(core.DisplayRect(), TRect(0, 0, 150, 113));
+  // Shown at its natural size it needs every pixel, from the next start on;
+  // the layout follows at once, still from the full size.
+  core.SetProportional(false);
+  EXPECT_EQ(core.DisplayRect(), TRect(0, 0, 400, 300));
+  core.Stop();
+  Hold();
+  EXPECT_EQ(picture.LimitsAsked.back(), gfx::TSize(400, 300));
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 400, 300));
+}
+
+TEST_F(Reduced, FullScreenOnTheMonitorCountsAsWhereThePictureCanBeShown)
+{
+  core.SetFrameWidth(3);
+  core.FullScreen = gfx::TSize{1000, 500};
+  const TShowArea area = core.ShowArea();
+  EXPECT_EQ(area.Here.Room, gfx::TSize(144, 144)) << "the frame takes its width on every side";
+  ASSERT_TRUE(area.FullScreen.has_value());
+  EXPECT_EQ(area.FullScreen->Room, gfx::TSize(1000, 500)) << "full screen shows no frame";
+  Hold();
+  // The monitor shows it whole (proportional alone never enlarges).
+  EXPECT_EQ(picture.LimitsAsked.back(), gfx::TSize(400, 300));
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 400, 300));
+  EXPECT_EQ(core.DisplayRect(), TRect(3, 3, 147, 111));
+}
+
+TEST_F(Reduced, AGrownAreaTakesMorePixelsAndOverDrawNeedsTheSameFullSize)
+{
+  Play();
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 200, 150));
+  // The same picture again: same pixels, same full size, from the screen.
+  Hold();
+  EXPECT_FALSE(core.OldIsBackground());
+  core.Stop();
+  core.SetClientRect({0, 0, 400, 400});
+  core.Resized();
+  // The layout follows the full size at once; the shown pixels are stretched
+  // until the next start takes more.
+  EXPECT_EQ(core.DisplayRect(), TRect(0, 0, 400, 300));
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 200, 150));
+  Play();
+  EXPECT_EQ(picture.Reduction, 1);
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 400, 300));
+  EXPECT_EQ(core.DisplayRect(), TRect(0, 0, 400, 300));
+  // Another picture whose pixels have the size of those shown but whose full
+  // size differs is laid out differently: it starts from the background.
+  picture.Make(800, 600, Distinct);
+  picture.Reduction = 2;
+  Hold();
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 400, 300));
+  EXPECT_TRUE(core.OldIsBackground());
 }
 
 // ---------------------------------------------------------------------------
