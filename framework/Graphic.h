@@ -104,6 +104,11 @@ void RegisterFileFormat(const std::string& extension, const std::string& descrip
 [[nodiscard]] std::string GraphicFilter();
 // A new graphic for a file name's extension (case-insensitive), or nullptr.
 [[nodiscard]] std::unique_ptr<TGraphic> CreateGraphicForFile(const std::string& fileName);
+// A new graphic of the class registered for the file's extension, loaded from
+// the file under the show limit. An unknown extension, a file that cannot be
+// opened or bad data raise an exception naming the file.
+[[nodiscard]] std::unique_ptr<TGraphic> LoadGraphicFromFile(const std::string& fileName,
+                                                            TGraphic::TShowLimit limit = {});
 // A new graphic of a stored class name ("TBitmap", "TJPEGImage", "TIcon",
 // "TMetafile"), or nullptr.
 [[nodiscard]] std::unique_ptr<TGraphic> CreateGraphicByClassName(const std::string& className);
