@@ -106,6 +106,7 @@ void TMainForm::FormCreate(TObject*)
 {
   gfx::Randomize();
   files_ = std::make_unique<TStringList>();
+  prefetch_ = std::make_unique<TPicturePrefetch>([this] { NextPictureReady(); });
   Lumetta->GetStyleNames(*cbStyle->Items());
   cbStyle->SetItemIndex(int(Lumetta->Style()) - 1);
   rbProgressAuto->SetChecked(!Lumetta->Manual());
@@ -134,6 +135,7 @@ void TMainForm::FormCreate(TObject*)
 
 void TMainForm::FormDestroy(TObject*)
 {
+  prefetch_.reset();
   files_.reset();
 }
 
@@ -160,6 +162,7 @@ void TMainForm::LumettaStart(TObject*, TBitmap&, TBitmap&)
 
 void TMainForm::LumettaStop(TObject*)
 {
+  TakeNextPicture(false);
   UpdateTimer();
 }
 
@@ -218,6 +221,8 @@ void TMainForm::rbProgressManualClick(TObject*)
   tbProgress->SetPageSize(Lumetta->Step());
   tbProgress->SetPosition(Lumetta->Progress());
   UpdateTimer();
+  if (!Lumetta->Busy())
+    SettleNextPicture();
   if (!Lumetta->Busy() && !Lumetta->Picture().Empty()) {
     Repaint();
     Lumetta->Execute();
@@ -321,6 +326,7 @@ void TMainForm::UpdateTimer()
 void TMainForm::ShowNextPicture()
 {
   Timer->SetEnabled(false);
+  SettleNextPicture();
   if (files_->Count() == 0)
     return;
   Lumetta->Stop();
@@ -337,28 +343,64 @@ void TMainForm::ShowNextPicture()
 }
 
 // A picture that cannot be read is reported in the status bar and left out of
-// the list, and another one is tried: an unattended show goes on.
+// the list, and another one is tried: an unattended show goes on. Files are
+// read on the prefetch's thread while the current picture shows; which one
+// comes next is drawn here, in the same order as if each were read at once,
+// and never while a transition runs (effects borrow the random generator).
 void TMainForm::LoadNextPicture()
 {
   nextFile_.clear();
-  std::string problem;
-  while (files_->Count() > 0) {
-    int index = int(gfx::Random(uint32_t(files_->Count())));
-    if (files_->Count() >= 2)
-      while ((*files_)[index] == currentFile_)
-        index = int(gfx::Random(uint32_t(files_->Count())));
-    const std::string name = (*files_)[index];
-    try {
-      Lumetta->Picture().LoadFromFile(folder_ + "\\" + name);
-      nextFile_ = name;
-      break;
-    } catch (const std::exception& error) {
-      problem = error.what();
-      files_->Delete(index);
-      SetStatus(spCount, std::to_string(files_->Count()) + " Image(s)");
-    }
+  skipped_.clear();
+  RequestNextPicture();
+}
+
+void TMainForm::RequestNextPicture()
+{
+  if (files_->Count() == 0) {
+    SetStatus(spNext, "Next: ");
+    return;
   }
-  SetStatus(spNext, problem.empty() ? "Next: " + nextFile_ : "Next: " + nextFile_ + " (skipped: " + problem + ")");
+  int index = int(gfx::Random(uint32_t(files_->Count())));
+  if (files_->Count() >= 2)
+    while ((*files_)[index] == currentFile_)
+      index = int(gfx::Random(uint32_t(files_->Count())));
+  requestedFile_ = (*files_)[index];
+  prefetch_->Start(folder_ + "\\" + requestedFile_, Lumetta->ShowLimit());
+}
+
+// Takes what the prefetch has read: the next picture, or a file to skip and
+// another to ask for. With wait, until a picture is there or no file is left.
+void TMainForm::TakeNextPicture(bool wait)
+{
+  if (!(wait ? prefetch_->Pending() : prefetch_->Ready()))
+    return;
+  while (std::optional<TPictureLoader::TResult> result = prefetch_->Take()) {
+    if (result->Graphic) {
+      Lumetta->Picture().SetGraphic(std::move(result->Graphic));
+      nextFile_ = requestedFile_;
+      break;
+    }
+    skipped_ = result->Error;
+    if (const int index = files_->IndexOf(requestedFile_); index >= 0)
+      files_->Delete(index);
+    SetStatus(spCount, std::to_string(files_->Count()) + " Image(s)");
+    RequestNextPicture();
+    if (!wait && prefetch_->Pending() && !prefetch_->Ready())
+      return;
+  }
+  SetStatus(spNext, skipped_.empty() ? "Next: " + nextFile_ : "Next: " + nextFile_ + " (skipped: " + skipped_ + ")");
+}
+
+void TMainForm::NextPictureReady()
+{
+  // During a transition the result waits for its end (LumettaStop).
+  if (Lumetta->Busy())
+    return;
+  TakeNextPicture(false);
+  // A show begins with its first picture as soon as it is read: the display
+  // interval is the pause between two pictures, not a wait before the first.
+  if (currentFile_.empty() && !nextFile_.empty() && Timer->Enabled())
+    ShowNextPicture();
 }
 
 void TMainForm::OpenFolder(const std::string& path)

@@ -1,6 +1,7 @@
 #pragma once
 // The player window: a folder of pictures played in random order, each change
 // animated by the display component, with a side panel of settings.
+#include "app/PicturePrefetch.h"
 #include "framework/StringList.h"
 #include "framework/win32/ComCtrls.h"
 #include "framework/win32/Dialogs.h"
@@ -90,11 +91,17 @@ public:
 
   void OpenFolder(const std::string& path);
   void SetFullScreen(bool value);
+  // Waits until the picture drawn to come next has been read, unreadable ones
+  // skipped on the way; what a tick does before it shows the next picture.
+  void SettleNextPicture() { TakeNextPicture(true); }
 
 private:
   void UpdateTimer();
   void ShowNextPicture();
   void LoadNextPicture();
+  void RequestNextPicture();
+  void TakeNextPicture(bool wait);
+  void NextPictureReady();
   void ApplyProgressMode();
   void SetStatus(int panel, const std::string& text);
 
@@ -102,4 +109,7 @@ private:
   std::string folder_;
   std::string currentFile_;
   std::string nextFile_;
+  std::string requestedFile_; // drawn and being read
+  std::string skipped_;       // why the last unreadable file was left out
+  std::unique_ptr<TPicturePrefetch> prefetch_;
 };
