@@ -114,6 +114,7 @@ void TLumettaCore::Clear()
     sourceRect_ = {};
     pictureSize_ = {};
     displayRect_ = {};
+    shown_.reset();
   }
   Host().Invalidate();
 }
@@ -142,6 +143,7 @@ void TLumettaCore::BgPictureChanged()
 void TLumettaCore::Resized()
 {
   CalculateRects();
+  SharpenShownPicture();
   if (!displayImage_->Empty())
     Host().Invalidate();
 }
@@ -172,22 +174,45 @@ void TLumettaCore::CalculateRects()
     RefreshOldImage();
 }
 
-TShowArea TLumettaCore::ShowArea() const
+TPictureLayout TLumettaCore::Layout() const
 {
   const TRect client = ClientRect();
-  TShowArea area;
-  area.Here = {{std::max(client.Width() - 2 * frameWidth_, 0), std::max(client.Height() - 2 * frameWidth_, 0)},
-               stretch_,
-               proportional_};
-  // Full screen shows no frame.
-  if (const std::optional<gfx::TSize> room = FullScreenRoom())
-    area.FullScreen = TPictureLayout{*room, stretch_, proportional_};
-  return area;
+  // A control smaller than its frame leaves no room rather than a negative one.
+  return {{std::max(client.Width() - 2 * frameWidth_, 0), std::max(client.Height() - 2 * frameWidth_, 0)},
+          stretch_,
+          proportional_};
 }
 
 framework::TGraphic::TShowLimit TLumettaCore::ShowLimit() const
 {
-  return [area = ShowArea()](gfx::TSize picture) { return area.LargestShownSize(picture); };
+  return [layout = Layout()](gfx::TSize picture) { return layout.ShownSize(picture); };
+}
+
+// A picture decoded for a small window is decoded again when the window
+// grows (full screen, say) while it is on show. Only a finished transition to
+// it is redrawn: a frame stopped half-way or played back, or one an event
+// drew on, is the caller's and stays as it is.
+void TLumettaCore::SharpenShownPicture()
+{
+  if (!shown_ || Busy() || Progress() != 100 || Reverse() || OnAfterNewFrame)
+    return;
+  const gfx::TSize before = shown_->PixelSize();
+  shown_->SetShowLimit(ShowLimit());
+  const gfx::TSize pixels = shown_->PixelSize();
+  if (pixels == before)
+    return;
+  {
+    std::lock_guard guard(Lock());
+    TBitmap image(pixels.Width, pixels.Height);
+    gfx::FillRect(image.Canvas().Handle(), TRect{0, 0, pixels.Width, pixels.Height}, Color());
+    shown_->Draw(image.Canvas(), TRect{0, 0, pixels.Width, pixels.Height});
+    image.SetPixelFormat(framework::pf32bit);
+    displayImage_->Assign(image);
+    sourceRect_ = {0, 0, pixels.Width, pixels.Height};
+  }
+  if (pixels == pictureSize_)
+    shown_.reset();
+  Host().Invalidate();
 }
 
 // ---------------------------------------------------------------------------
@@ -339,6 +364,7 @@ void TLumettaCore::Prepare()
     displayImage_->SetPixelFormat(framework::pf32bit);
     sourceRect_ = {0, 0, w, h};
     pictureSize_ = full;
+    shown_ = pixels == full ? nullptr : picture_.Copy();
     CalculateRects();
     displayImage_->Assign(*oldImage_);
   }

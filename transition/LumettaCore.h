@@ -19,7 +19,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -83,7 +82,7 @@ public:
   [[nodiscard]] const framework::TBitmap* OldImage() const noexcept { return oldImage_.get(); }
   [[nodiscard]] const framework::TBitmap* NewImage() const noexcept { return newImage_.get(); }
   // The images' size: the pixels the picture held when the transition began,
-  // which may be fewer than its full size (see ShowArea).
+  // which may be fewer than its full size (see ShowLimit).
   [[nodiscard]] gfx::TRect SourceRect() const noexcept { return sourceRect_; }
   // The full size of that picture, from which DisplayRect is laid out.
   [[nodiscard]] gfx::TSize PictureSize() const noexcept { return pictureSize_; }
@@ -117,12 +116,11 @@ public:
   // Lays the picture out in the client area.
   void CalculateRects();
 
-  // Where a picture can be shown: the layout in the client area as it is now
-  // and, when the control can go full screen, on its monitor. A picture held
-  // for this component needs no more pixels than the larger of the two
-  // shows; the value may be handed to another thread.
-  [[nodiscard]] TShowArea ShowArea() const;
-  // ShowArea as the limit a graphic takes.
+  // The layout of a picture in the client area as it is now: a picture held
+  // for this component needs no more pixels than it shows. A plain value that
+  // may be handed to another thread.
+  [[nodiscard]] TPictureLayout Layout() const;
+  // Layout as the limit a graphic takes.
   [[nodiscard]] framework::TGraphic::TShowLimit ShowLimit() const;
 
 protected:
@@ -130,9 +128,6 @@ protected:
   // window.
   [[nodiscard]] virtual gfx::TRect ClientRect() const { return clientRect_; }
   [[nodiscard]] virtual gfx::TColor Color() const { return color_; }
-  // The room the control has when switched to full screen, or nothing where it
-  // cannot be (the default: a component without a window).
-  [[nodiscard]] virtual std::optional<gfx::TSize> FullScreenRoom() const { return std::nullopt; }
   // Asks the control to re-size itself when AutoSize is on.
   virtual void AdjustSize() {}
 
@@ -171,6 +166,7 @@ protected:
 private:
   void TileDraw(framework::TCanvas& canvas, const gfx::TRect& rect);
   void GeometryChanged();
+  void SharpenShownPicture();
 
   ILumettaPicture& picture_;
   ILumettaPicture& bgPicture_;
@@ -178,6 +174,9 @@ private:
   std::unique_ptr<framework::TBitmap> displayImage_;
   std::unique_ptr<framework::TBitmap> oldImage_;
   std::unique_ptr<framework::TBitmap> newImage_;
+  // The picture of the latest transition, kept while it holds fewer pixels
+  // than it has, so that a layout that grows can have it decoded again.
+  std::unique_ptr<ILumettaPicture> shown_;
   gfx::TRect sourceRect_;
   gfx::TSize pictureSize_;
   gfx::TRect displayRect_;

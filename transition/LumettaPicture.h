@@ -3,6 +3,7 @@
 #include "gfx/Geometry.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace framework {
 class TCanvas;
@@ -30,6 +31,9 @@ public:
   // The size of the pixels the picture holds: drawn into a rectangle of this
   // size it is copied, not stretched.
   [[nodiscard]] virtual gfx::TSize PixelSize() const { return {Width(), Height()}; }
+  // A copy of the picture as it is now, which later changes of this one leave
+  // alone; nothing where the picture cannot be copied.
+  [[nodiscard]] virtual std::unique_ptr<ILumettaPicture> Copy() const { return nullptr; }
   // Draws the graphic into rect of the canvas: at its natural size when rect
   // has the size of its pixels, stretched otherwise.
   virtual void Draw(framework::TCanvas& canvas, const gfx::TRect& rect) = 0;

@@ -16,6 +16,8 @@ public:
   int32_t Height() const override { return picture_.Height(); }
   void SetShowLimit(framework::TGraphic::TShowLimit limit) override;
   gfx::TSize PixelSize() const override;
+  // A copy of the graphic held now.
+  std::unique_ptr<ILumettaPicture> Copy() const override;
   void Draw(framework::TCanvas& canvas, const gfx::TRect& rect) override { picture_.Draw(canvas, rect); }
   void DetachChange() override;
   void AttachChange() override;

@@ -2,7 +2,6 @@
 
 #include "gfx/Numeric.h"
 
-#include <algorithm>
 
 namespace transition {
 
@@ -18,15 +17,6 @@ gfx::TSize TPictureLayout::ShownSize(gfx::TSize picture) const
   if (Stretch)
     return Room;
   return picture;
-}
-
-gfx::TSize TShowArea::LargestShownSize(gfx::TSize picture) const
-{
-  const gfx::TSize here = Here.ShownSize(picture);
-  if (!FullScreen)
-    return here;
-  const gfx::TSize full = FullScreen->ShownSize(picture);
-  return {std::max(here.Width, full.Width), std::max(here.Height, full.Height)};
 }
 
 } // namespace transition

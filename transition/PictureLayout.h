@@ -4,8 +4,6 @@
 // a picture for it, on any thread, can ask how large it will be shown.
 #include "gfx/Geometry.h"
 
-#include <optional>
-
 namespace transition {
 
 struct TPictureLayout {
@@ -17,16 +15,6 @@ struct TPictureLayout {
   // a picture is only ever shrunk to fit; with Stretch as well it is also
   // enlarged; Stretch alone fills the room; neither leaves it at its own size.
   [[nodiscard]] gfx::TSize ShownSize(gfx::TSize picture) const;
-};
-
-// Every layout a picture can be shown in: the control as it is now and, when
-// it can be switched to full screen, the whole monitor.
-struct TShowArea {
-  TPictureLayout Here;
-  std::optional<TPictureLayout> FullScreen;
-
-  // The largest size, side by side, a picture of the given size is shown at.
-  [[nodiscard]] gfx::TSize LargestShownSize(gfx::TSize picture) const;
 };
 
 } // namespace transition

@@ -121,7 +121,7 @@ double MsSince(std::chrono::steady_clock::time_point start)
 void ReportReading(const fs::path& file)
 {
   const gfx::TSize screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  const transition::TShowArea area{{screen, false, true}, std::nullopt};
+  const transition::TPictureLayout layout{screen, false, true};
   const auto median = [&file](framework::TGraphic::TShowLimit limit, gfx::TSize& pixels) {
     std::vector<double> times;
     for (int run = 0; run < 5; ++run) {
@@ -132,7 +132,7 @@ void ReportReading(const fs::path& file)
     return Median(times);
   };
   gfx::TSize pixels;
-  const double forScreen = median([area](gfx::TSize full) { return area.LargestShownSize(full); }, pixels);
+  const double forScreen = median([layout](gfx::TSize full) { return layout.ShownSize(full); }, pixels);
   std::printf("reading one %d x %d photo for a %d x %d screen: %.0f ms (%d x %d pixels)\n", kPhotoWidth,
               kPhotoHeight, screen.Width, screen.Height, forScreen, pixels.Width, pixels.Height);
   for (int reduction : {1, 2, 4, 8}) {

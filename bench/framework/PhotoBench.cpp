@@ -59,8 +59,8 @@ int main(int argc, char** argv)
   const std::string path = (std::filesystem::temp_directory_path() / "photo_bench_4000x3000.jpg").string();
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(jpeg.data()), std::streamsize(jpeg.size()));
 
-  const transition::TShowArea area{{kArea, false, true}, std::nullopt};
-  const framework::TGraphic::TShowLimit limit = [area](gfx::TSize full) { return area.LargestShownSize(full); };
+  const transition::TPictureLayout layout{kArea, false, true};
+  const framework::TGraphic::TShowLimit limit = [layout](gfx::TSize full) { return layout.ShownSize(full); };
   std::vector<TMeasure> measures = {
     {"file to laid-out picture, shown in 1920 x 1080", [&] { return LoadAndLayOut(path, limit, {2000, 1500}); }, {}},
     {"file to picture decoded whole", [&] { return LoadAndLayOut(path, {}, {kWidth, kHeight}); }, {}},

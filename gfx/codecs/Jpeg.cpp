@@ -363,7 +363,7 @@ TPixmap DecodeJpeg(std::span<const uint8_t> data)
 {
   TPixmap out;
   DecodeJpegInto(data, [&out](int32_t w, int32_t h) -> TPixmap& {
-    out = TPixmap(w, h);
+    out = TPixmap::ForOverwrite(w, h);
     return out;
   });
   return out;

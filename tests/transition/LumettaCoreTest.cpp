@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -42,9 +41,6 @@ public:
     SetThreaded(false);
   }
   using TLumettaCore::SetClientRect;
-
-  std::optional<gfx::TSize> FullScreen;
-  std::optional<gfx::TSize> FullScreenRoom() const override { return FullScreen; }
 };
 
 // Compares two pixel areas; reports the first difference.
@@ -469,19 +465,51 @@ TEST_F(Reduced, ImagesHoldThePixelsWhileTheLayoutIsThatOfTheFullSize)
   EXPECT_EQ(core.SourceRect(), TRect(0, 0, 400, 300));
 }
 
-TEST_F(Reduced, FullScreenOnTheMonitorCountsAsWhereThePictureCanBeShown)
+TEST_F(Reduced, TheLimitIsTheRoomInsideTheFrame)
 {
   core.SetFrameWidth(3);
-  core.FullScreen = gfx::TSize{1000, 500};
-  const TShowArea area = core.ShowArea();
-  EXPECT_EQ(area.Here.Room, gfx::TSize(144, 144)) << "the frame takes its width on every side";
-  ASSERT_TRUE(area.FullScreen.has_value());
-  EXPECT_EQ(area.FullScreen->Room, gfx::TSize(1000, 500)) << "full screen shows no frame";
+  const TPictureLayout layout = core.Layout();
+  EXPECT_EQ(layout.Room, gfx::TSize(144, 144));
+  EXPECT_TRUE(layout.Proportional);
+  EXPECT_FALSE(layout.Stretch);
   Hold();
-  // The monitor shows it whole (proportional alone never enlarges).
-  EXPECT_EQ(picture.LimitsAsked.back(), gfx::TSize(400, 300));
-  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 400, 300));
+  EXPECT_EQ(picture.LimitsAsked.back(), gfx::TSize(144, 108));
   EXPECT_EQ(core.DisplayRect(), TRect(3, 3, 147, 111));
+}
+
+TEST_F(Reduced, AFinishedPictureIsDecodedAgainWhenItsLayoutGrows)
+{
+  Play();
+  ASSERT_EQ(core.SourceRect(), TRect(0, 0, 200, 150));
+  // A window that grows a little still shows it from the same pixels.
+  core.SetClientRect({0, 0, 180, 180});
+  core.Resized();
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 200, 150));
+  // Full screen, say: the picture on show is decoded whole and drawn anew.
+  core.SetClientRect({0, 0, 800, 600});
+  core.Resized();
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 400, 300));
+  EXPECT_EQ(core.DisplayRect(), TRect(0, 0, 400, 300));
+  EXPECT_TRUE(SamePixels(core.DisplayImage().Pixmap(), picture.Bitmap->Pixmap()));
+  EXPECT_EQ(picture.Reduction, 2) << "the copy shown was decoded again, not the picture to come";
+}
+
+TEST_F(Reduced, AFrameStoppedHalfWayOrPlayedBackIsLeftAsItIs)
+{
+  Hold();
+  core.SetProgress(40);
+  core.Stop();
+  core.SetClientRect({0, 0, 800, 600});
+  core.Resized();
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 200, 150));
+
+  core.SetClientRect({0, 0, 150, 150});
+  picture.Reduction = 4;
+  core.SetReverse(true);
+  Play();
+  core.SetClientRect({0, 0, 800, 600});
+  core.Resized();
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 200, 150));
 }
 
 TEST_F(Reduced, AGrownAreaTakesMorePixelsAndOverDrawNeedsTheSameFullSize)
@@ -494,8 +522,8 @@ TEST_F(Reduced, AGrownAreaTakesMorePixelsAndOverDrawNeedsTheSameFullSize)
   core.Stop();
   core.SetClientRect({0, 0, 400, 400});
   core.Resized();
-  // The layout follows the full size at once; the shown pixels are stretched
-  // until the next start takes more.
+  // The layout follows the full size at once; a frame stopped at the start
+  // keeps its pixels, stretched, until the next start takes more.
   EXPECT_EQ(core.DisplayRect(), TRect(0, 0, 400, 300));
   EXPECT_EQ(core.SourceRect(), TRect(0, 0, 200, 150));
   Play();

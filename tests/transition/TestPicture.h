@@ -54,6 +54,16 @@ public:
     LimitsAsked.push_back(limit(full));
     Reduction = std::min(Reduction, gfx::JpegReductionFor(full, LimitsAsked.back()));
   }
+  std::unique_ptr<ILumettaPicture> Copy() const override
+  {
+    auto copy = std::make_unique<TTestPicture>();
+    if (Bitmap) {
+      copy->Bitmap = std::make_unique<framework::TBitmap>();
+      copy->Bitmap->Assign(*Bitmap);
+    }
+    copy->Reduction = Reduction;
+    return copy;
+  }
   gfx::TSize PixelSize() const override
   {
     return {(Width() + Reduction - 1) / Reduction, (Height() + Reduction - 1) / Reduction};

@@ -66,16 +66,6 @@ bool TCustomLumetta::CanAutoSize(int& newWidth, int& newHeight)
   return true;
 }
 
-std::optional<gfx::TSize> TCustomLumetta::FullScreenRoom() const
-{
-  HMONITOR monitor = MonitorFromWindow(HandleIfAllocated(), MONITOR_DEFAULTTOPRIMARY);
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (!monitor || !GetMonitorInfoW(monitor, &info))
-    return gfx::TSize{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  return gfx::TSize{info.rcMonitor.right - info.rcMonitor.left, info.rcMonitor.bottom - info.rcMonitor.top};
-}
-
 void TCustomLumetta::CreateWnd()
 {
   TCustomControl::CreateWnd();

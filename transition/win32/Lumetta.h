@@ -41,8 +41,6 @@ public:
   // The control's colour is also the colour around the picture.
   [[nodiscard]] gfx::TColor Color() const override { return TCustomControl::Color(); }
   [[nodiscard]] gfx::TRect ClientRect() const override { return TCustomControl::ClientRect(); }
-  // The monitor the control is on (the primary one before it has a window).
-  [[nodiscard]] std::optional<gfx::TSize> FullScreenRoom() const override;
   bool CanAutoSize(int& newWidth, int& newHeight) override;
   void WndProc(framework::TMessage& message) override;
 
