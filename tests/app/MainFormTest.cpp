@@ -409,31 +409,59 @@ TEST_F(MainFormTest, AShowStartsWithItsFirstPictureAsSoonAsItIsRead)
   EXPECT_EQ(form->CurrentFile(), first);
 }
 
-TEST_F(MainFormTest, ALargePhotoIsDecodedForTheLargestSizeItCanBeShownAt)
+// The pixels held cover the size shown, and the next stronger reduction
+// (half of each side again) would not, unless it is the strongest there is.
+::testing::AssertionResult JustCovers(gfx::TSize pixels, gfx::TSize shown, gfx::TSize full)
+{
+  if (pixels.Width < shown.Width || pixels.Height < shown.Height)
+    return ::testing::AssertionFailure() << pixels.Width << "x" << pixels.Height << " do not cover " << shown.Width
+                                         << "x" << shown.Height;
+  const bool strongest = pixels.Width * 8 <= full.Width + 7;
+  if (!strongest && (pixels.Width + 1) / 2 >= shown.Width && (pixels.Height + 1) / 2 >= shown.Height)
+    return ::testing::AssertionFailure() << pixels.Width << "x" << pixels.Height << " are more than "
+                                         << shown.Width << "x" << shown.Height << " needs";
+  return ::testing::AssertionSuccess();
+}
+
+gfx::TSize SizeOf(const gfx::TRect& rect)
+{
+  return {rect.Width(), rect.Height()};
+}
+
+TEST_F(MainFormTest, ALargePhotoIsDecodedForTheSizeItIsShownAtAndAgainWhenThatGrows)
 {
   TTestFolder folder(u8"large photo", {});
-  WriteFile(folder.Path / "Large.jpg", PhotoJpeg(3200, 2400));
+  const gfx::TSize full{3200, 2400};
+  WriteFile(folder.Path / "Large.jpg", PhotoJpeg(full.Width, full.Height));
   form->tbDisplayInterval->SetPosition(9500);
   form->udProgressStep->SetPosition(25);
   Open(folder.Path);
-  const framework::TGraphic* graphic = form->Lumetta->Picture().Graphic();
+  transition::TLumetta& display = *form->Lumetta;
+  const framework::TGraphic* graphic = display.Picture().Graphic();
   ASSERT_NE(graphic, nullptr);
-  EXPECT_EQ(graphic->Width(), 3200);
-  EXPECT_EQ(graphic->Height(), 2400);
-  // Kept in proportion, full screen on a monitor of 1080 rows or fewer shows
-  // it at most 1440 x 1080: half of each side covers that, a quarter not.
-  ASSERT_LE(GetSystemMetrics(SM_CYSCREEN), 1200);
-  EXPECT_EQ(graphic->PixelSize(), gfx::TSize(1600, 1200));
+  EXPECT_EQ(graphic->Width(), full.Width);
+  EXPECT_EQ(graphic->Height(), full.Height);
+  EXPECT_TRUE(JustCovers(graphic->PixelSize(), display.Layout().ShownSize(full), full));
+  EXPECT_LT(graphic->PixelSize().Width, full.Width);
+
   NextTransition();
-  EXPECT_EQ(form->Lumetta->SourceRect(), gfx::TRect(0, 0, 1600, 1200));
-  EXPECT_EQ(form->Lumetta->PictureSize(), gfx::TSize(3200, 2400));
-  EXPECT_LE(form->Lumetta->DisplayRect().Width(), form->Lumetta->ClientWidth());
+  EXPECT_EQ(display.PictureSize(), full);
+  EXPECT_TRUE(JustCovers(SizeOf(display.SourceRect()), SizeOf(display.DisplayRect()), full));
+  const gfx::TSize inWindow = SizeOf(display.SourceRect());
+
+  // Full screen: the picture on show is decoded again for the larger layout.
+  form->SetFullScreen(true);
+  Pump(50);
+  EXPECT_GT(display.SourceRect().Width(), inWindow.Width);
+  EXPECT_TRUE(JustCovers(SizeOf(display.SourceRect()), SizeOf(display.DisplayRect()), full));
+  form->SetFullScreen(false);
+
   // Shown at its natural size it needs every pixel: the next transition
   // decodes it again, whole.
   form->ckProportional->SetChecked(false);
   NextTransition();
-  EXPECT_EQ(form->Lumetta->SourceRect(), gfx::TRect(0, 0, 3200, 2400));
-  EXPECT_EQ(form->Lumetta->DisplayRect().Width(), 3200);
+  EXPECT_EQ(display.SourceRect(), gfx::TRect(0, 0, full.Width, full.Height));
+  EXPECT_EQ(display.DisplayRect().Width(), full.Width);
 }
 
 TEST_F(MainFormTest, FullScreenAndBack)
