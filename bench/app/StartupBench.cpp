@@ -57,8 +57,28 @@ BOOL CALLBACK FindDisplay(HWND window, LPARAM found)
 }
 
 // Whether the display area shows a picture: more than one pixel in two
-// hundred of its client area is neither the background colour nor the frame,
-// nor black or white as a window not yet painted is.
+// hundred of its client area (as sampled) is none of the colours a display without a
+// picture shows: the background, the frame, black and white (a hint's box
+// and text), and whatever single colour covers most of the area (a window
+// not yet painted shows what lay under it).
+uint32_t MostCommon(std::vector<uint32_t> pixels)
+{
+  std::sort(pixels.begin(), pixels.end());
+  uint32_t most = 0;
+  size_t best = 0;
+  for (size_t i = 0; i < pixels.size();) {
+    size_t j = i;
+    while (j < pixels.size() && pixels[j] == pixels[i])
+      ++j;
+    if (j - i > best) {
+      best = j - i;
+      most = pixels[i];
+    }
+    i = j;
+  }
+  return most;
+}
+
 class TPictureWatch {
 public:
   explicit TPictureWatch(HWND display) : display_(display) {}
@@ -90,14 +110,21 @@ public:
       }
       GetDIBits(memory.Get(), bitmap.Get(), 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
     }
+    // Every fourth pixel of every fourth row is enough to see a picture come,
+    // and keeps the watch from taking the processor the player needs.
+    std::vector<uint32_t> sample;
+    sample.reserve(pixels.size() / 16 + 1);
+    for (size_t y = 0; y < size_t(h); y += 4)
+      for (size_t x = 0; x < size_t(w); x += 4)
+        sample.push_back(pixels[y * size_t(w) + x] & 0xFFFFFF);
     const COLORREF bg = GetSysColor(COLOR_GRADIENTACTIVECAPTION);
     const uint32_t background = (GetRValue(bg) << 16) | (GetGValue(bg) << 8) | GetBValue(bg);
-    const auto plain = [background](uint32_t p) {
-      p &= 0xFFFFFF;
-      return p == background || p == 0x808080 || p == 0 || p == 0xFFFFFF;
+    const uint32_t most = MostCommon(sample);
+    const auto plain = [background, most](uint32_t p) {
+      return p == background || p == most || p == 0x808080 || p == 0 || p == 0xFFFFFF;
     };
-    const size_t other = size_t(std::count_if(pixels.begin(), pixels.end(), [&](uint32_t p) { return !plain(p); }));
-    return other * 200 > pixels.size();
+    const size_t other = size_t(std::count_if(sample.begin(), sample.end(), [&](uint32_t p) { return !plain(p); }));
+    return other * 200 > sample.size();
   }
 
 private:
@@ -173,7 +200,7 @@ int wmain(int argc, wchar_t** argv)
     TPictureWatch watch(display);
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!watch.PictureShown() && std::chrono::steady_clock::now() < end)
-      Sleep(1);
+      Sleep(2);
     const double picture = MsSince(player.StartTime());
     std::printf("run %d: window %.0f ms, first picture %.0f ms\n", run + 1, window, picture);
     windows.push_back(window);
