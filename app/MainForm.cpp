@@ -129,6 +129,7 @@ const TClassInfo& TMainForm::ClassType()
 void TMainForm::FormCreate(TObject*)
 {
   gfx::Randomize();
+  prefetch_ = std::make_unique<TPicturePrefetch>([this] { NextPictureReady(); });
   Lumetta->GetStyleNames(*cbStyle->Items());
   // The display's stored settings are where the model starts.
   model_.Style = Lumetta->Style();
@@ -158,6 +159,7 @@ void TMainForm::FormCreate(TObject*)
 void TMainForm::FormDestroy(TObject*)
 {
   Application->OnHint = TNotifyEvent();
+  prefetch_.reset();
 }
 
 void TMainForm::FormActivate(TObject*) {}
@@ -183,6 +185,7 @@ void TMainForm::LumettaStart(TObject*, TBitmap&, TBitmap&)
 
 void TMainForm::LumettaStop(TObject*)
 {
+  TakeNextPicture(false);
   UpdateTimer();
 }
 
@@ -479,6 +482,8 @@ void TMainForm::SetManual(bool value)
     tbProgress->SetPosition(Lumetta->Progress());
   }
   UpdateTimer();
+  if (value && !Lumetta->Busy())
+    SettleNextPicture();
   if (value && !Lumetta->Busy() && !Lumetta->Picture().Empty()) {
     Repaint();
     Lumetta->Execute();
@@ -493,6 +498,7 @@ void TMainForm::UpdateTimer()
 void TMainForm::ShowNextPicture()
 {
   Timer->SetEnabled(false);
+  SettleNextPicture();
   if (model_.Files.Count() == 0)
     return;
   Lumetta->Stop();
@@ -522,30 +528,67 @@ void TMainForm::ShowPreviousPicture()
 }
 
 // A picture that cannot be read is reported in the status bar and left out of
-// the list, and another one is tried: an unattended show goes on.
+// the list, and another one is tried: an unattended show goes on. Files are
+// read on the prefetch's thread while the current picture shows; which one
+// comes next is drawn here, in the same order as if each were read at once,
+// and never while a transition runs (effects borrow the random generator).
 void TMainForm::LoadNextPicture()
 {
   model_.NextFile.clear();
-  std::string problem;
-  TStringList& files = model_.Files;
-  while (files.Count() > 0) {
-    int index = int(gfx::Random(uint32_t(files.Count())));
-    if (files.Count() >= 2)
-      while (files[index] == model_.CurrentFile)
-        index = int(gfx::Random(uint32_t(files.Count())));
-    const std::string name = files[index];
-    try {
-      Lumetta->Picture().LoadFromFile(model_.Folder + "\\" + name);
-      model_.NextFile = name;
-      break;
-    } catch (const std::exception& error) {
-      problem = error.what();
-      files.Delete(index);
-      SetStatus(spCount, std::to_string(files.Count()) + " Image(s)");
-    }
+  skipped_.clear();
+  RequestNextPicture();
+}
+
+void TMainForm::RequestNextPicture()
+{
+  const TStringList& files = model_.Files;
+  if (files.Count() == 0) {
+    SetStatus(spNext, "Next: ");
+    return;
   }
-  SetStatus(spNext, problem.empty() ? "Next: " + model_.NextFile
-                                    : "Next: " + model_.NextFile + " (skipped: " + problem + ")");
+  int index = int(gfx::Random(uint32_t(files.Count())));
+  if (files.Count() >= 2)
+    while (files[index] == model_.CurrentFile)
+      index = int(gfx::Random(uint32_t(files.Count())));
+  requestedFile_ = files[index];
+  prefetch_->Start(model_.Folder + "\\" + requestedFile_, Lumetta->ShowLimit());
+}
+
+// Takes what the prefetch has read: the next picture, or a file to skip and
+// another to ask for. With wait, until a picture is there or no file is left.
+void TMainForm::TakeNextPicture(bool wait)
+{
+  if (!(wait ? prefetch_->Pending() : prefetch_->Ready()))
+    return;
+  TStringList& files = model_.Files;
+  while (std::optional<TPictureLoader::TResult> result = prefetch_->Take()) {
+    if (result->Graphic) {
+      Lumetta->Picture().SetGraphic(std::move(result->Graphic));
+      model_.NextFile = requestedFile_;
+      break;
+    }
+    skipped_ = result->Error;
+    if (const int index = files.IndexOf(requestedFile_); index >= 0)
+      files.Delete(index);
+    SetStatus(spCount, std::to_string(files.Count()) + " Image(s)");
+    RequestNextPicture();
+    if (!wait && prefetch_->Pending() && !prefetch_->Ready())
+      return;
+  }
+  SetStatus(spNext, skipped_.empty() ? "Next: " + model_.NextFile
+                                     : "Next: " + model_.NextFile + " (skipped: " + skipped_ + ")");
+}
+
+void TMainForm::NextPictureReady()
+{
+  // During a transition the result waits for its end (LumettaStop).
+  if (Lumetta->Busy())
+    return;
+  TakeNextPicture(false);
+  // A show begins with its first picture as soon as it is read: the display
+  // interval is the pause between two pictures, not a wait before the first.
+  if (model_.CurrentFile.empty() && !model_.NextFile.empty() && Timer->Enabled())
+    ShowNextPicture();
 }
 
 void TMainForm::OpenFolder(const std::string& path)

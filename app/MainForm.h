@@ -2,6 +2,7 @@
 // The player window: a folder of pictures played in random order, each change
 // animated by the display component, with a side panel of settings, a menu
 // bar and a context menu on the display.
+#include "app/PicturePrefetch.h"
 #include "app/PlayerModel.h"
 #include "framework/StringList.h"
 #include "framework/win32/ComCtrls.h"
@@ -125,12 +126,18 @@ public:
   void ShowPreviousPicture();
   void SetPaused(bool value);
   void SetManual(bool value);
+  // Waits until the picture drawn to come next has been read, unreadable ones
+  // skipped on the way; what a tick does before it shows the next picture.
+  void SettleNextPicture() { TakeNextPicture(true); }
   // The text of the About box.
   [[nodiscard]] std::string AboutText() const;
 
 private:
   void UpdateTimer();
   void LoadNextPicture();
+  void RequestNextPicture();
+  void TakeNextPicture(bool wait);
+  void NextPictureReady();
   void ChooseFolder();
   void ChooseBackground();
   void ChooseFrameColour();
@@ -146,4 +153,7 @@ private:
 
   TPlayerModel model_;
   bool showing_ = false;
+  std::string requestedFile_; // drawn and being read
+  std::string skipped_;       // why the last unreadable file was left out
+  std::unique_ptr<TPicturePrefetch> prefetch_;
 };

@@ -42,9 +42,9 @@ TBitmap::TBitmap(int32_t width, int32_t height) : TBitmap()
 
 TBitmap::~TBitmap() = default;
 
-void TBitmap::Reallocate(int32_t width, int32_t height, bool keepPixels)
+void TBitmap::Reallocate(int32_t width, int32_t height, bool keepPixels, gfx::TNewPixels start)
 {
-  std::unique_ptr<gfx::TPixelMemory> memory = gfx::AllocatePixelMemory(width, height);
+  std::unique_ptr<gfx::TPixelMemory> memory = gfx::AllocatePixelMemory(width, height, start);
   gfx::TPixmap view = memory ? gfx::TPixmap::Borrow(memory->Bits(), width, height) : gfx::TPixmap();
   if (keepPixels && memory && !pixmap_.IsEmpty()) {
     const int32_t w = std::min(width, pixmap_.Width());
@@ -57,15 +57,25 @@ void TBitmap::Reallocate(int32_t width, int32_t height, bool keepPixels)
   memory_ = std::move(memory);
 }
 
-void TBitmap::SetSize(int32_t width, int32_t height)
+void TBitmap::Resize(int32_t width, int32_t height, bool keepPixels, gfx::TNewPixels start)
 {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == Width() && height == Height())
     return;
   gfx::TPixmap::CheckSize(width, height);
-  Reallocate(width, height, true);
+  Reallocate(width, height, keepPixels, start);
   Changed();
+}
+
+void TBitmap::SetSize(int32_t width, int32_t height)
+{
+  Resize(width, height, true, gfx::TNewPixels::Cleared);
+}
+
+void TBitmap::SetSizeForOverwrite(int32_t width, int32_t height)
+{
+  Resize(width, height, false, gfx::TNewPixels::ForOverwrite);
 }
 
 void TBitmap::SetWidth(int32_t width)

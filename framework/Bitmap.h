@@ -41,6 +41,9 @@ public:
   void SetWidth(int32_t width);
   void SetHeight(int32_t height);
   void SetSize(int32_t width, int32_t height);
+  // Takes the new size with pixels of no particular value, for a caller that
+  // writes every pixel next (a decoder): the memory is not cleared first.
+  void SetSizeForOverwrite(int32_t width, int32_t height);
 
   [[nodiscard]] TPixelFormat PixelFormat() const noexcept { return format_; }
   // Sets the tag. Going to pf1bit turns every pixel black or white by its
@@ -87,7 +90,9 @@ public:
   void Changed();
 
 private:
-  void Reallocate(int32_t width, int32_t height, bool keepPixels);
+  void Resize(int32_t width, int32_t height, bool keepPixels, gfx::TNewPixels start);
+  void Reallocate(int32_t width, int32_t height, bool keepPixels,
+                  gfx::TNewPixels start = gfx::TNewPixels::Cleared);
 
   std::unique_ptr<gfx::TPixelMemory> memory_;
   gfx::TPixmap pixmap_;

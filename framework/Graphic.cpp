@@ -184,6 +184,19 @@ std::unique_ptr<TGraphic> CreateGraphicForFile(const std::string& fileName)
   return nullptr;
 }
 
+std::unique_ptr<TGraphic> LoadGraphicFromFile(const std::string& fileName, TGraphic::TShowLimit limit)
+{
+  std::unique_ptr<TGraphic> graphic = CreateGraphicForFile(fileName);
+  if (!graphic) {
+    const size_t dot = fileName.rfind('.');
+    const std::string ext = dot == std::string::npos ? std::string() : fileName.substr(dot);
+    throw EInvalidGraphic("Unknown picture file extension (" + ext + ") of \"" + fileName + "\"");
+  }
+  graphic->SetShowLimit(std::move(limit));
+  graphic->LoadFromFile(fileName);
+  return graphic;
+}
+
 std::unique_ptr<TGraphic> CreateGraphicByClassName(const std::string& className)
 {
   for (const TGraphicFormat& f : GraphicFormats()) {

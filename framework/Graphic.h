@@ -36,6 +36,21 @@ public:
   [[nodiscard]] virtual int32_t Height() const = 0;
   [[nodiscard]] virtual bool Empty() const = 0;
 
+  // The largest size a picture of the given full size will be shown at.
+  using TShowLimit = std::function<gfx::TSize(gfx::TSize fullSize)>;
+  // Tells the graphic how large it will be shown at most. A graphic that can
+  // decode at a reduced size (JPEG) then keeps only the pixels that takes, and
+  // decodes again, larger, once a later limit needs more; Width and Height go
+  // on answering the full size, so layouts stay those of the whole picture.
+  // An empty limit asks for the full size. This caches pixels and changes no
+  // picture, so OnChange is not raised. Given before loading, it also holds
+  // for the load.
+  virtual void SetShowLimit(TShowLimit) {}
+  // The size of the pixels the graphic draws from: its full size, unless a
+  // show limit let it keep fewer. Drawing into a rectangle of this size is a
+  // plain copy.
+  [[nodiscard]] virtual gfx::TSize PixelSize() const { return {Width(), Height()}; }
+
   // Draws the graphic into rect on the canvas: at its natural size when rect
   // has that size, stretched otherwise. The canvas's clip region and viewport
   // origin apply.
@@ -89,6 +104,11 @@ void RegisterFileFormat(const std::string& extension, const std::string& descrip
 [[nodiscard]] std::string GraphicFilter();
 // A new graphic for a file name's extension (case-insensitive), or nullptr.
 [[nodiscard]] std::unique_ptr<TGraphic> CreateGraphicForFile(const std::string& fileName);
+// A new graphic of the class registered for the file's extension, loaded from
+// the file under the show limit. An unknown extension, a file that cannot be
+// opened or bad data raise an exception naming the file.
+[[nodiscard]] std::unique_ptr<TGraphic> LoadGraphicFromFile(const std::string& fileName,
+                                                            TGraphic::TShowLimit limit = {});
 // A new graphic of a stored class name ("TBitmap", "TJPEGImage", "TIcon",
 // "TMetafile"), or nullptr.
 [[nodiscard]] std::unique_ptr<TGraphic> CreateGraphicByClassName(const std::string& className);

@@ -6,6 +6,30 @@
 
 namespace framework {
 
+namespace {
+
+// Decodes straight into a new bitmap's own memory, which is not cleared first:
+// the decoder writes every pixel.
+std::unique_ptr<TBitmap> DecodeToBitmap(std::span<const uint8_t> data, int reduction)
+{
+  auto bitmap = std::make_unique<TBitmap>();
+  try {
+    gfx::DecodeJpegInto(
+      data,
+      [&bitmap](int32_t w, int32_t h) -> gfx::TPixmap& {
+        bitmap->SetSizeForOverwrite(w, h);
+        return bitmap->Pixmap();
+      },
+      reduction);
+  } catch (const gfx::TCodecError& e) {
+    throw EInvalidGraphic(e.what());
+  }
+  bitmap->SetPixelFormat(pf24bit);
+  return bitmap;
+}
+
+} // namespace
+
 TJPEGImage::TJPEGImage() : bitmap_(std::make_unique<TBitmap>()) {}
 
 TJPEGImage::~TJPEGImage() = default;
@@ -29,20 +53,44 @@ void TJPEGImage::LoadFromStream(TStream& stream)
 {
   std::vector<uint8_t> data = stream.ReadToEnd();
   // Decode into new objects first: bad data leaves this image as it was.
-  auto bitmap = std::make_unique<TBitmap>();
-  bool progressive = false;
+  gfx::TJpegInfo info;
   try {
-    progressive = gfx::ReadJpegInfo(data).Progressive;
-    gfx::DecodeJpegInto(data, [&bitmap](int32_t w, int32_t h) -> gfx::TPixmap& {
-      bitmap->SetSize(w, h);
-      return bitmap->Pixmap();
-    });
+    info = gfx::ReadJpegInfo(data);
   } catch (const gfx::TCodecError& e) {
     throw EInvalidGraphic(e.what());
   }
-  bitmap->SetPixelFormat(pf24bit);
+  const gfx::TSize fullSize{info.Width, info.Height};
+  const int reduction = ReductionFor(fullSize);
+  std::unique_ptr<TBitmap> bitmap = DecodeToBitmap(data, reduction);
+  Take(std::move(data), std::move(bitmap), fullSize, reduction, info.Progressive);
+}
+
+void TJPEGImage::SetShowLimit(TShowLimit limit)
+{
+  limit_ = std::move(limit);
+  if (data_.empty())
+    return;
+  const int needed = ReductionFor(fullSize_);
+  // Pixels decoded larger than needed are kept: they still serve, and a window
+  // that shrinks and grows again does not decode the picture each time.
+  if (needed >= reduction_)
+    return;
+  bitmap_ = DecodeToBitmap(data_, needed);
+  reduction_ = needed;
+}
+
+int TJPEGImage::ReductionFor(gfx::TSize fullSize) const
+{
+  return limit_ ? gfx::JpegReductionFor(fullSize, limit_(fullSize)) : 1;
+}
+
+void TJPEGImage::Take(std::vector<uint8_t> data, std::unique_ptr<TBitmap> bitmap, gfx::TSize fullSize,
+                      int reduction, bool progressive)
+{
   data_ = std::move(data);
   bitmap_ = std::move(bitmap);
+  fullSize_ = fullSize;
+  reduction_ = reduction;
   progressive_ = progressive;
   Changed();
 }
@@ -59,13 +107,11 @@ void TJPEGImage::Assign(const TGraphic& source)
   if (const auto* other = dynamic_cast<const TJPEGImage*>(&source)) {
     auto bitmap = std::make_unique<TBitmap>();
     bitmap->Assign(*other->bitmap_);
-    data_ = other->data_;
-    bitmap_ = std::move(bitmap);
-    progressive_ = other->progressive_;
     CompressionQuality = other->CompressionQuality;
     ProgressiveEncoding = other->ProgressiveEncoding;
     Grayscale = other->Grayscale;
-    Changed();
+    limit_ = other->limit_;
+    Take(other->data_, std::move(bitmap), other->fullSize_, other->reduction_, other->progressive_);
     return;
   }
   TBitmapGraphic drawn;
@@ -76,10 +122,7 @@ void TJPEGImage::Assign(const TGraphic& source)
 void TJPEGImage::Assign(const TBitmap& source)
 {
   if (source.Empty()) {
-    data_.clear();
-    bitmap_ = std::make_unique<TBitmap>();
-    progressive_ = false;
-    Changed();
+    Take({}, std::make_unique<TBitmap>(), {}, 1, false);
     return;
   }
   std::vector<uint8_t> data;
@@ -88,14 +131,10 @@ void TJPEGImage::Assign(const TBitmap& source)
   } catch (const gfx::TCodecError& e) {
     throw EInvalidGraphicOperation(e.what());
   }
-  // The pixels shown are those a reader of the file will see.
-  auto bitmap = std::make_unique<TBitmap>();
-  CopyPixmapToBitmap(gfx::DecodeJpeg(data), *bitmap);
-  bitmap->SetPixelFormat(pf24bit);
-  data_ = std::move(data);
-  bitmap_ = std::move(bitmap);
-  progressive_ = ProgressiveEncoding;
-  Changed();
+  // The pixels shown are those a reader of the file will see, in full.
+  std::unique_ptr<TBitmap> bitmap = DecodeToBitmap(data, 1);
+  const gfx::TSize fullSize{source.Width(), source.Height()};
+  Take(std::move(data), std::move(bitmap), fullSize, 1, ProgressiveEncoding);
 }
 
 } // namespace framework

@@ -92,14 +92,7 @@ TBitmap& TPicture::Bitmap()
 
 void TPicture::LoadFromFile(const std::string& fileName)
 {
-  std::unique_ptr<TGraphic> graphic = CreateGraphicForFile(fileName);
-  if (!graphic) {
-    const size_t dot = fileName.rfind('.');
-    const std::string ext = dot == std::string::npos ? std::string() : fileName.substr(dot);
-    throw EInvalidGraphic("Unknown picture file extension (" + ext + ") of \"" + fileName + "\"");
-  }
-  graphic->LoadFromFile(fileName);
-  Take(std::move(graphic));
+  Take(LoadGraphicFromFile(fileName));
 }
 
 void TPicture::SaveToFile(const std::string& fileName) const

@@ -13,6 +13,17 @@ struct TPoint {
   friend constexpr bool operator==(const TPoint&, const TPoint&) = default;
 };
 
+// A width and a height.
+struct TSize {
+  int32_t Width = 0;
+  int32_t Height = 0;
+
+  constexpr TSize() = default;
+  constexpr TSize(int32_t width, int32_t height) : Width(width), Height(height) {}
+  [[nodiscard]] constexpr bool IsEmpty() const { return Width <= 0 || Height <= 0; }
+  friend constexpr bool operator==(const TSize&, const TSize&) = default;
+};
+
 // A rectangle with exclusive right and bottom edges: (0, 0, 2, 1) holds the two
 // pixels (0, 0) and (1, 0). Inverted rectangles (Right < Left) are empty.
 // Arithmetic on edges is done in 64 bits where it could overflow.

@@ -17,7 +17,11 @@ namespace {
 
 class THeapPixelMemory final : public TPixelMemory {
 public:
-  explicit THeapPixelMemory(size_t count) : bits_(std::make_unique<TPixel[]>(count)) {}
+  THeapPixelMemory(size_t count, TNewPixels start)
+    : bits_(start == TNewPixels::Cleared ? std::make_unique<TPixel[]>(count)
+                                         : std::make_unique_for_overwrite<TPixel[]>(count))
+  {
+  }
   TPixel* Bits() noexcept override { return bits_.get(); }
   void* NativeHandle() const noexcept override { return nullptr; }
 
@@ -36,14 +40,15 @@ class TLargePixelMemory final : public TPixelMemory {
 public:
   static constexpr size_t kLargePage = size_t{2} << 20;
 
-  explicit TLargePixelMemory(size_t count)
+  TLargePixelMemory(size_t count, TNewPixels start)
   {
     const size_t bytes = (count * sizeof(TPixel) + kLargePage - 1) / kLargePage * kLargePage;
     bits_ = static_cast<TPixel*>(std::aligned_alloc(kLargePage, bytes));
     if (bits_ == nullptr)
       throw std::bad_alloc();
     madvise(bits_, bytes, MADV_HUGEPAGE);
-    std::memset(bits_, 0, bytes);
+    if (start == TNewPixels::Cleared)
+      std::memset(bits_, 0, bytes);
   }
   ~TLargePixelMemory() override { std::free(bits_); }
   TLargePixelMemory(const TLargePixelMemory&) = delete;
@@ -60,7 +65,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<TPixelMemory> AllocatePixelMemory(int32_t width, int32_t height)
+std::unique_ptr<TPixelMemory> AllocatePixelMemory(int32_t width, int32_t height, TNewPixels start)
 {
   TPixmap::CheckSize(width, height);
   if (width == 0 || height == 0)
@@ -68,9 +73,9 @@ std::unique_ptr<TPixelMemory> AllocatePixelMemory(int32_t width, int32_t height)
   const size_t count = size_t(width) * size_t(height);
 #if defined(__linux__)
   if (count * sizeof(TPixel) >= TLargePixelMemory::kLargePage)
-    return std::make_unique<TLargePixelMemory>(count);
+    return std::make_unique<TLargePixelMemory>(count, start);
 #endif
-  return std::make_unique<THeapPixelMemory>(count);
+  return std::make_unique<THeapPixelMemory>(count, start);
 }
 
 } // namespace gfx

@@ -19,9 +19,15 @@ public:
   [[nodiscard]] virtual void* NativeHandle() const noexcept = 0;
 };
 
-// Width x height pixels, all 0. Throws std::length_error for sizes that
+// Whether new pixel memory starts as 0 or as whatever it held: a caller about
+// to write every pixel (a decoder) saves a pass over the whole frame.
+enum class TNewPixels { Cleared, ForOverwrite };
+
+// Width x height pixels, all 0 unless asked for ForOverwrite (the platform may
+// still hand out cleared memory then). Throws std::length_error for sizes that
 // TPixmap::CheckSize refuses and std::bad_alloc when the memory cannot be had.
 // Zero sizes are not allocated: callers keep no memory for an empty bitmap.
-[[nodiscard]] std::unique_ptr<TPixelMemory> AllocatePixelMemory(int32_t width, int32_t height);
+[[nodiscard]] std::unique_ptr<TPixelMemory> AllocatePixelMemory(int32_t width, int32_t height,
+                                                                TNewPixels start = TNewPixels::Cleared);
 
 } // namespace gfx

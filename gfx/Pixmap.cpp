@@ -24,6 +24,19 @@ TPixmap::TPixmap(int32_t width, int32_t height)
   }
 }
 
+TPixmap TPixmap::ForOverwrite(int32_t width, int32_t height)
+{
+  CheckSize(width, height);
+  TPixmap pixmap;
+  if (width > 0 && height > 0) {
+    pixmap.owned_ = std::make_unique_for_overwrite<TPixel[]>(size_t(width) * size_t(height));
+    pixmap.bits_ = pixmap.owned_.get();
+    pixmap.width_ = width;
+    pixmap.height_ = height;
+  }
+  return pixmap;
+}
+
 TPixmap TPixmap::Borrow(TPixel* bits, int32_t width, int32_t height) noexcept
 {
   TPixmap view;

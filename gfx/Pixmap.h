@@ -18,6 +18,8 @@ public:
   // Owned memory, every pixel 0. Throws std::length_error for sizes that are
   // negative or too large to address.
   TPixmap(int32_t width, int32_t height);
+  // Owned memory whose pixels are not set: for a caller that writes them all.
+  static TPixmap ForOverwrite(int32_t width, int32_t height);
   // Lent memory: bits points at Height rows of Width pixels, bottom row first.
   static TPixmap Borrow(TPixel* bits, int32_t width, int32_t height) noexcept;
 

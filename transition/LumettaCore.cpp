@@ -3,7 +3,6 @@
 #include "framework/Canvas.h"
 #include "gfx/DrawContext.h"
 #include "gfx/GdiConstants.h"
-#include "gfx/Numeric.h"
 
 #include <algorithm>
 #include <mutex>
@@ -113,7 +112,9 @@ void TLumettaCore::Clear()
     std::lock_guard guard(Lock());
     displayImage_->Assign(nullptr);
     sourceRect_ = {};
+    pictureSize_ = {};
     displayRect_ = {};
+    shown_.reset();
   }
   Host().Invalidate();
 }
@@ -142,6 +143,7 @@ void TLumettaCore::BgPictureChanged()
 void TLumettaCore::Resized()
 {
   CalculateRects();
+  SharpenShownPicture();
   if (!displayImage_->Empty())
     Host().Invalidate();
 }
@@ -157,26 +159,9 @@ void TLumettaCore::CalculateRects()
   // one, which a stretch would take for a mirror image.
   const int32_t availW = std::max(client.Width() - 2 * frameWidth_, 0);
   const int32_t availH = std::max(client.Height() - 2 * frameWidth_, 0);
-  const int32_t picW = sourceRect_.Width();
-  const int32_t picH = sourceRect_.Height();
-
-  int32_t w;
-  int32_t h;
-  if (proportional_ && picW > 0 && picH > 0 && (stretch_ || availW < picW || availH < picH)) {
-    if (double(availH) / picH > double(availW) / picW) {
-      w = availW;
-      h = gfx::MulDiv(picH, availW, picW);
-    } else {
-      h = availH;
-      w = gfx::MulDiv(picW, availH, picH);
-    }
-  } else if (stretch_) {
-    w = availW;
-    h = availH;
-  } else {
-    w = picW;
-    h = picH;
-  }
+  const gfx::TSize shown = TPictureLayout{{availW, availH}, stretch_, proportional_}.ShownSize(pictureSize_);
+  const int32_t w = shown.Width;
+  const int32_t h = shown.Height;
 
   TRect rect{0, 0, w, h};
   if (center_)
@@ -187,6 +172,47 @@ void TLumettaCore::CalculateRects()
 
   if (oldIsBackground_ && oldImage_)
     RefreshOldImage();
+}
+
+TPictureLayout TLumettaCore::Layout() const
+{
+  const TRect client = ClientRect();
+  // A control smaller than its frame leaves no room rather than a negative one.
+  return {{std::max(client.Width() - 2 * frameWidth_, 0), std::max(client.Height() - 2 * frameWidth_, 0)},
+          stretch_,
+          proportional_};
+}
+
+framework::TGraphic::TShowLimit TLumettaCore::ShowLimit() const
+{
+  return [layout = Layout()](gfx::TSize picture) { return layout.ShownSize(picture); };
+}
+
+// A picture decoded for a small window is decoded again when the window
+// grows (full screen, say) while it is on show. Only a finished transition to
+// it is redrawn: a frame stopped half-way or played back, or one an event
+// drew on, is the caller's and stays as it is.
+void TLumettaCore::SharpenShownPicture()
+{
+  if (!shown_ || Busy() || Progress() != 100 || Reverse() || OnAfterNewFrame)
+    return;
+  const gfx::TSize before = shown_->PixelSize();
+  shown_->SetShowLimit(ShowLimit());
+  const gfx::TSize pixels = shown_->PixelSize();
+  if (pixels == before)
+    return;
+  {
+    std::lock_guard guard(Lock());
+    TBitmap image(pixels.Width, pixels.Height);
+    gfx::FillRect(image.Canvas().Handle(), TRect{0, 0, pixels.Width, pixels.Height}, Color());
+    shown_->Draw(image.Canvas(), TRect{0, 0, pixels.Width, pixels.Height});
+    image.SetPixelFormat(framework::pf32bit);
+    displayImage_->Assign(image);
+    sourceRect_ = {0, 0, pixels.Width, pixels.Height};
+  }
+  if (pixels == pictureSize_)
+    shown_.reset();
+  Host().Invalidate();
 }
 
 // ---------------------------------------------------------------------------
@@ -292,8 +318,17 @@ bool TLumettaCore::CanPaintByStretch(const TRect& update) const
 
 void TLumettaCore::Prepare()
 {
-  const int32_t w = picture_.Width();
-  const int32_t h = picture_.Height();
+  {
+    // A picture held with fewer pixels than this layout shows decodes again
+    // here, before any lock is taken.
+    TDetachedChange detached(picture_);
+    picture_.SetShowLimit(ShowLimit());
+  }
+  // The images hold the picture's pixels; the layout is that of its full size.
+  const gfx::TSize pixels = picture_.PixelSize();
+  const gfx::TSize full{picture_.Width(), picture_.Height()};
+  const int32_t w = pixels.Width;
+  const int32_t h = pixels.Height;
   {
     std::lock_guard guard(Lock());
     // The old image is not final until DisplayImage copies it below; no frame
@@ -303,7 +338,8 @@ void TLumettaCore::Prepare()
       ~TPreparing() { Flag = false; }
     } preparing{preparing_ = true};
     oldImage_ = std::make_unique<TBitmap>();
-    if (overDraw_ && !displayImage_->Empty() && displayImage_->Width() == w && displayImage_->Height() == h) {
+    if (overDraw_ && !displayImage_->Empty() && displayImage_->Width() == w && displayImage_->Height() == h &&
+        pictureSize_ == full) {
       oldIsBackground_ = false;
       oldImage_->Assign(*displayImage_);
     } else {
@@ -327,6 +363,8 @@ void TLumettaCore::Prepare()
     displayImage_->SetSize(w, h);
     displayImage_->SetPixelFormat(framework::pf32bit);
     sourceRect_ = {0, 0, w, h};
+    pictureSize_ = full;
+    shown_ = pixels == full ? nullptr : picture_.Copy();
     CalculateRects();
     displayImage_->Assign(*oldImage_);
   }

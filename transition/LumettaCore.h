@@ -13,6 +13,7 @@
 #include "gfx/Geometry.h"
 #include "transition/LumettaDriver.h"
 #include "transition/LumettaPicture.h"
+#include "transition/PictureLayout.h"
 
 #include "effects/EffectTable.h"
 
@@ -80,7 +81,11 @@ public:
   [[nodiscard]] framework::TBitmap& DisplayImage() noexcept { return *displayImage_; }
   [[nodiscard]] const framework::TBitmap* OldImage() const noexcept { return oldImage_.get(); }
   [[nodiscard]] const framework::TBitmap* NewImage() const noexcept { return newImage_.get(); }
+  // The images' size: the pixels the picture held when the transition began,
+  // which may be fewer than its full size (see ShowLimit).
   [[nodiscard]] gfx::TRect SourceRect() const noexcept { return sourceRect_; }
+  // The full size of that picture, from which DisplayRect is laid out.
+  [[nodiscard]] gfx::TSize PictureSize() const noexcept { return pictureSize_; }
   [[nodiscard]] gfx::TRect DisplayRect() const noexcept { return displayRect_; }
   [[nodiscard]] bool OldIsBackground() const noexcept { return oldIsBackground_; }
 
@@ -110,6 +115,13 @@ public:
 
   // Lays the picture out in the client area.
   void CalculateRects();
+
+  // The layout of a picture in the client area as it is now: a picture held
+  // for this component needs no more pixels than it shows. A plain value that
+  // may be handed to another thread.
+  [[nodiscard]] TPictureLayout Layout() const;
+  // Layout as the limit a graphic takes.
+  [[nodiscard]] framework::TGraphic::TShowLimit ShowLimit() const;
 
 protected:
   // The control supplies these; the defaults serve a component without a
@@ -154,6 +166,7 @@ protected:
 private:
   void TileDraw(framework::TCanvas& canvas, const gfx::TRect& rect);
   void GeometryChanged();
+  void SharpenShownPicture();
 
   ILumettaPicture& picture_;
   ILumettaPicture& bgPicture_;
@@ -161,7 +174,11 @@ private:
   std::unique_ptr<framework::TBitmap> displayImage_;
   std::unique_ptr<framework::TBitmap> oldImage_;
   std::unique_ptr<framework::TBitmap> newImage_;
+  // The picture of the latest transition, kept while it holds fewer pixels
+  // than it has, so that a layout that grows can have it decoded again.
+  std::unique_ptr<ILumettaPicture> shown_;
   gfx::TRect sourceRect_;
+  gfx::TSize pictureSize_;
   gfx::TRect displayRect_;
   bool oldIsBackground_ = false;
   bool preparing_ = false;

@@ -1,7 +1,9 @@
 #pragma once
+#include "framework/Graphic.h"
 #include "gfx/Geometry.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace framework {
 class TCanvas;
@@ -20,10 +22,20 @@ public:
   [[nodiscard]] virtual bool HasGraphic() const = 0;
   // No graphic object, or one without pixels.
   [[nodiscard]] virtual bool Empty() const = 0;
+  // The picture's full size, from which it is laid out.
   [[nodiscard]] virtual int32_t Width() const = 0;
   [[nodiscard]] virtual int32_t Height() const = 0;
+  // Tells the picture how large it will be shown at most; a picture that can
+  // then keep fewer pixels (a JPEG decoded at a fraction of its size) does.
+  virtual void SetShowLimit(framework::TGraphic::TShowLimit) {}
+  // The size of the pixels the picture holds: drawn into a rectangle of this
+  // size it is copied, not stretched.
+  [[nodiscard]] virtual gfx::TSize PixelSize() const { return {Width(), Height()}; }
+  // A copy of the picture as it is now, which later changes of this one leave
+  // alone; nothing where the picture cannot be copied.
+  [[nodiscard]] virtual std::unique_ptr<ILumettaPicture> Copy() const { return nullptr; }
   // Draws the graphic into rect of the canvas: at its natural size when rect
-  // has that size, stretched otherwise.
+  // has the size of its pixels, stretched otherwise.
   virtual void Draw(framework::TCanvas& canvas, const gfx::TRect& rect) = 0;
   virtual void DetachChange() = 0;
   virtual void AttachChange() = 0;

@@ -14,6 +14,10 @@ public:
   bool Empty() const override { return picture_.Empty(); }
   int32_t Width() const override { return picture_.Width(); }
   int32_t Height() const override { return picture_.Height(); }
+  void SetShowLimit(framework::TGraphic::TShowLimit limit) override;
+  gfx::TSize PixelSize() const override;
+  // A copy of the graphic held now.
+  std::unique_ptr<ILumettaPicture> Copy() const override;
   void Draw(framework::TCanvas& canvas, const gfx::TRect& rect) override { picture_.Draw(canvas, rect); }
   void DetachChange() override;
   void AttachChange() override;

@@ -4,6 +4,7 @@
 // medians and the ratio.
 //
 //   picture_bench [--benchmark_repetitions=9] [google benchmark flags]
+#include "bench/framework/SamplePhoto.h"
 #include "framework/JPEGImage.h"
 #include "gfx/codecs/Jpeg.h"
 
@@ -24,26 +25,12 @@ namespace {
 constexpr int32_t kWidth = 4000;
 constexpr int32_t kHeight = 3000;
 
-// A photograph-like picture: smooth light and colour fields with fine texture,
-// so the entropy coder and the transforms have real work.
 struct TSample {
   std::vector<uint8_t> Jpeg;
   std::string Path;
   TSample()
   {
-    gfx::TPixmap p(kWidth, kHeight);
-    uint32_t seed = 2024;
-    for (int32_t y = 0; y < kHeight; ++y) {
-      gfx::TPixel* row = p.ScanLine(y);
-      for (int32_t x = 0; x < kWidth; ++x) {
-        seed = seed * 1664525u + 1013904223u;
-        const int noise = int(seed >> 28) - 8;
-        const int r = std::clamp(x * 255 / kWidth + noise, 0, 255);
-        const int g = std::clamp(y * 255 / kHeight + ((x / 40 + y / 40) % 2) * 30 + noise, 0, 255);
-        const int b = std::clamp(128 + ((x * y) >> 14) % 100 - 50 + noise, 0, 255);
-        row[x] = gfx::TPixel(b | (g << 8) | (r << 16));
-      }
-    }
+    const gfx::TPixmap p = bench::SamplePhoto(kWidth, kHeight);
     Jpeg = gfx::EncodeJpeg(p, {90, false, false});
     Path = "/tmp/picture_bench_" + std::to_string(kWidth) + "x" + std::to_string(kHeight) + ".jpg";
     if (std::FILE* f = std::fopen(Path.c_str(), "wb")) {

@@ -151,6 +151,20 @@ size_t CoefficientBytes(const jpeg_decompress_struct& info)
   return total;
 }
 
+constexpr int kReductions[] = {8, 4, 2, 1};
+
+// Asks for the picture at 1/reduction of its size; libjpeg then knows the size
+// of what it will deliver.
+bool ScalePhase(TDecoder& d, int reduction)
+{
+  if (setjmp(d.Err.Jump))
+    return false;
+  d.Info.scale_num = 1;
+  d.Info.scale_denom = static_cast<unsigned int>(reduction);
+  jpeg_calc_output_dimensions(&d.Info);
+  return true;
+}
+
 bool DecodePhase(TDecoder& d, TPixmap& out, bool cmyk)
 {
   if (setjmp(d.Err.Jump))
@@ -259,7 +273,8 @@ TJpegInfo ReadJpegInfo(std::span<const uint8_t> data)
   return info;
 }
 
-void DecodeJpegInto(std::span<const uint8_t> data, const std::function<TPixmap&(int32_t, int32_t)>& target)
+void DecodeJpegInto(std::span<const uint8_t> data, const std::function<TPixmap&(int32_t, int32_t)>& target,
+                    int reduction)
 {
   TDecoder d;
   ReadHeader(d, data);
@@ -290,7 +305,11 @@ void DecodeJpegInto(std::span<const uint8_t> data, const std::function<TPixmap&(
                       " components is not supported");
   }
 
-  const int32_t storedW = int32_t(d.Info.image_width), storedH = int32_t(d.Info.image_height);
+  if (std::find(std::begin(kReductions), std::end(kReductions), reduction) == std::end(kReductions))
+    reduction = 1;
+  if (!ScalePhase(d, reduction))
+    d.Fail();
+  const int32_t storedW = int32_t(d.Info.output_width), storedH = int32_t(d.Info.output_height);
   const TOrientation orientation = ReadOrientation(d.Info);
   const bool swap = SwapsSides(orientation);
   const int32_t shownW = swap ? storedH : storedW, shownH = swap ? storedW : storedH;
@@ -304,7 +323,7 @@ void DecodeJpegInto(std::span<const uint8_t> data, const std::function<TPixmap&(
   TPixmap stored;
   if (orientation != TOrientation::Normal) {
     try {
-      stored = TPixmap(storedW, storedH);
+      stored = TPixmap::ForOverwrite(storedW, storedH);
     } catch (const std::bad_alloc&) {
       throw outOfMemory();
     }
@@ -328,11 +347,23 @@ void DecodeJpegInto(std::span<const uint8_t> data, const std::function<TPixmap&(
   OrientInto(stored, orientation, out);
 }
 
+int JpegReductionFor(TSize picture, TSize shownAtMost)
+{
+  const auto covers = [&](int n) {
+    return (int64_t(picture.Width) + n - 1) / n >= shownAtMost.Width &&
+           (int64_t(picture.Height) + n - 1) / n >= shownAtMost.Height;
+  };
+  for (int n : kReductions)
+    if (covers(n))
+      return n;
+  return 1;
+}
+
 TPixmap DecodeJpeg(std::span<const uint8_t> data)
 {
   TPixmap out;
   DecodeJpegInto(data, [&out](int32_t w, int32_t h) -> TPixmap& {
-    out = TPixmap(w, h);
+    out = TPixmap::ForOverwrite(w, h);
     return out;
   });
   return out;

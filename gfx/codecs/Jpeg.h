@@ -1,4 +1,5 @@
 #pragma once
+#include "gfx/Geometry.h"
 #include "gfx/Orientation.h"
 #include "gfx/Pixmap.h"
 #include "gfx/codecs/Bmp.h" // TCodecError
@@ -34,7 +35,19 @@ struct TJpegInfo {
 // size checked, target(width, height) is called with the oriented size and
 // must answer pixels of exactly that size (a bitmap's own memory: a picture
 // stored upright is decoded straight into it, a turned one through a copy).
-void DecodeJpegInto(std::span<const uint8_t> data, const std::function<TPixmap&(int32_t, int32_t)>& target);
+// The pixels need not be cleared: every one of them is written.
+//
+// reduction 2, 4 or 8 decodes the picture at that fraction of each side
+// (rounded up), which the decoder does in a fraction of the time; any other
+// value decodes it whole.
+void DecodeJpegInto(std::span<const uint8_t> data, const std::function<TPixmap&(int32_t, int32_t)>& target,
+                    int reduction = 1);
+
+// The strongest reduction the decoder offers (1, 2, 4 or 8) whose result still
+// covers shownAtMost in both directions, for a picture of the given size; both
+// sizes are upright, as the picture is shown. A picture shown at its full size
+// or larger gets 1; an empty limit (nothing shown) gets 8.
+[[nodiscard]] int JpegReductionFor(TSize picture, TSize shownAtMost);
 
 struct TJpegOptions {
   int Quality = 90;          // 1..100

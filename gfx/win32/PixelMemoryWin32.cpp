@@ -42,12 +42,13 @@ private:
 
 } // namespace
 
-std::unique_ptr<TPixelMemory> AllocatePixelMemory(int32_t width, int32_t height)
+std::unique_ptr<TPixelMemory> AllocatePixelMemory(int32_t width, int32_t height, TNewPixels)
 {
   TPixmap::CheckSize(width, height);
   if (width == 0 || height == 0)
     return nullptr;
-  // A fresh DIB section is zero-filled by the platform.
+  // A fresh DIB section is zero-filled by the platform, page by page as it is
+  // first touched, so asking for memory to overwrite costs no extra pass.
   return std::make_unique<TDibSection>(width, height);
 }
 

@@ -77,6 +77,13 @@ protected:
     // The display interval is long: only the tests start transitions.
     form->tbDisplayInterval->SetPosition(9500);
     form->udProgressStep->SetPosition(25);
+    // A show starts with its first picture as soon as it is read: that first
+    // transition runs its course, and the picture after it is read, before
+    // a test begins.
+    form->SettleNextPicture();
+    EXPECT_TRUE(PumpUntil([this] { return !form->CurrentFile().empty(); }));
+    EXPECT_TRUE(TransitionDone());
+    form->SettleNextPicture();
   }
   void TearDown() override
   {
@@ -211,16 +218,20 @@ TEST_F(MainFormMenusTest, ShortCutsWorkWithTheFocusAnywhere)
   // Right shows the next picture at once, with the focus in the effect list.
   FocusOn(form->cbStyle);
   const std::string next = form->NextFile();
+  const int style = form->Lumetta->Style();
   Press(VK_RIGHT);
   ASSERT_TRUE(PumpUntil([&] { return form->CurrentFile() == next; }));
   EXPECT_TRUE(TransitionDone());
-  EXPECT_EQ(form->Lumetta->Style(), 1);
+  // In order: the effect after the one of the first picture.
+  EXPECT_EQ(form->Lumetta->Style(), style + 1);
 }
 
 TEST_F(MainFormMenusTest, PreviousGoesBackThroughThePicturesShown)
 {
+  // The show's first picture is the only one shown so far.
+  std::vector<std::string> shown = form->Model().History();
+  ASSERT_EQ(shown.size(), 1u);
   EXPECT_FALSE(form->mnuPrevious->Enabled());
-  std::vector<std::string> shown;
   for (int i = 0; i < 3; ++i) {
     form->mnuNext->Click();
     shown.push_back(form->CurrentFile());
@@ -232,7 +243,10 @@ TEST_F(MainFormMenusTest, PreviousGoesBackThroughThePicturesShown)
 
   FocusOn(form->edtProgressDelay);
   Press(VK_LEFT);
-  ASSERT_TRUE(PumpUntil([&] { return form->CurrentFile() == shown[1]; }));
+  ASSERT_TRUE(PumpUntil([&] { return form->CurrentFile() == shown[2]; }));
+  ASSERT_TRUE(TransitionDone());
+  form->mnuPrevious->Click();
+  EXPECT_EQ(form->CurrentFile(), shown[1]);
   ASSERT_TRUE(TransitionDone());
   form->mnuPrevious->Click();
   EXPECT_EQ(form->CurrentFile(), shown[0]);

@@ -7,6 +7,7 @@
 
 #include "framework/win32/Forms.h"
 #include "gfx/Random.h"
+#include "gfx/codecs/Jpeg.h"
 #include "skin/win32/SkinDataWin32.h"
 
 #include <windows.h>
@@ -15,6 +16,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace fs = std::filesystem;
 using apptest::TDialogAnswerer;
@@ -105,11 +107,19 @@ protected:
       ADD_FAILURE() << "unexpected box: " << framework::WideToUtf8(dialog.caption);
   }
   std::string Panel(int index) { return form->StatusBar1->Panel(index)->Text(); }
-  // Runs one tick of the display timer and lets the transition finish.
+  // Runs one tick of the display timer, lets the transition finish and waits
+  // for the picture to come after it to be read.
   void NextTransition()
   {
     form->TimerTimer(nullptr);
     EXPECT_TRUE(PumpUntil([this] { return !form->Lumetta->Busy(); }, 20000));
+    form->SettleNextPicture();
+  }
+  // Opens a folder and waits for its first picture to be read.
+  void Open(const fs::path& folder)
+  {
+    form->OpenFolder(Utf8(folder));
+    form->SettleNextPicture();
   }
 
   TDialogAnswerer answerer;
@@ -125,6 +135,7 @@ TEST_F(MainFormTest, StartsWithTheSamplePicturesAndTheStoredSettings)
   EXPECT_EQ(form->Folder(), Utf8(ProgramPhotos()));
   EXPECT_EQ(Panel(2), std::to_string(form->Files().Count()) + " Image(s)");
   EXPECT_EQ(Panel(3), "Folder: " + Utf8(ProgramPhotos()));
+  form->SettleNextPicture();
   EXPECT_EQ(Panel(1), "Next: " + form->NextFile());
   EXPECT_FALSE(form->NextFile().empty());
   EXPECT_EQ(form->cbStyle->Items()->Count(), 176);
@@ -178,6 +189,7 @@ TEST_F(MainFormTest, DisplayIntervalLabelShowsSeconds)
 
 TEST_F(MainFormTest, OrderModeRunsTheEffectsOneAfterAnother)
 {
+  form->SettleNextPicture();
   for (int expected = 1; expected <= 3; ++expected) {
     const std::string next = form->NextFile();
     NextTransition();
@@ -206,7 +218,7 @@ TEST_F(MainFormTest, RandomModeDrawsTheEffectAndNeverRepeatsTheCurrentPicture)
   form->tbDisplayInterval->SetPosition(9500);
   form->udProgressStep->SetPosition(25);
   gfx::RandSeed = 0; // the first draw of two gives the first name
-  form->OpenFolder(Utf8(folder.Path));
+  Open(folder.Path);
   ASSERT_EQ(form->NextFile(), "Plasma.jpg");
   form->mnuRandom->Click();
   ASSERT_EQ(form->rgStyleControl->ItemIndex(), 1);
@@ -263,7 +275,7 @@ TEST_F(MainFormTest, ManualModeFollowsTheTrackBar)
 TEST_F(MainFormTest, AFolderWithOnePictureShowsItAgain)
 {
   TTestFolder folder(u8"one picture", {"Tiles.bmp"});
-  form->OpenFolder(Utf8(folder.Path));
+  Open(folder.Path);
   EXPECT_EQ(form->Files().Count(), 1);
   EXPECT_EQ(form->NextFile(), "Tiles.bmp");
   NextTransition();
@@ -275,6 +287,7 @@ TEST_F(MainFormTest, AFolderWithANonAsciiNamePlays)
 {
   TTestFolder folder(u8"Fotos \u00e9t\u00e9 \u65e5\u672c", {"Tiles.bmp", "Plasma.jpg"});
   form->OpenFolder(Utf8(folder.Path) + "\\");
+  form->SettleNextPicture();
   EXPECT_EQ(form->Files().Count(), 2);
   EXPECT_EQ(form->Folder(), Utf8(folder.Path));
   EXPECT_EQ(Panel(3), "Folder: " + Utf8(folder.Path) + "\\");
@@ -310,7 +323,7 @@ TEST_F(MainFormTest, ACorruptPictureIsSkippedAndTheShowGoesOn)
   // From this seed the first draw of two is 0: the broken file, which sorts
   // first, is tried before the good one.
   gfx::RandSeed = 0;
-  form->OpenFolder(Utf8(folder.Path));
+  Open(folder.Path);
   EXPECT_EQ(form->NextFile(), "Tiles.bmp");
   EXPECT_FALSE(form->Lumetta->Picture().Empty());
   EXPECT_EQ(form->Files().Count(), 1);
@@ -319,6 +332,138 @@ TEST_F(MainFormTest, ACorruptPictureIsSkippedAndTheShowGoesOn)
   NextTransition();
   EXPECT_EQ(form->CurrentFile(), "Tiles.bmp");
   EXPECT_TRUE(form->Timer->Enabled());
+}
+
+// A photograph-like JPEG of the given size: smooth fields and fine texture.
+std::vector<uint8_t> PhotoJpeg(int32_t w, int32_t h)
+{
+  gfx::TPixmap p(w, h);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x)
+      p.At(x, y) = gfx::TPixel(((x * 255 / w) << 16) | ((y * 255 / h) << 8) | ((x ^ y) & 0x3F));
+  return gfx::EncodeJpeg(p, {.Quality = 80});
+}
+
+void WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes)
+{
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+TEST_F(MainFormTest, PicturesReadAheadComeInTheOrderDrawnAndUnreadableOnesAreLeftOut)
+{
+  TTestFolder folder(u8"read ahead", {"Tiles.bmp", "Plasma.jpg", "Rings.bmp"});
+  // A JPEG whose header reads well and whose data stops halfway fails only
+  // while it is decoded, on the prefetch's thread.
+  std::vector<uint8_t> cut = PhotoJpeg(64, 48);
+  cut.resize(cut.size() / 2);
+  WriteFile(folder.Path / "Cut off.jpg", cut);
+  WriteFile(folder.Path / "Empty.jpg", {});
+  // Fixed style 0 draws nothing from the random generator: every draw is a
+  // picture's, so the order can be worked out from the seed as the player
+  // drew it when it read each file at once.
+  form->rgStyleControl->SetItemIndex(2);
+  form->tbDisplayInterval->SetPosition(9500);
+  form->udProgressStep->SetPosition(25);
+  const uint32_t seed = 0x5EED1;
+  std::vector<std::string> names = {"Cut off.jpg", "Empty.jpg", "Plasma.jpg", "Rings.bmp", "Tiles.bmp"};
+  const auto unreadable = [](const std::string& name) { return name == "Cut off.jpg" || name == "Empty.jpg"; };
+  std::vector<std::string> expected;
+  std::string current;
+  gfx::RandSeed = seed;
+  for (int round = 0; round < 8; ++round) {
+    for (;;) {
+      int index = int(gfx::Random(uint32_t(names.size())));
+      if (names.size() >= 2)
+        while (names[size_t(index)] == current)
+          index = int(gfx::Random(uint32_t(names.size())));
+      if (!unreadable(names[size_t(index)])) {
+        expected.push_back(current = names[size_t(index)]);
+        break;
+      }
+      names.erase(names.begin() + index);
+    }
+  }
+
+  gfx::RandSeed = seed;
+  Open(folder.Path);
+  for (size_t round = 0; round < expected.size(); ++round) {
+    ASSERT_EQ(form->NextFile(), expected[round]) << "round " << round;
+    NextTransition();
+    EXPECT_EQ(form->CurrentFile(), expected[round]);
+  }
+  EXPECT_EQ(form->Files().Count(), 3) << "both unreadable files were drawn and left out";
+  EXPECT_EQ(Panel(2), "3 Image(s)");
+}
+
+TEST_F(MainFormTest, AShowStartsWithItsFirstPictureAsSoonAsItIsRead)
+{
+  // With the longest pause a tick would come after 9.5 s: the first picture
+  // is on its way long before.
+  form->tbDisplayInterval->SetPosition(9500);
+  ASSERT_TRUE(form->CurrentFile().empty());
+  ASSERT_TRUE(PumpUntil([this] { return !form->CurrentFile().empty(); }, 5000));
+  EXPECT_TRUE(form->Lumetta->Busy() || !form->Lumetta->DisplayImage().Empty());
+  EXPECT_EQ(Panel(0), "Showing: " + form->CurrentFile());
+  // Later pictures wait for the pause as before.
+  EXPECT_TRUE(PumpUntil([this] { return !form->Lumetta->Busy(); }, 20000));
+  const std::string first = form->CurrentFile();
+  Pump(300);
+  EXPECT_EQ(form->CurrentFile(), first);
+}
+
+// The pixels held cover the size shown, and the next stronger reduction
+// (half of each side again) would not, unless it is the strongest there is.
+::testing::AssertionResult JustCovers(gfx::TSize pixels, gfx::TSize shown, gfx::TSize full)
+{
+  if (pixels.Width < shown.Width || pixels.Height < shown.Height)
+    return ::testing::AssertionFailure() << pixels.Width << "x" << pixels.Height << " do not cover " << shown.Width
+                                         << "x" << shown.Height;
+  const bool strongest = pixels.Width * 8 <= full.Width + 7;
+  if (!strongest && (pixels.Width + 1) / 2 >= shown.Width && (pixels.Height + 1) / 2 >= shown.Height)
+    return ::testing::AssertionFailure() << pixels.Width << "x" << pixels.Height << " are more than "
+                                         << shown.Width << "x" << shown.Height << " needs";
+  return ::testing::AssertionSuccess();
+}
+
+gfx::TSize SizeOf(const gfx::TRect& rect)
+{
+  return {rect.Width(), rect.Height()};
+}
+
+TEST_F(MainFormTest, ALargePhotoIsDecodedForTheSizeItIsShownAtAndAgainWhenThatGrows)
+{
+  TTestFolder folder(u8"large photo", {});
+  const gfx::TSize full{3200, 2400};
+  WriteFile(folder.Path / "Large.jpg", PhotoJpeg(full.Width, full.Height));
+  form->tbDisplayInterval->SetPosition(9500);
+  form->udProgressStep->SetPosition(25);
+  Open(folder.Path);
+  transition::TLumetta& display = *form->Lumetta;
+  const framework::TGraphic* graphic = display.Picture().Graphic();
+  ASSERT_NE(graphic, nullptr);
+  EXPECT_EQ(graphic->Width(), full.Width);
+  EXPECT_EQ(graphic->Height(), full.Height);
+  EXPECT_TRUE(JustCovers(graphic->PixelSize(), display.Layout().ShownSize(full), full));
+  EXPECT_LT(graphic->PixelSize().Width, full.Width);
+
+  NextTransition();
+  EXPECT_EQ(display.PictureSize(), full);
+  EXPECT_TRUE(JustCovers(SizeOf(display.SourceRect()), SizeOf(display.DisplayRect()), full));
+  const gfx::TSize inWindow = SizeOf(display.SourceRect());
+
+  // Full screen: the picture on show is decoded again for the larger layout.
+  form->SetFullScreen(true);
+  Pump(50);
+  EXPECT_GT(display.SourceRect().Width(), inWindow.Width);
+  EXPECT_TRUE(JustCovers(SizeOf(display.SourceRect()), SizeOf(display.DisplayRect()), full));
+  form->SetFullScreen(false);
+
+  // Shown at its natural size it needs every pixel: the next transition
+  // decodes it again, whole.
+  form->ckProportional->SetChecked(false);
+  NextTransition();
+  EXPECT_EQ(display.SourceRect(), gfx::TRect(0, 0, full.Width, full.Height));
+  EXPECT_EQ(display.DisplayRect().Width(), full.Width);
 }
 
 TEST_F(MainFormTest, FullScreenAndBack)

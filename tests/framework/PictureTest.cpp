@@ -464,3 +464,97 @@ TEST(MetafileHeader, SizesComeFromTheHeaders)
   EXPECT_THROW(plain.Draw(target.Canvas(), {0, 0, 10, 10}), EInvalidGraphicOperation);
 #endif
 }
+
+// --- Pictures shown smaller than they are --------------------------------------
+
+namespace {
+
+// A show limit that answers a fixed size whatever the picture.
+struct TFixedLimit {
+  gfx::TSize Shown;
+  TGraphic::TShowLimit Limit() const
+  {
+    return [shown = Shown](gfx::TSize) { return shown; };
+  }
+};
+
+} // namespace
+
+TEST(JpegShowLimit, DecodesOnlyWhatTheLimitNeedsAndKeepsReportingTheFullSize)
+{
+  const Bytes file = gfx::EncodeJpeg(Pattern(160, 96));
+  TFixedLimit limit{{40, 24}};
+  TJPEGImage image;
+  int changes = 0;
+  image.OnChange = [&changes] { ++changes; };
+  image.SetShowLimit(limit.Limit());
+  image.LoadFromBytes(file);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(image.Width(), 160);
+  EXPECT_EQ(image.Height(), 96);
+  EXPECT_EQ(image.PixelSize(), gfx::TSize(40, 24)); // exactly a quarter of each side
+  EXPECT_EQ(image.Bitmap().Width(), 40);
+
+  // One pixel more than a quarter needs half; a smaller limit keeps what is there.
+  limit.Shown = {41, 24};
+  image.SetShowLimit(limit.Limit());
+  EXPECT_EQ(image.PixelSize(), gfx::TSize(80, 48));
+  limit.Shown = {10, 6};
+  image.SetShowLimit(limit.Limit());
+  EXPECT_EQ(image.PixelSize(), gfx::TSize(80, 48));
+  // Larger than the picture: all of it. No limit at all: all of it too.
+  limit.Shown = {320, 192};
+  image.SetShowLimit(limit.Limit());
+  EXPECT_EQ(image.PixelSize(), gfx::TSize(160, 96));
+  EXPECT_EQ(changes, 1) << "decoding again is no change of the picture";
+
+  TJPEGImage whole;
+  whole.LoadFromBytes(file);
+  EXPECT_EQ(whole.PixelSize(), gfx::TSize(160, 96));
+  // The pixels decoded again are those of a picture decoded whole at once.
+  for (int32_t y = 0; y < 96; y += 7)
+    for (int32_t x = 0; x < 160; x += 9)
+      ASSERT_EQ(At(image.Bitmap(), x, y), At(whole.Bitmap(), x, y)) << x << ", " << y;
+}
+
+TEST(JpegShowLimit, TheLimitIsAskedForTheUprightSize)
+{
+  // Stored 64 x 32, shown 32 x 64. Shown at most 12 x 30, half (16 x 32) still
+  // covers it; half of the stored sides (32 x 16) would not.
+  const Bytes file = gfx::EncodeJpeg(Pattern(64, 32), {.Orientation = gfx::TOrientation::Rotate90});
+  gfx::TSize asked;
+  TJPEGImage image;
+  image.SetShowLimit([&asked](gfx::TSize full) {
+    asked = full;
+    return gfx::TSize{12, 30};
+  });
+  image.LoadFromBytes(file);
+  EXPECT_EQ(asked, gfx::TSize(32, 64));
+  EXPECT_EQ(image.Width(), 32);
+  EXPECT_EQ(image.Height(), 64);
+  EXPECT_EQ(image.PixelSize(), gfx::TSize(16, 32));
+}
+
+TEST(JpegShowLimit, CopiesKeepTheReducedPixelsAndTheLimit)
+{
+  TFixedLimit limit{{20, 12}};
+  TJPEGImage image;
+  image.SetShowLimit(limit.Limit());
+  image.LoadFromBytes(gfx::EncodeJpeg(Pattern(160, 96)));
+  TPicture picture;
+  picture.Assign(&image);
+  TGraphic& copy = *picture.Graphic();
+  EXPECT_EQ(copy.Width(), 160);
+  EXPECT_EQ(copy.PixelSize(), gfx::TSize(20, 12));
+  // Drawing at the pixels' size copies them; at the full size it stretches.
+  TBitmap target(160, 96);
+  copy.Draw(target.Canvas(), gfx::TRect{0, 0, 20, 12});
+  EXPECT_EQ(At(target, 19, 11), At(image.Bitmap(), 19, 11));
+  EXPECT_EQ(At(target, 20, 12), 0u);
+  copy.Draw(target.Canvas(), gfx::TRect{0, 0, 160, 96});
+  EXPECT_EQ(At(target, 159, 95), At(image.Bitmap(), 19, 11));
+  // The copy holds the file too: a larger limit decodes it again.
+  limit.Shown = {80, 48};
+  copy.SetShowLimit(limit.Limit());
+  EXPECT_EQ(copy.PixelSize(), gfx::TSize(80, 48));
+}

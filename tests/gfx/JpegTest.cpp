@@ -142,7 +142,8 @@ TEST(JpegCodec, CmykAndYcckBecomeRgb)
 
 #ifndef _WIN32
 // The same library decoding the same file must give the same pixels as the
-// command-line decoder: nothing is lost or shifted on the way to our rows.
+// command-line decoder, whole and reduced: nothing is lost or shifted on the
+// way to our rows, and a reduction is the library's own.
 TEST(JpegCodec, MatchesTheCommandLineDecoder)
 {
   if (std::system("djpeg -version > /dev/null 2>&1") != 0)
@@ -151,22 +152,28 @@ TEST(JpegCodec, MatchesTheCommandLineDecoder)
   const std::string in = testing::TempDir() + "jpeg_codec_in.jpg";
   const std::string out = testing::TempDir() + "jpeg_codec_out.ppm";
   std::ofstream(in, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
-  ASSERT_EQ(std::system(("djpeg -pnm -outfile '" + out + "' '" + in + "'").c_str()), 0);
-  std::ifstream ppm(out, std::ios::binary);
-  std::string magic;
-  int w = 0, h = 0, max = 0;
-  ppm >> magic >> w >> h >> max;
-  ppm.get();
-  ASSERT_EQ(magic, "P6");
-  const TPixmap ours = gfx::DecodeJpeg(file);
-  ASSERT_EQ(w, ours.Width());
-  ASSERT_EQ(h, ours.Height());
-  for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x) {
-      unsigned char rgb[3];
-      ppm.read(reinterpret_cast<char*>(rgb), 3);
-      ASSERT_EQ(ours.At(x, y), TPixel(rgb[2] | (rgb[1] << 8) | (rgb[0] << 16))) << x << ", " << y;
-    }
+  for (int reduction : {1, 2, 4, 8}) {
+    SCOPED_TRACE("1/" + std::to_string(reduction));
+    const std::string scale = " -scale 1/" + std::to_string(reduction);
+    ASSERT_EQ(std::system(("djpeg -pnm" + scale + " -outfile '" + out + "' '" + in + "'").c_str()), 0);
+    std::ifstream ppm(out, std::ios::binary);
+    std::string magic;
+    int w = 0, h = 0, max = 0;
+    ppm >> magic >> w >> h >> max;
+    ppm.get();
+    ASSERT_EQ(magic, "P6");
+    TPixmap ours;
+    gfx::DecodeJpegInto(
+      file, [&ours](int32_t width, int32_t height) -> TPixmap& { return ours = TPixmap(width, height); }, reduction);
+    ASSERT_EQ(w, ours.Width());
+    ASSERT_EQ(h, ours.Height());
+    for (int32_t y = 0; y < h; ++y)
+      for (int32_t x = 0; x < w; ++x) {
+        unsigned char rgb[3];
+        ppm.read(reinterpret_cast<char*>(rgb), 3);
+        ASSERT_EQ(ours.At(x, y), TPixel(rgb[2] | (rgb[1] << 8) | (rgb[0] << 16))) << x << ", " << y;
+      }
+  }
   std::remove(in.c_str());
   std::remove(out.c_str());
 }
@@ -349,6 +356,78 @@ TEST(JpegOrientation, ADamagedExifBlockLeavesThePictureAsStored)
     EXPECT_EQ(shown.Width(), 32) << "damage at " << offset;
     EXPECT_EQ(QuarterColours(shown), "ABCD") << "damage at " << offset;
     EXPECT_EQ(gfx::ReadJpegInfo(bad).Orientation, gfx::TOrientation::Normal);
+  }
+}
+
+// ----- Decoding at a fraction of the size -----
+
+TEST(JpegReduction, TheStrongestReductionThatStillCoversTheShownSize)
+{
+  struct TCase {
+    gfx::TSize Picture, Shown;
+    int Expected;
+  };
+  const TCase cases[] = {
+    {{4000, 3000}, {1440, 1080}, 2}, // a camera picture kept in proportion in 1920 x 1080
+    {{4000, 3000}, {2000, 1500}, 2}, // exactly half
+    {{4000, 3000}, {2001, 1500}, 1}, // one column above half
+    {{4000, 3000}, {2000, 1501}, 1}, // one row above half
+    {{4000, 3000}, {1000, 750}, 4},  {{4000, 3000}, {1001, 750}, 2}, {{4000, 3000}, {500, 375}, 8},
+    {{4000, 3000}, {1, 1}, 8},       {{4000, 3000}, {}, 8},          // nothing shown: the least pixels
+    {{4000, 3000}, {4000, 3000}, 1}, {{4000, 3000}, {8000, 6000}, 1}, // stretched beyond its size
+    {{4001, 3001}, {2001, 1501}, 2}, // odd sides round up
+    {{8, 8}, {1, 1}, 8},             {{7, 7}, {1, 1}, 8},            // 1/8 of a small picture is one pixel
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(gfx::JpegReductionFor(c.Picture, c.Shown), c.Expected)
+      << c.Picture.Width << "x" << c.Picture.Height << " shown at " << c.Shown.Width << "x" << c.Shown.Height;
+}
+
+TEST(JpegReduction, EachReductionKeepsThePictureAndItsOrientation)
+{
+  for (bool progressive : {false, true}) {
+    const Bytes upright = gfx::EncodeJpeg(Quadrants(), {.Quality = 90, .Progressive = progressive});
+    const Bytes turned = gfx::EncodeJpeg(
+      Quadrants(), {.Quality = 90, .Progressive = progressive, .Orientation = gfx::TOrientation::Rotate270});
+    for (int reduction : {1, 2, 4, 8, 3, 16}) {
+      SCOPED_TRACE("reduction " + std::to_string(reduction) + (progressive ? ", progressive" : ""));
+      // 3 and 16 are not the decoder's: the picture is decoded whole.
+      const int n = (reduction == 3 || reduction == 16) ? 1 : reduction;
+      TPixmap shown;
+      const auto into = [&shown](int32_t w, int32_t h) -> TPixmap& { return shown = TPixmap(w, h); };
+      gfx::DecodeJpegInto(upright, into, reduction);
+      EXPECT_EQ(shown.Width(), 32 / n);
+      EXPECT_EQ(shown.Height(), 16 / n);
+      EXPECT_EQ(QuarterColours(shown), "ABCD");
+      gfx::DecodeJpegInto(turned, into, reduction);
+      EXPECT_EQ(shown.Width(), 16 / n);
+      EXPECT_EQ(shown.Height(), 32 / n);
+      EXPECT_EQ(QuarterColours(shown), "BDAC");
+    }
+  }
+}
+
+// The caller's pixels are not cleared before decoding: every one of them must
+// be written, its unused byte included, at every reduction and orientation.
+TEST(JpegReduction, EveryPixelOfTheCallersMemoryIsWritten)
+{
+  for (gfx::TOrientation orientation : {gfx::TOrientation::Normal, gfx::TOrientation::Rotate90}) {
+    const Bytes jpeg = gfx::EncodeJpeg(Gradient(45, 29), {.Quality = 85, .Orientation = orientation});
+    for (int reduction : {1, 2, 4, 8}) {
+      TPixmap target;
+      gfx::DecodeJpegInto(
+        jpeg,
+        [&target](int32_t w, int32_t h) -> TPixmap& {
+          target = TPixmap(w, h);
+          target.Fill(0xFFFFFFFFu);
+          return target;
+        },
+        reduction);
+      const TPixel* p = target.Bits();
+      const size_t count = size_t(target.Width()) * size_t(target.Height());
+      EXPECT_EQ(std::count_if(p, p + count, [](TPixel v) { return (v >> 24) != 0; }), 0)
+        << "reduction " << reduction;
+    }
   }
 }
 

@@ -430,6 +430,116 @@ TEST_F(Setup, AFailingPictureLeavesNoImagesAndNoEvents)
 }
 
 // ---------------------------------------------------------------------------
+// Pictures held with fewer pixels than they have
+
+// A 400 x 300 picture loaded for a small area: it holds a quarter of each side.
+struct Reduced : CoreFixture {
+  Reduced()
+  {
+    core.SetClientRect({0, 0, 150, 150});
+    core.SetProportional(true);
+    picture.Make(400, 300, Distinct);
+    picture.Reduction = 4;
+  }
+};
+
+TEST_F(Reduced, ImagesHoldThePixelsWhileTheLayoutIsThatOfTheFullSize)
+{
+  Hold();
+  // Kept in proportion in 150 x 150 it shows at 150 x 113 (112.5 rounded),
+  // which a quarter (100 x 75) does not cover and a half (200 x 150) does.
+  ASSERT_FALSE(picture.LimitsAsked.empty());
+  EXPECT_EQ(picture.LimitsAsked.back(), gfx::TSize(150, 113));
+  EXPECT_EQ(picture.Reduction, 2);
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 200, 150));
+  EXPECT_EQ(core.NewImage()->Width(), 200);
+  EXPECT_EQ(core.PictureSize(), gfx::TSize(400, 300));
+  EXPECT_EQ(core.DisplayRect(), TRect(0, 0, 150, 113));
+  // Shown at its natural size it needs every pixel, from the next start on;
+  // the layout follows at once, still from the full size.
+  core.SetProportional(false);
+  EXPECT_EQ(core.DisplayRect(), TRect(0, 0, 400, 300));
+  core.Stop();
+  Hold();
+  EXPECT_EQ(picture.LimitsAsked.back(), gfx::TSize(400, 300));
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 400, 300));
+}
+
+TEST_F(Reduced, TheLimitIsTheRoomInsideTheFrame)
+{
+  core.SetFrameWidth(3);
+  const TPictureLayout layout = core.Layout();
+  EXPECT_EQ(layout.Room, gfx::TSize(144, 144));
+  EXPECT_TRUE(layout.Proportional);
+  EXPECT_FALSE(layout.Stretch);
+  Hold();
+  EXPECT_EQ(picture.LimitsAsked.back(), gfx::TSize(144, 108));
+  EXPECT_EQ(core.DisplayRect(), TRect(3, 3, 147, 111));
+}
+
+TEST_F(Reduced, AFinishedPictureIsDecodedAgainWhenItsLayoutGrows)
+{
+  Play();
+  ASSERT_EQ(core.SourceRect(), TRect(0, 0, 200, 150));
+  // A window that grows a little still shows it from the same pixels.
+  core.SetClientRect({0, 0, 180, 180});
+  core.Resized();
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 200, 150));
+  // Full screen, say: the picture on show is decoded whole and drawn anew.
+  core.SetClientRect({0, 0, 800, 600});
+  core.Resized();
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 400, 300));
+  EXPECT_EQ(core.DisplayRect(), TRect(0, 0, 400, 300));
+  EXPECT_TRUE(SamePixels(core.DisplayImage().Pixmap(), picture.Bitmap->Pixmap()));
+  EXPECT_EQ(picture.Reduction, 2) << "the copy shown was decoded again, not the picture to come";
+}
+
+TEST_F(Reduced, AFrameStoppedHalfWayOrPlayedBackIsLeftAsItIs)
+{
+  Hold();
+  core.SetProgress(40);
+  core.Stop();
+  core.SetClientRect({0, 0, 800, 600});
+  core.Resized();
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 200, 150));
+
+  core.SetClientRect({0, 0, 150, 150});
+  picture.Reduction = 4;
+  core.SetReverse(true);
+  Play();
+  core.SetClientRect({0, 0, 800, 600});
+  core.Resized();
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 200, 150));
+}
+
+TEST_F(Reduced, AGrownAreaTakesMorePixelsAndOverDrawNeedsTheSameFullSize)
+{
+  Play();
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 200, 150));
+  // The same picture again: same pixels, same full size, from the screen.
+  Hold();
+  EXPECT_FALSE(core.OldIsBackground());
+  core.Stop();
+  core.SetClientRect({0, 0, 400, 400});
+  core.Resized();
+  // The layout follows the full size at once; a frame stopped at the start
+  // keeps its pixels, stretched, until the next start takes more.
+  EXPECT_EQ(core.DisplayRect(), TRect(0, 0, 400, 300));
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 200, 150));
+  Play();
+  EXPECT_EQ(picture.Reduction, 1);
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 400, 300));
+  EXPECT_EQ(core.DisplayRect(), TRect(0, 0, 400, 300));
+  // Another picture whose pixels have the size of those shown but whose full
+  // size differs is laid out differently: it starts from the background.
+  picture.Make(800, 600, Distinct);
+  picture.Reduction = 2;
+  Hold();
+  EXPECT_EQ(core.SourceRect(), TRect(0, 0, 400, 300));
+  EXPECT_TRUE(core.OldIsBackground());
+}
+
+// ---------------------------------------------------------------------------
 // Composing frames
 
 struct Compose : CoreFixture {
