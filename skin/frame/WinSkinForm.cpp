@@ -122,7 +122,6 @@ void TWinSkinForm::ReadStyle()
   const LONG_PTR exStyle = ExStyle(window_);
   mdiChild_ = exStyle & WS_EX_MDICHILD;
   rightToLeft_ = exStyle & WS_EX_LAYOUTRTL;
-  unicode_ = IsWindowUnicode(window_);
   frameSkinning_ = data_.SkinControls() & Bit(xcMainMenu);
   if (mdiChild_ && (data_.Options() & Bit(xoMDIChildBorder)))
     frameSkinning_ = false;

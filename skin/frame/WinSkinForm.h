@@ -71,8 +71,10 @@ public:
   void RecomputeGeometry();
   // Re-applies the frame after a skin change and repaints.
   void RepaintAfterSkinChange();
-  // A size grip was created on the window.
+  // A size grip was created on the window; its skinning comes with the
+  // window's controls.
   void GripCreated(HWND grip) { grip_ = grip; }
+  [[nodiscard]] HWND Grip() const { return grip_; }
 
   // The skinned controls of the window.
   bool RegisterCompanion(std::unique_ptr<TFrameCompanion> companion);
@@ -157,7 +159,6 @@ private:
   TFrameBorderKind borderKind_ = fbSizeable;
   uint8_t borderIcons_ = 0;
   bool rightToLeft_ = false;
-  bool unicode_ = true;
   // The system frame's extra size over the client area, noted when the
   // skinned frame was applied, to give the window its size back.
   gfx::TPoint systemFrameExtra_;

@@ -77,6 +77,17 @@ TEST_F(SkinManagerTest, PlainWindowsOfTheProgramAreFramedWhenActivated)
   EXPECT_EQ(Manager().StartState(), skin::msRunning);
 }
 
+TEST_F(SkinManagerTest, ASizeGripMadeOnAFramedWindowIsToldToItsFrame)
+{
+  const TWindow window = MakeActiveWindow(WS_OVERLAPPEDWINDOW, 40, 40, 300, 200);
+  skin::TWinSkinForm* frame = WaitForFrame(window.Handle());
+  ASSERT_NE(frame, nullptr);
+  const HWND grip = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 0, 0, 16, 16,
+                                    window.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(grip, nullptr);
+  EXPECT_EQ(frame->Grip(), grip);
+}
+
 TEST_F(SkinManagerTest, DialogsFromTemplatesAreFramedUnlessTheyAskForTheForeground)
 {
   const TWindow dialog = MakeDialog(0);
@@ -94,23 +105,31 @@ TEST_F(SkinManagerTest, ADialogIsWidenedForItsCaptionAndItsChildrenMoveToTheMidd
 {
   const std::wstring title(60, L'W');
   const TWindow dialog = MakeDialog(0, title);
+  ASSERT_NE(WaitForFrame(dialog.Handle()), nullptr);
+  // The width the skinned frame alone gives it: the template's client area
+  // and the side borders.
+  RECT client{0, 0, 160, 90};
+  MapDialogRect(dialog.Handle(), &client);
+  const int32_t skinnedWidth = client.right + 4 + 4;
+  // The caption needs the text shift, the text in the caption font and the
+  // right clip.
+  SIZE text{};
+  {
+    const framework::TWindowDC dc(dialog.Handle());
+    const framework::TSelectObject font(dc.Get(), skin::win32::PlatformOf(*data_)->CaptionFont());
+    GetTextExtentPoint32W(dc.Get(), title.c_str(), int(title.size()), &text);
+  }
+  const skin::TDataSkinTitle& caption = *data_->CaptionTitle;
+  const int32_t needed = caption.LeftWidth + text.cx + caption.RightWidth;
+  ASSERT_GT(needed, skinnedWidth) << "sixty capitals do not fit a dialog 160 units wide";
+  const RECT bounds = WindowRectOf(dialog.Handle());
+  EXPECT_EQ(bounds.right - bounds.left, needed);
+  // The child moved right by half of what the window grew.
   const HWND child = GetWindow(dialog.Handle(), GW_CHILD);
   ASSERT_NE(child, nullptr);
-  const RECT before = WindowRectOf(dialog.Handle());
-  const SIZE client = ClientSizeOf(dialog.Handle());
-  ASSERT_NE(WaitForFrame(dialog.Handle()), nullptr);
-  const RECT after = WindowRectOf(dialog.Handle());
-  const int32_t widened = (after.right - after.left) - (before.right - before.left);
-  ASSERT_GT(widened, 100) << "sixty capitals do not fit a dialog 160 units wide";
-  // The caption fits: text shift, text and right clip.
-  const skin::TDataSkinTitle& caption = *data_->CaptionTitle;
-  EXPECT_GE(after.right - after.left, caption.LeftWidth + caption.RightWidth + 300);
   RECT childRect = WindowRectOf(child);
   MapWindowPoints(nullptr, dialog.Handle(), reinterpret_cast<POINT*>(&childRect), 2);
-  // The child moved right by half of what the window grew beyond the width
-  // the skinned frame alone would give it (client plus 4 and 4).
-  const int32_t skinnedWidth = client.cx + 8;
-  EXPECT_EQ(childRect.left, 10 + ((after.right - after.left) - skinnedWidth) / 2);
+  EXPECT_EQ(childRect.left, 10 + (needed - skinnedWidth) / 2);
 }
 
 TEST_F(SkinManagerTest, PreviewWindowsAreFramedOnlyWithThePreviewOption)
