@@ -240,6 +240,8 @@ void TWinSkinForm::ApplyFrame()
   frameApplied_ = true;
   SetWindowPos(window_, nullptr, 0, 0, size.X, size.Y,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  // What the system's frame left where the client area now lies goes too.
+  RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TWinSkinForm::WidenDialogForCaption(int32_t& width)
