@@ -80,6 +80,7 @@ public:
   void DropDiscardedCompanions();
   void FreeCompanions();
   [[nodiscard]] size_t CompanionCount() const { return companions_.size(); }
+  [[nodiscard]] bool HasCompanionFor(HWND control) const;
 
   // TCaptionHost
   [[nodiscard]] HWND Window() const override { return window_; }
@@ -117,6 +118,7 @@ private:
 
   void ReadStyle();
   void Start();
+  void SkinControls();
   void ApplyFrame();
   void WidenDialogForCaption(int32_t& width);
   void ReadShowState();
