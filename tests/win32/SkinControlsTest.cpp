@@ -29,6 +29,17 @@ uint32_t ControlPixel(HWND control, POINT at)
   return WindowPixel(control, at.x, at.y);
 }
 
+// A look that follows input shows once the input's messages are through:
+// waits for the button's face to show that frame.
+::testing::AssertionResult ButtonShows(HWND button, int32_t frame)
+{
+  const POINT spot = FaceSpot(button);
+  if (WaitForWindowPixel(button, spot, probeskin::ProbeColour("buttons.bmp", frame), 2000))
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "buttons.bmp frame " << frame << " expected, shows "
+                                       << DescribePixel(WindowPixel(button, spot.x, spot.y));
+}
+
 POINT ScreenCentre(HWND control)
 {
   RECT r{};
@@ -114,19 +125,16 @@ TEST_F(SkinControlsTest, ButtonLooksFollowTheMouseFocusAndEnabling)
   TPanelForm f;
   ASSERT_NE(WaitForFrame(f.Form.Handle()), nullptr);
   const HWND button = f.Button->Handle();
-  const POINT spot = FaceSpot(button);
   const TCursorRestorer cursor;
   MoveMouse({10, 10});
   SetFocus(f.Check->Handle());
-  EXPECT_TRUE(ShowsFrame(ControlPixel(button, spot), "buttons.bmp", 0)) << DescribePixel(ControlPixel(button, spot));
-  EXPECT_TRUE(ShowsFrame(ControlPixel(f.Disabled->Handle(), spot), "buttons.bmp", 2));
+  EXPECT_TRUE(ButtonShows(button, 0)) << "normal";
+  EXPECT_TRUE(ButtonShows(f.Disabled->Handle(), 2)) << "disabled";
 
   MoveMouse(ScreenCentre(button));
-  PumpMessages(100);
-  EXPECT_TRUE(ShowsFrame(ControlPixel(button, spot), "buttons.bmp", 3)) << "hot";
+  EXPECT_TRUE(ButtonShows(button, 3)) << "hot";
   MouseDown(ScreenCentre(button));
-  PumpMessages(100);
-  EXPECT_TRUE(ShowsFrame(ControlPixel(button, spot), "buttons.bmp", 1)) << "pressed";
+  EXPECT_TRUE(ButtonShows(button, 1)) << "pressed";
   // Leaving before the release clears the press: no click.
   MoveMouse({10, 10});
   PumpMessages(100);
@@ -134,7 +142,7 @@ TEST_F(SkinControlsTest, ButtonLooksFollowTheMouseFocusAndEnabling)
   PumpMessages(100);
   EXPECT_EQ(f.Clicks, 0);
   // The press gave the button the focus: the focused look.
-  EXPECT_TRUE(ShowsFrame(ControlPixel(button, spot), "buttons.bmp", 4)) << DescribePixel(ControlPixel(button, spot));
+  EXPECT_TRUE(ButtonShows(button, 4)) << "focused";
 
   Click(ScreenCentre(button));
   PumpMessages(100);

@@ -96,20 +96,22 @@ TEST_F(SkinManagerTest, ADialogIsWidenedForItsCaptionAndItsChildrenMoveToTheMidd
   const TWindow dialog = MakeDialog(0, title);
   const HWND child = GetWindow(dialog.Handle(), GW_CHILD);
   ASSERT_NE(child, nullptr);
-  const RECT before = WindowRectOf(dialog.Handle());
-  const SIZE client = ClientSizeOf(dialog.Handle());
+  // The frame may already stand once the dialog is in front, so the unskinned
+  // size comes from the template: its 160 units are the client's width.
+  RECT units{0, 0, 160, 90};
+  MapDialogRect(dialog.Handle(), &units);
+  const SIZE client{units.right, units.bottom};
   ASSERT_NE(WaitForFrame(dialog.Handle()), nullptr);
   const RECT after = WindowRectOf(dialog.Handle());
-  const int32_t widened = (after.right - after.left) - (before.right - before.left);
-  ASSERT_GT(widened, 100) << "sixty capitals do not fit a dialog 160 units wide";
+  // The width the skinned frame alone would give it (client plus 4 and 4).
+  const int32_t skinnedWidth = client.cx + 8;
+  ASSERT_GT((after.right - after.left) - skinnedWidth, 100) << "sixty capitals do not fit a dialog 160 units wide";
   // The caption fits: text shift, text and right clip.
   const skin::TDataSkinTitle& caption = *data_->CaptionTitle;
   EXPECT_GE(after.right - after.left, caption.LeftWidth + caption.RightWidth + 300);
   RECT childRect = WindowRectOf(child);
   MapWindowPoints(nullptr, dialog.Handle(), reinterpret_cast<POINT*>(&childRect), 2);
-  // The child moved right by half of what the window grew beyond the width
-  // the skinned frame alone would give it (client plus 4 and 4).
-  const int32_t skinnedWidth = client.cx + 8;
+  // The child moved right by half of what the window grew beyond that width.
   EXPECT_EQ(childRect.left, 10 + ((after.right - after.left) - skinnedWidth) / 2);
 }
 
