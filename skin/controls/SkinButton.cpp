@@ -182,10 +182,13 @@ void TSkinButton::DrawCaption(HDC dc, const gfx::TRect& rect)
   DrawUnicodeText(dc, caption_, measured, DT_CENTER | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK);
   const gfx::TPoint size{measured.right - measured.left, measured.bottom - measured.top};
   const gfx::TPoint origin = CaptionBlockOrigin({rect.Width(), rect.Height()}, size);
-  RECT block{origin.X, origin.Y, origin.X + size.X, origin.Y + size.Y};
-  DrawUnicodeText(dc, caption_, block, DT_CENTER | DT_EXPANDTABS | DT_WORDBREAK);
+  // Drawn across the whole inner width, centred: a block exactly as wide as
+  // measured can be a pixel short for the drawing (bold faces), which breaks
+  // and clips the last word.
+  RECT lines{rect.Left + 2, origin.Y, rect.Right - 2, origin.Y + size.Y};
+  DrawUnicodeText(dc, caption_, lines, DT_CENTER | DT_EXPANDTABS | DT_WORDBREAK);
   if (focused_ && !(Data().Options() & Bit(xoNoFocusRect))) {
-    RECT focus{block.left - 2, block.top - 2, block.right + 2, block.bottom + 2};
+    RECT focus{origin.X - 2, origin.Y - 2, origin.X + size.X + 2, origin.Y + size.Y + 2};
     DrawFocusRect(dc, &focus);
   }
 }

@@ -133,7 +133,8 @@ void TSkinControl::GiveColourBack()
     control_->SetColor(savedColour_);
 }
 
-void TSkinControl::DrawThroughFace(HDC dc, const gfx::TRect& rect, const std::function<void(HDC)>& draw)
+void TSkinControl::DrawThroughFace(HDC dc, const gfx::TRect& rect, const std::function<void(HDC)>& draw,
+                                   const std::function<void(framework::TBitmap&)>& onCanvas)
 {
   if (rect.IsEmpty())
     return;
@@ -141,9 +142,22 @@ void TSkinControl::DrawThroughFace(HDC dc, const gfx::TRect& rect, const std::fu
     face_.SetSize(rect.Width(), rect.Height());
   if (!face_.NativeHandle())
     return;
+  if (onCanvas) {
+    {
+      gfx::win32::TBitmapDC face(face_.NativeHandle());
+      draw(face.Get());
+      GdiFlush();
+    }
+    // The bitmap's canvas selects the bitmap into a DC of its own, which
+    // fails while another DC holds it: text would be lost.
+    onCanvas(face_);
+    GdiFlush();
+  }
   gfx::win32::TBitmapDC face(face_.NativeHandle());
-  draw(face.Get());
-  GdiFlush();
+  if (!onCanvas) {
+    draw(face.Get());
+    GdiFlush();
+  }
   BitBlt(dc, rect.Left, rect.Top, rect.Width(), rect.Height(), face.Get(), 0, 0, SRCCOPY);
 }
 

@@ -86,9 +86,10 @@ protected:
   // Gives the control its ParentBackground and Color back.
   void GiveColourBack();
   // Draws through an off-screen bitmap of rect's size, copied to dc in one
-  // transfer, so that the control never shows a half-drawn face.
-  void DrawThroughFace(HDC dc, const gfx::TRect& rect, const std::function<void(HDC)>& draw);
-  [[nodiscard]] framework::TBitmap& Face() { return face_; }
+  // transfer, so that the control never shows a half-drawn face. onCanvas,
+  // when given, then draws on the face bitmap's own canvas.
+  void DrawThroughFace(HDC dc, const gfx::TRect& rect, const std::function<void(HDC)>& draw,
+                       const std::function<void(framework::TBitmap&)>& onCanvas = {});
   [[nodiscard]] bool Recolour() const { return recolour_; }
 
   // Passes the message to the procedure the companion was put in front of.

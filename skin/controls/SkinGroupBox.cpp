@@ -43,12 +43,13 @@ void TSkinGroupBox::DrawSkin(HDC dc, const gfx::TRect& rect)
     DrawFrameAndCaption(dc, rect);
     return;
   }
-  DrawThroughFace(dc, rect, [&](HDC face) {
-    FillSkinColour(face, rect);
-    DrawFrameAndCaption(face, rect);
-    GdiFlush();
-    Control()->PaintControls(Face().Canvas());
-  });
+  DrawThroughFace(
+    dc, rect,
+    [&](HDC face) {
+      FillSkinColour(face, rect);
+      DrawFrameAndCaption(face, rect);
+    },
+    [&](framework::TBitmap& face) { Control()->PaintControls(face.Canvas()); });
 }
 
 void TSkinGroupBox::DrawFrameAndCaption(HDC dc, const gfx::TRect& rect)
