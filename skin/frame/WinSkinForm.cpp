@@ -5,6 +5,7 @@
 #include "gfx/win32/GdiInterop.h"
 #include "skin/BitmapUtils.h"
 #include "skin/SkinData.h"
+#include "skin/controls/ControlAttach.h"
 #include "skin/frame/CaptionButtons.h"
 #include "skin/win32/SkinDataWin32.h"
 #include "skin/win32/SkinManage.h"
@@ -213,11 +214,26 @@ void TWinSkinForm::Start()
     else
       UpdateRegion();
   }
+  SkinControls();
   SendMessageW(window_, WM_SKIN_AWARE, 0, kSkinAwareTag);
   data_.OnAfterSkinForm(&data_, window_, className_);
   state_ = fsRunning;
   timer_->SetEnabled(active_);
   RedrawFrame();
+}
+
+// The controls get their companions once the frame stands; a control that
+// cannot be skinned keeps its own look, and the window goes on.
+void TWinSkinForm::SkinControls()
+{
+  try {
+    if (form_)
+      SkinFormControls(*this, *form_);
+    else
+      SkinChildWindows(*this, window_);
+  } catch (...) {
+    // Companions attached before the failure stay; the rest go unskinned.
+  }
 }
 
 void TWinSkinForm::MakeIconBitmap() { win32::DrawSmallIconOnKey(iconBitmap_, win32::WindowSmallIcon(window_)); }
@@ -354,6 +370,12 @@ void TWinSkinForm::UnregisterCompanion(const TFrameCompanion* companion)
       companions_.erase(std::next(it).base());
       return;
     }
+}
+
+bool TWinSkinForm::HasCompanionFor(HWND control) const
+{
+  return std::any_of(companions_.begin(), companions_.end(),
+                     [control](const auto& companion) { return companion->Skins(control); });
 }
 
 void TWinSkinForm::DropDiscardedCompanions()

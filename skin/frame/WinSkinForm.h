@@ -82,6 +82,7 @@ public:
   void DropDiscardedCompanions();
   void FreeCompanions();
   [[nodiscard]] size_t CompanionCount() const { return companions_.size(); }
+  [[nodiscard]] bool HasCompanionFor(HWND control) const;
 
   // TCaptionHost
   [[nodiscard]] HWND Window() const override { return window_; }
@@ -119,6 +120,7 @@ private:
 
   void ReadStyle();
   void Start();
+  void SkinControls();
   void ApplyFrame();
   void WidenDialogForCaption(int32_t& width);
   void ReadShowState();

@@ -1,0 +1,196 @@
+#include "skin/controls/SkinButton.h"
+
+#include "framework/TypeInfo.h"
+#include "framework/win32/Handles.h"
+#include "skin/SkinData.h"
+#include "skin/controls/ControlLooks.h"
+#include "skin/win32/SkinDataWin32.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace skin {
+
+namespace {
+
+std::string LowerClassName(HWND window)
+{
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  std::string lower;
+  for (const wchar_t* c = name; *c; ++c)
+    lower.push_back(char(std::tolower(int(*c & 0x7F))));
+  return lower;
+}
+
+constexpr UINT_PTR kButtonTimer = 1;
+
+} // namespace
+
+void TSkinButton::AttachControl(TWinSkinForm& form, TSkinData& data, framework::TWinControl& control, bool recolour)
+{
+  TSkinControl::AttachControl(form, data, control, recolour);
+  // Buttons of these families answer the press themselves.
+  std::string lower = control.ClassName();
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+  mode_ = lower.rfind("trz", 0) == 0 || lower.rfind("tel", 0) == 0 ? 1 : 0;
+  transparent_ = control.Tag() == kTransparentTag || (data.Options() & Bit(xoTransparent));
+}
+
+// ----- Messages ---------------------------------------------------------------------
+
+bool TSkinButton::BeforeMessage(framework::TMessage& message)
+{
+  switch (message.Msg) {
+  case WM_PAINT:
+    PaintHandler(message);
+    return false;
+  case WM_ERASEBKGND:
+    message.Result = 1;
+    return false;
+  case WM_TIMER:
+    KillTimer(Window(), kButtonTimer);
+    return false;
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONDBLCLK:
+    if (GetFocus() != Window())
+      SetFocus(Window());
+    look_ |= lbPressed;
+    PaintNow(nullptr);
+    if (mode_ == 0 && Control())
+      ForwardMouseDown(message);
+    return false;
+  default:
+    return TSkinControl::BeforeMessage(message);
+  }
+}
+
+void TSkinButton::AfterMessage(framework::TMessage& message)
+{
+  switch (message.Msg) {
+  case WM_SETTEXT:
+    PaintNow(nullptr);
+    break;
+  case WM_KEYDOWN:
+  case WM_KEYUP:
+    if (message.WParam == VK_SPACE)
+      Press(message.Msg == WM_KEYDOWN);
+    break;
+  case WM_MOUSEMOVE: {
+    if (enabledLook_ && !(look_ & lbHot)) {
+      look_ |= lbHot;
+      Repaint();
+    }
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof track;
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = Window();
+    TrackMouseEvent(&track);
+    break;
+  }
+  case WM_LBUTTONUP:
+    if (look_ & lbPressed) {
+      Press(false);
+      RaiseClick();
+    }
+    break;
+  case WM_MOUSELEAVE:
+    look_ &= uint8_t(~(lbHot | lbPressed));
+    Repaint();
+    break;
+  case framework::CM_DIALOGKEY:
+  case framework::CM_FOCUSCHANGED:
+    Repaint();
+    break;
+  default:
+    TSkinControl::AfterMessage(message);
+    break;
+  }
+}
+
+void TSkinButton::Press(bool on)
+{
+  look_ = on ? uint8_t(look_ | lbPressed) : uint8_t(look_ & ~lbPressed);
+  Repaint();
+}
+
+// A framework button clicks through its control; a dialog's button tells its
+// parent, as the system's own button would.
+void TSkinButton::RaiseClick()
+{
+  if (Control()) {
+    Control()->Click();
+    return;
+  }
+  const WPARAM id = LowerClassName(Window()) == "tbutton" ? 0 : WPARAM(GetDlgCtrlID(Window()));
+  PostMessageW(GetParent(Window()), WM_COMMAND, id, reinterpret_cast<LPARAM>(Window()));
+}
+
+// ----- Painting ---------------------------------------------------------------------
+
+bool TSkinButton::IsDefault() const
+{
+  if (Control())
+    return framework::SameText(framework::GetPropValue(*Control(), "Default"), "True");
+  return (GetWindowLongPtrW(Window(), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON;
+}
+
+gfx::TColor TSkinButton::CaptionColour() const
+{
+  if (!enabledLook_)
+    return gfx::clBtnShadow;
+  const TDataSkinButton& element = *Data().Buttons;
+  gfx::TColor colour = element.HasNormalColour2 ? element.NormalColour2 : FontColour();
+  if ((look_ & lbHot) && !(look_ & lbPressed) && element.HasMouseOverColour2)
+    colour = element.MouseOverColour2;
+  if ((look_ & lbPressed) && element.HasPressedColour2)
+    colour = element.PressedColour2;
+  return colour;
+}
+
+void TSkinButton::DrawSkin(HDC dc, const gfx::TRect& rect)
+{
+  const TDataSkinButton& element = *Data().Buttons;
+  if (element.Image.Empty())
+    return;
+  ReadWindowState();
+  caption_ = SplitCaption(ReadCaption());
+  TButtonLook look;
+  look.Pressed = look_ & lbPressed;
+  look.Hot = look_ & lbHot;
+  look.FocusedOrDefault = focused_ || IsDefault();
+  look.Disabled = !enabledLook_;
+  const int32_t frame = ButtonFrame(look);
+  DrawThroughFace(dc, rect, [&](HDC face) {
+    if (transparent_ && Control())
+      win32::PaintParentBackground(*Control(), face);
+    else
+      FillSkinColour(face, rect);
+    win32::ElementDraw(face, rect, element.Image, false, element.Tile == 1, element.Trans == 1,
+                       element.FrameCount(), frame, element.Margins());
+    DrawCaption(face, rect);
+  });
+}
+
+void TSkinButton::DrawCaption(HDC dc, const gfx::TRect& rect)
+{
+  const framework::TSelectObject font(dc, CaptionFont());
+  SetTextColor(dc, ColourRef(CaptionColour()));
+  SetBkMode(dc, TRANSPARENT);
+  RECT measured{rect.Left + 2, rect.Top + 2, rect.Right - 2, rect.Bottom - 2};
+  DrawUnicodeText(dc, caption_, measured, DT_CENTER | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK);
+  const gfx::TPoint size{measured.right - measured.left, measured.bottom - measured.top};
+  const gfx::TPoint origin = CaptionBlockOrigin({rect.Width(), rect.Height()}, size);
+  // Drawn across the whole inner width, centred: a block exactly as wide as
+  // measured can be a pixel short for the drawing (bold faces), which breaks
+  // and clips the last word.
+  RECT lines{rect.Left + 2, origin.Y, rect.Right - 2, origin.Y + size.Y};
+  DrawUnicodeText(dc, caption_, lines, DT_CENTER | DT_EXPANDTABS | DT_WORDBREAK);
+  if (focused_ && !(Data().Options() & Bit(xoNoFocusRect))) {
+    RECT focus{origin.X - 2, origin.Y - 2, origin.X + size.X + 2, origin.Y + size.Y + 2};
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+} // namespace skin
