@@ -26,19 +26,6 @@ std::string LowerProp(const framework::TObject& object, const char* name)
   return text;
 }
 
-// Restores a DC's text colour, background, mode and font when painting ends.
-class TSavedDC {
-public:
-  explicit TSavedDC(HDC dc) : dc_(dc), level_(SaveDC(dc)) {}
-  ~TSavedDC() { RestoreDC(dc_, level_); }
-  TSavedDC(const TSavedDC&) = delete;
-  TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-  HDC dc_;
-  int level_;
-};
-
 // The system's shell of version 6 draws its own focus cue on these controls.
 bool SystemDrawsFocusCue() { return LOBYTE(LOWORD(GetVersion())) == 6; }
 
@@ -164,7 +151,7 @@ void TSkinCheckBox::DrawSkin(HDC dc, const gfx::TRect& rect)
 void TSkinCheckBox::DrawCaption(HDC dc, const gfx::TRect& area, bool rightAligned)
 {
   caption_ = ReadCaption();
-  const TSavedDC saved(dc);
+  const win32::TSavedDC saved(dc);
   SelectObject(dc, CaptionFont());
   SetTextColor(dc, ColourRef(enabledLook_ ? FontColour() : gfx::clBtnShadow));
   SetBkColor(dc, ColourRef(Data().Color(scButtonFace)));

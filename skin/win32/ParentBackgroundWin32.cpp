@@ -5,22 +5,6 @@
 
 namespace skin::win32 {
 
-namespace {
-
-class TSavedDC {
-public:
-  explicit TSavedDC(HDC dc) : dc_(dc), level_(SaveDC(dc)) {}
-  ~TSavedDC() { RestoreDC(dc_, level_); }
-  TSavedDC(const TSavedDC&) = delete;
-  TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-  HDC dc_;
-  int level_;
-};
-
-} // namespace
-
 void PaintParentBackground(framework::TControl& control, HDC dc)
 {
   framework::TWinControl* parent = control.Parent();

@@ -19,6 +19,20 @@ class TControl;
 
 namespace skin::win32 {
 
+// Saves a DC's state (colours, mode, font, clip, origin) for a scope and
+// restores it when the scope ends, however it ends.
+class TSavedDC {
+public:
+  explicit TSavedDC(HDC dc) : dc_(dc), level_(SaveDC(dc)) {}
+  ~TSavedDC() { RestoreDC(dc_, level_); }
+  TSavedDC(const TSavedDC&) = delete;
+  TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+  HDC dc_;
+  int level_;
+};
+
 // Installs the platform parts for every skin data component created from
 // now on, the platform's metrics and the message box for the one message the
 // skin library shows. The program calls it once at start-up.

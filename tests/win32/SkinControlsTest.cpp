@@ -49,15 +49,8 @@ POINT ScreenCentre(HWND control)
 
 bool Skinned(HWND control) { return SendMessageW(control, skin::WM_SKIN_QUERY, 0, 0) == 1; }
 
-class SkinControlsTest : public ::testing::Test {
+class SkinControlsTest : public TSkinnedSuite<&ProbeSkinPackage> {
 protected:
-  static void SetUpTestSuite() { data_ = LoadedSkinData(ProbeSkinPackage()).release(); }
-  static void TearDownTestSuite()
-  {
-    delete data_;
-    data_ = nullptr;
-  }
-
   // A form with one control of each kind this step skins, shown and framed.
   struct TPanelForm {
     framework::TForm Form{nullptr};
@@ -98,9 +91,7 @@ protected:
     }
   };
 
-  static skin::TSkinData* data_;
 };
-skin::TSkinData* SkinControlsTest::data_ = nullptr;
 
 TEST_F(SkinControlsTest, EachControlGetsItsCompanionAndTheDisableTagNone)
 {

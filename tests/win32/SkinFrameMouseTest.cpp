@@ -13,17 +13,7 @@ using namespace testsupport;
 
 namespace {
 
-class SkinFrameMouseTest : public ::testing::Test {
-protected:
-  static void SetUpTestSuite() { data_ = LoadedSkinData(StoredSkinPackage()).release(); }
-  static void TearDownTestSuite()
-  {
-    delete data_;
-    data_ = nullptr;
-  }
-  static skin::TSkinData* data_;
-};
-skin::TSkinData* SkinFrameMouseTest::data_ = nullptr;
+class SkinFrameMouseTest : public TSkinnedSuite<&StoredSkinPackage> {};
 
 // A point of a caption button of the stored skin: close, maximise and
 // minimise sit 25, 49 and 73 pixels left of the right edge, 5 down, 21 wide.

@@ -12,14 +12,8 @@ using namespace testsupport;
 
 namespace {
 
-class SkinFramePixelsTest : public ::testing::Test {
+class SkinFramePixelsTest : public TSkinnedSuite<&ProbeSkinPackage> {
 protected:
-  static void SetUpTestSuite() { data_ = LoadedSkinData(ProbeSkinPackage()).release(); }
-  static void TearDownTestSuite()
-  {
-    delete data_;
-    data_ = nullptr;
-  }
   // A running program's loop gets the refresh posted by the new skin file;
   // the suite has no running loop, so it asks for the refresh itself.
   static void RefreshNow()
@@ -27,9 +21,7 @@ protected:
     Manager().PostAction(*data_, skin::saRefresh, 1);
     Manager().MarkStarted();
   }
-  static skin::TSkinData* data_;
 };
-skin::TSkinData* SkinFramePixelsTest::data_ = nullptr;
 
 // Pumps until the frame has painted what it paints on activation changes.
 TCapture SettledCapture(HWND window)

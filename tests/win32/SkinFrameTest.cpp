@@ -23,14 +23,8 @@ SIZE SystemClientSize(DWORD style, int32_t width, int32_t height, bool menu = fa
   return {width - (r.right - r.left), height - (r.bottom - r.top)};
 }
 
-class SkinFrameTest : public ::testing::Test {
+class SkinFrameTest : public TSkinnedSuite<&StoredSkinPackage> {
 protected:
-  static void SetUpTestSuite() { data_ = LoadedSkinData(StoredSkinPackage()).release(); }
-  static void TearDownTestSuite()
-  {
-    delete data_;
-    data_ = nullptr;
-  }
   // Runs a manager action now instead of after the delay.
   static void RunAction(int32_t code)
   {
@@ -39,9 +33,7 @@ protected:
     PumpUntil([] { return Manager().PendingAction() == skin::saNone; });
     PumpMessages(50);
   }
-  static skin::TSkinData* data_;
 };
-skin::TSkinData* SkinFrameTest::data_ = nullptr;
 
 TEST_F(SkinFrameTest, ASizeableWindowGetsTheSkinsBordersAndKeepsItsClientArea)
 {

@@ -14,17 +14,7 @@ using namespace testsupport;
 
 namespace {
 
-class SkinManagerTest : public ::testing::Test {
-protected:
-  static void SetUpTestSuite() { data_ = LoadedSkinData(StoredSkinPackage()).release(); }
-  static void TearDownTestSuite()
-  {
-    delete data_;
-    data_ = nullptr;
-  }
-  static skin::TSkinData* data_;
-};
-skin::TSkinData* SkinManagerTest::data_ = nullptr;
+class SkinManagerTest : public TSkinnedSuite<&StoredSkinPackage> {};
 
 // A dialog template with no controls and the given title, in memory: the
 // system makes a window of class "#32770" from it.

@@ -15,6 +15,8 @@
 #include "tests/win32/ScreenProbe.h"
 #include "tests/win32/TestWindow.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -64,6 +66,20 @@ inline std::unique_ptr<skin::TSkinData> LoadedSkinData(const std::vector<uint8_t
   data->Loaded();
   return data;
 }
+
+// A suite whose tests share one skin data component, loaded from the package
+// once for the whole suite.
+template <std::vector<uint8_t> (*Package)()>
+class TSkinnedSuite : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { data_ = LoadedSkinData(Package()).release(); }
+  static void TearDownTestSuite()
+  {
+    delete data_;
+    data_ = nullptr;
+  }
+  static inline skin::TSkinData* data_ = nullptr;
+};
 
 inline skin::TSkinManage& Manager()
 {
