@@ -551,7 +551,9 @@ void TMainForm::RequestNextPicture()
     while (files[index] == model_.CurrentFile)
       index = int(gfx::Random(uint32_t(files.Count())));
   requestedFile_ = files[index];
-  prefetch_->Start(model_.Folder + "\\" + requestedFile_, Lumetta->ShowLimit());
+  // Transparent pictures are composed over the display's colour, as the
+  // display shows them.
+  prefetch_->Start(model_.Folder + "\\" + requestedFile_, Lumetta->ShowLimit(), Lumetta->Color());
 }
 
 // Takes what the prefetch has read: the next picture, or a file to skip and

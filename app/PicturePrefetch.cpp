@@ -17,7 +17,8 @@ TPicturePrefetch::TPicturePrefetch(std::function<void()> onReady)
 {
 }
 
-void TPicturePrefetch::Start(std::string fileName, framework::TGraphic::TShowLimit limit)
+void TPicturePrefetch::Start(std::string fileName, framework::TGraphic::TShowLimit limit,
+                             gfx::TColor background)
 {
-  loader_.Start(std::move(fileName), std::move(limit));
+  loader_.Start(std::move(fileName), std::move(limit), background);
 }

@@ -16,7 +16,7 @@ public:
   // started last has been loaded or failed and its result waits to be taken.
   explicit TPicturePrefetch(std::function<void()> onReady);
 
-  void Start(std::string fileName, framework::TGraphic::TShowLimit limit);
+  void Start(std::string fileName, framework::TGraphic::TShowLimit limit, gfx::TColor background);
   [[nodiscard]] bool Pending() const { return loader_.Pending(); }
   [[nodiscard]] bool Ready() const { return loader_.Ready(); }
   // The result of the file started last, waiting for it when it is not there;

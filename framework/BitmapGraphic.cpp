@@ -126,14 +126,19 @@ std::unique_ptr<TGraphic> TBitmapGraphic::NewInstance() const
   return std::make_unique<TBitmapGraphic>();
 }
 
+void DrawBitmapInto(TCanvas& canvas, const gfx::TRect& rect, const TBitmap& bitmap)
+{
+  if (bitmap.Empty())
+    return;
+  if (rect.Width() == bitmap.Width() && rect.Height() == bitmap.Height())
+    canvas.Draw(rect.Left, rect.Top, bitmap);
+  else
+    canvas.StretchDraw(rect, bitmap);
+}
+
 void TBitmapGraphic::Draw(TCanvas& canvas, const gfx::TRect& rect) const
 {
-  if (bitmap_.Empty())
-    return;
-  if (rect.Width() == bitmap_.Width() && rect.Height() == bitmap_.Height())
-    canvas.Draw(rect.Left, rect.Top, bitmap_);
-  else
-    canvas.StretchDraw(rect, bitmap_);
+  DrawBitmapInto(canvas, rect, bitmap_);
 }
 
 void TBitmapGraphic::LoadFromStream(TStream& stream)

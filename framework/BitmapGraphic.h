@@ -17,6 +17,10 @@ void SaveBitmapToStream(const TBitmap& bitmap, TStream& stream);
 void SaveBitmapToFile(const TBitmap& bitmap, const std::string& fileName);
 // Copies pixels (of the same layout) into the bitmap, resizing it.
 void CopyPixmapToBitmap(const gfx::TPixmap& pixels, TBitmap& bitmap);
+// Draws the bitmap into rect of the canvas: copied when rect has its size,
+// stretched otherwise; an empty bitmap draws nothing. The graphics that keep
+// their pixels in a bitmap draw through this.
+void DrawBitmapInto(TCanvas& canvas, const gfx::TRect& rect, const TBitmap& bitmap);
 
 // The bitmap graphic: a TBitmap behind the TGraphic interface. Drawing on
 // the bitmap's canvas notifies the graphic's OnChange.

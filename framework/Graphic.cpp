@@ -4,6 +4,7 @@
 #include "framework/Icon.h"
 #include "framework/JPEGImage.h"
 #include "framework/Metafile.h"
+#include "framework/PngImage.h"
 #include "framework/Streams.h"
 
 #include <algorithm>
@@ -109,6 +110,7 @@ struct TRegistry {
     add("emf", "Enhanced Metafiles", [] { return std::make_unique<TMetafile>(); });
     add("jpg", "JPEG Image File", [] { return std::make_unique<TJPEGImage>(); });
     add("jpeg", "JPEG Image File", [] { return std::make_unique<TJPEGImage>(); });
+    add("png", "PNG Image File", [] { return std::make_unique<TPngImage>(); });
   }
 };
 
@@ -184,7 +186,8 @@ std::unique_ptr<TGraphic> CreateGraphicForFile(const std::string& fileName)
   return nullptr;
 }
 
-std::unique_ptr<TGraphic> LoadGraphicFromFile(const std::string& fileName, TGraphic::TShowLimit limit)
+std::unique_ptr<TGraphic> LoadGraphicFromFile(const std::string& fileName, TGraphic::TShowLimit limit,
+                                              gfx::TColor background)
 {
   std::unique_ptr<TGraphic> graphic = CreateGraphicForFile(fileName);
   if (!graphic) {
@@ -193,6 +196,7 @@ std::unique_ptr<TGraphic> LoadGraphicFromFile(const std::string& fileName, TGrap
     throw EInvalidGraphic("Unknown picture file extension (" + ext + ") of \"" + fileName + "\"");
   }
   graphic->SetShowLimit(std::move(limit));
+  graphic->SetBackground(background);
   graphic->LoadFromFile(fileName);
   return graphic;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/Exceptions.h"
+#include "gfx/Color.h"
 #include "gfx/Geometry.h"
 
 #include <cstdint>
@@ -16,8 +17,8 @@ class TStream;
 
 // A picture of some format: its size, drawing onto a canvas at natural size
 // or stretched, loading and saving in its file format, and a change
-// notification. The concrete classes are the bitmap, JPEG, icon and metafile
-// graphics; TPicture holds one of them.
+// notification. The concrete classes are the bitmap, JPEG, PNG, icon and
+// metafile graphics; TPicture holds one of them.
 class TGraphic {
 public:
   TGraphic() = default;
@@ -50,6 +51,10 @@ public:
   // show limit let it keep fewer. Drawing into a rectangle of this size is a
   // plain copy.
   [[nodiscard]] virtual gfx::TSize PixelSize() const { return {Width(), Height()}; }
+  // The colour that shows through the picture's transparent parts, for a
+  // graphic that composes them when decoding (PNG); others draw over what the
+  // canvas holds and ignore it. Given before loading, it holds for the load.
+  virtual void SetBackground(gfx::TColor) {}
 
   // Draws the graphic into rect on the canvas: at its natural size when rect
   // has that size, stretched otherwise. The canvas's clip region and viewport
@@ -92,25 +97,27 @@ struct TGraphicFormat {
 };
 
 // Registers a format (a later registration of the same extension replaces
-// the earlier one). The built-in formats are bmp, ico, wmf, emf, jpg, jpeg.
+// the earlier one). The built-in formats are bmp, ico, wmf, emf, jpg, jpeg, png.
 void RegisterFileFormat(const std::string& extension, const std::string& description,
                         std::function<std::unique_ptr<TGraphic>()> create);
 [[nodiscard]] std::vector<TGraphicFormat> GraphicFormats();
 // The registered extensions, lower case, in registration order.
 [[nodiscard]] std::vector<std::string> GraphicExtensions();
-// "*.bmp;*.ico;*.wmf;*.emf;*.jpg;*.jpeg": the mask of a folder listing.
+// "*.bmp;*.ico;*.wmf;*.emf;*.jpg;*.jpeg;*.png": the mask of a folder listing.
 [[nodiscard]] std::string GraphicFileMask();
 // An open-dialog filter: "All (mask)|mask|Bitmaps (*.bmp)|*.bmp|...".
 [[nodiscard]] std::string GraphicFilter();
 // A new graphic for a file name's extension (case-insensitive), or nullptr.
 [[nodiscard]] std::unique_ptr<TGraphic> CreateGraphicForFile(const std::string& fileName);
 // A new graphic of the class registered for the file's extension, loaded from
-// the file under the show limit. An unknown extension, a file that cannot be
-// opened or bad data raise an exception naming the file.
+// the file under the show limit and over the background colour. An unknown
+// extension, a file that cannot be opened or bad data raise an exception
+// naming the file.
 [[nodiscard]] std::unique_ptr<TGraphic> LoadGraphicFromFile(const std::string& fileName,
-                                                            TGraphic::TShowLimit limit = {});
-// A new graphic of a stored class name ("TBitmap", "TJPEGImage", "TIcon",
-// "TMetafile"), or nullptr.
+                                                            TGraphic::TShowLimit limit = {},
+                                                            gfx::TColor background = gfx::clWhite);
+// A new graphic of a stored class name ("TBitmap", "TJPEGImage", "TPngImage",
+// "TIcon", "TMetafile"), or nullptr.
 [[nodiscard]] std::unique_ptr<TGraphic> CreateGraphicByClassName(const std::string& className);
 
 } // namespace framework

@@ -41,12 +41,7 @@ std::unique_ptr<TGraphic> TJPEGImage::NewInstance() const
 
 void TJPEGImage::Draw(TCanvas& canvas, const gfx::TRect& rect) const
 {
-  if (bitmap_->Empty())
-    return;
-  if (rect.Width() == bitmap_->Width() && rect.Height() == bitmap_->Height())
-    canvas.Draw(rect.Left, rect.Top, *bitmap_);
-  else
-    canvas.StretchDraw(rect, *bitmap_);
+  DrawBitmapInto(canvas, rect, *bitmap_);
 }
 
 void TJPEGImage::LoadFromStream(TStream& stream)

@@ -14,11 +14,11 @@ TPictureLoader::TPictureLoader(std::function<void()> notify)
 // stop between two files, so a load under way ends first.
 TPictureLoader::~TPictureLoader() = default;
 
-void TPictureLoader::Start(std::string fileName, TGraphic::TShowLimit limit)
+void TPictureLoader::Start(std::string fileName, TGraphic::TShowLimit limit, gfx::TColor background)
 {
   {
     std::lock_guard lock(mutex_);
-    request_ = TRequest{++ticket_, std::move(fileName), std::move(limit)};
+    request_ = TRequest{++ticket_, std::move(fileName), std::move(limit), background};
     result_.reset();
     pending_ = true;
   }
@@ -56,7 +56,7 @@ void TPictureLoader::Run(std::stop_token stop)
     lock.unlock();
     TResult result{request.FileName, nullptr, {}};
     try {
-      result.Graphic = LoadGraphicFromFile(request.FileName, std::move(request.Limit));
+      result.Graphic = LoadGraphicFromFile(request.FileName, std::move(request.Limit), request.Background);
     } catch (const std::exception& error) {
       result.Error = error.what();
     }

@@ -38,8 +38,9 @@ public:
   TPictureLoader(const TPictureLoader&) = delete;
   TPictureLoader& operator=(const TPictureLoader&) = delete;
 
-  // Loads the file on the worker under the show limit (see TGraphic::SetShowLimit).
-  void Start(std::string fileName, TGraphic::TShowLimit limit);
+  // Loads the file on the worker under the show limit, over the background
+  // colour (see TGraphic::SetShowLimit and SetBackground).
+  void Start(std::string fileName, TGraphic::TShowLimit limit, gfx::TColor background = gfx::clWhite);
   // A file was started and its result not yet taken.
   [[nodiscard]] bool Pending() const;
   // The result is there: Take will not wait.
@@ -53,6 +54,7 @@ private:
     uint64_t Ticket;
     std::string FileName;
     TGraphic::TShowLimit Limit;
+    gfx::TColor Background;
   };
   void Run(std::stop_token stop);
 

@@ -64,6 +64,7 @@ build_windows_arch() { # arch (i686|x86_64), dir, targets...
   player_configure "$dir" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" \
     -DPLAYER_JPEG_PREFIX="$(scripts/cache-dir.sh)/libjpeg-turbo-$arch" \
+    -DPLAYER_PNG_PREFIX="$(scripts/cache-dir.sh)/libpng-$arch" \
     -DPLAYER_HOST_BUILD="$PWD/build/native"
   if [ $# -gt 0 ]; then cmake --build "$dir" --target "$@"; else cmake --build "$dir"; fi
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, from Debian's packages only, and
-# cross-compiles libjpeg-turbo for the Win32 build into a cache outside the tree.
+# cross-compiles libjpeg-turbo and libpng (with zlib) for the Win32 build into a
+# cache outside the tree.
 # Quick when everything is already there: each step checks before it acts.
 set -euo pipefail
 
@@ -22,7 +23,7 @@ if ((${#missing[@]})); then
   echo "setup: installing ${missing[*]}"
   as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
   dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
-  # Source entries are needed for libjpeg-turbo's source package.
+  # Source entries are needed for the source packages cross-compiled below.
   for f in /etc/apt/sources.list.d/*.sources; do
     [ -f "$f" ] && as_root sed -i 's/^Types: deb$/Types: deb deb-src/' "$f"
   done
@@ -35,6 +36,10 @@ fi
 
 here=$(dirname "$0")
 "$here/build-libjpeg-windows.sh" i686
+"$here/build-libpng-windows.sh" i686
 # Where the kernel cannot run Wine's 32-bit half, the Wine suites run a 64-bit
-# build of the same sources, which needs its own libjpeg.
-[ "$("$here/wine-arch.sh")" = win32 ] || "$here/build-libjpeg-windows.sh" x86_64
+# build of the same sources, which needs its own libraries.
+if [ "$("$here/wine-arch.sh")" != win32 ]; then
+  "$here/build-libjpeg-windows.sh" x86_64
+  "$here/build-libpng-windows.sh" x86_64
+fi

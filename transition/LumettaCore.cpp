@@ -319,10 +319,12 @@ bool TLumettaCore::CanPaintByStretch(const TRect& update) const
 void TLumettaCore::Prepare()
 {
   {
-    // A picture held with fewer pixels than this layout shows decodes again
-    // here, before any lock is taken.
+    // A picture held with fewer pixels than this layout shows, or composed
+    // over another colour than the control's, decodes again here, before any
+    // lock is taken.
     TDetachedChange detached(picture_);
     picture_.SetShowLimit(ShowLimit());
+    picture_.SetBackground(Color());
   }
   // The images hold the picture's pixels; the layout is that of its full size.
   const gfx::TSize pixels = picture_.PixelSize();

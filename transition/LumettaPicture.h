@@ -28,6 +28,9 @@ public:
   // Tells the picture how large it will be shown at most; a picture that can
   // then keep fewer pixels (a JPEG decoded at a fraction of its size) does.
   virtual void SetShowLimit(framework::TGraphic::TShowLimit) {}
+  // The colour the picture's transparent parts are composed over, where the
+  // picture composes them itself (see TGraphic::SetBackground).
+  virtual void SetBackground(gfx::TColor) {}
   // The size of the pixels the picture holds: drawn into a rectangle of this
   // size it is copied, not stretched.
   [[nodiscard]] virtual gfx::TSize PixelSize() const { return {Width(), Height()}; }

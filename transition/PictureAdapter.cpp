@@ -39,6 +39,12 @@ void TPictureAdapter::SetShowLimit(framework::TGraphic::TShowLimit limit)
     graphic->SetShowLimit(std::move(limit));
 }
 
+void TPictureAdapter::SetBackground(gfx::TColor color)
+{
+  if (framework::TGraphic* graphic = picture_.Graphic())
+    graphic->SetBackground(color);
+}
+
 gfx::TSize TPictureAdapter::PixelSize() const
 {
   const framework::TGraphic* graphic = picture_.Graphic();

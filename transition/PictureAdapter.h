@@ -15,6 +15,7 @@ public:
   int32_t Width() const override { return picture_.Width(); }
   int32_t Height() const override { return picture_.Height(); }
   void SetShowLimit(framework::TGraphic::TShowLimit limit) override;
+  void SetBackground(gfx::TColor color) override;
   gfx::TSize PixelSize() const override;
   // A copy of the graphic held now.
   std::unique_ptr<ILumettaPicture> Copy() const override;

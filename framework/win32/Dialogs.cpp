@@ -448,9 +448,8 @@ const TClassInfo& TOpenPictureDialog::ClassType()
 
 TOpenPictureDialog::TOpenPictureDialog(TComponent* owner) : TComponent(owner)
 {
-  filter_ = "All pictures (*.bmp;*.ico;*.wmf;*.emf;*.jpg;*.jpeg)|*.bmp;*.ico;*.wmf;*.emf;*.jpg;*.jpeg|"
-            "Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|Metafiles (*.wmf)|*.wmf|"
-            "Enhanced metafiles (*.emf)|*.emf|JPEG images (*.jpg;*.jpeg)|*.jpg;*.jpeg";
+  // Every registered picture format, so a format added later is offered too.
+  filter_ = GraphicFilter();
 }
 
 bool TOpenPictureDialog::Execute(HWND owner)

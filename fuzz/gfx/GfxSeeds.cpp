@@ -1,9 +1,12 @@
 // Writes the seed corpora of the picture decoders: small valid files of the
 // layouts each decoder knows, so that the fuzzer starts deep in the formats.
-// Usage: gfx_fuzz_seeds <bmp dir> <jpeg dir> <ico dir>
+// Usage: gfx_fuzz_seeds <bmp dir> <jpeg dir> <ico dir> <png dir>
 #include "gfx/codecs/Bmp.h"
 #include "gfx/codecs/Ico.h"
 #include "gfx/codecs/Jpeg.h"
+#include "gfx/codecs/Png.h"
+
+#include <png.h>
 
 #include <cstdio>
 #include <string>
@@ -76,6 +79,57 @@ Bytes Bmp(uint32_t headerSize, int32_t w, int32_t h, uint16_t bpp, uint32_t comp
   return file;
 }
 
+void AppendPng(png_structp png, png_bytep data, size_t size)
+{
+  auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + size);
+}
+
+// A small PNG of the colour type and depth, its rows filled with varied bytes
+// (any bytes are valid samples), with a palette and transparency where asked.
+Bytes Png(int colorType, int depth, bool interlaced, bool transparent)
+{
+  constexpr png_uint_32 w = 7, h = 5;
+  const int channels = colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_PALETTE ? 1
+                       : colorType == PNG_COLOR_TYPE_GRAY_ALPHA                               ? 2
+                       : colorType == PNG_COLOR_TYPE_RGB                                      ? 3
+                                                                                               : 4;
+  const size_t rowBytes = (w * size_t(channels) * size_t(depth) + 7) / 8;
+  std::vector<Bytes> rows(h, Bytes(rowBytes));
+  std::vector<png_bytep> pointers;
+  for (size_t y = 0; y < h; ++y) {
+    for (size_t i = 0; i < rowBytes; ++i)
+      rows[y][i] = uint8_t(y * 37 + i * 91);
+    pointers.push_back(rows[y].data());
+  }
+  Bytes out;
+  png_structp p = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(p);
+  if (setjmp(png_jmpbuf(p))) {
+    png_destroy_write_struct(&p, &info);
+    return {};
+  }
+  png_set_write_fn(p, &out, AppendPng, nullptr);
+  png_set_IHDR(p, info, w, h, depth, colorType, interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_color palette[256];
+  png_byte alpha[256];
+  for (int i = 0; i < 256; ++i) {
+    palette[i] = {png_byte(i), png_byte(255 - i), png_byte(i * 7)};
+    alpha[i] = png_byte(i * 3);
+  }
+  if (colorType == PNG_COLOR_TYPE_PALETTE)
+    png_set_PLTE(p, info, palette, 1 << depth);
+  png_color_16 key{0, 3, 5, 7, 3};
+  if (transparent)
+    png_set_tRNS(p, info, alpha, colorType == PNG_COLOR_TYPE_PALETTE ? 1 << depth : 0, &key);
+  png_write_info(p, info);
+  png_write_image(p, pointers.data());
+  png_write_end(p, info);
+  png_destroy_write_struct(&p, &info);
+  return out;
+}
+
 gfx::TPixmap Pattern(int32_t w, int32_t h, bool alpha)
 {
   gfx::TPixmap p(w, h);
@@ -90,11 +144,11 @@ gfx::TPixmap Pattern(int32_t w, int32_t h, bool alpha)
 
 int main(int argc, char** argv)
 {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: %s <bmp dir> <jpeg dir> <ico dir>\n", argv[0]);
+  if (argc != 5) {
+    std::fprintf(stderr, "usage: %s <bmp dir> <jpeg dir> <ico dir> <png dir>\n", argv[0]);
     return 2;
   }
-  const std::string bmp = argv[1], jpeg = argv[2], ico = argv[3];
+  const std::string bmp = argv[1], jpeg = argv[2], ico = argv[3], png = argv[4];
 
   Save(bmp, "8bit.bmp", gfx::EncodeBmp(Pattern(5, 3, false), 8));
   Save(bmp, "24bit.bmp", gfx::EncodeBmp(Pattern(5, 3, false), 24));
@@ -110,6 +164,14 @@ int main(int argc, char** argv)
                             {4, 0x12, 0, 0, 0, 3, 0x31, 0x20, 0, 1}));
 
   const gfx::TPixmap photo = Pattern(24, 17, false);
+  Save(png, "rgb.png", gfx::EncodePng(Pattern(6, 4, false)));
+  Save(png, "palette4-trns-interlaced.png", Png(PNG_COLOR_TYPE_PALETTE, 4, true, true));
+  Save(png, "palette8.png", Png(PNG_COLOR_TYPE_PALETTE, 8, false, false));
+  Save(png, "grey1.png", Png(PNG_COLOR_TYPE_GRAY, 1, false, false));
+  Save(png, "grey16-key.png", Png(PNG_COLOR_TYPE_GRAY, 16, false, true));
+  Save(png, "grey-alpha8-interlaced.png", Png(PNG_COLOR_TYPE_GRAY_ALPHA, 8, true, false));
+  Save(png, "rgb16-key-interlaced.png", Png(PNG_COLOR_TYPE_RGB, 16, true, true));
+  Save(png, "rgba16.png", Png(PNG_COLOR_TYPE_RGB_ALPHA, 16, false, false));
   Save(jpeg, "baseline.jpg", gfx::EncodeJpeg(photo, {75, false, false}));
   Save(jpeg, "progressive.jpg", gfx::EncodeJpeg(photo, {75, true, false}));
   Save(jpeg, "grey.jpg", gfx::EncodeJpeg(photo, {60, false, true}));

@@ -4,15 +4,19 @@
 #include "framework/JPEGImage.h"
 #include "framework/Metafile.h"
 #include "framework/Picture.h"
+#include "framework/PngImage.h"
 #include "framework/Streams.h"
 #include "framework/TypeInfo.h"
 #include "gfx/codecs/Bmp.h"
 #include "gfx/codecs/Ico.h"
 #include "gfx/codecs/Jpeg.h"
+#include "gfx/codecs/Png.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -72,20 +76,24 @@ TPixel At(const TBitmap& b, int32_t x, int32_t y)
 
 TEST(GraphicFormats, TheRegisteredExtensionsMakeTheFolderMask)
 {
-  EXPECT_EQ(GraphicExtensions(), (std::vector<std::string>{"bmp", "ico", "wmf", "emf", "jpg", "jpeg"}));
-  EXPECT_EQ(GraphicFileMask(), "*.bmp;*.ico;*.wmf;*.emf;*.jpg;*.jpeg");
+  EXPECT_EQ(GraphicExtensions(), (std::vector<std::string>{"bmp", "ico", "wmf", "emf", "jpg", "jpeg", "png"}));
+  EXPECT_EQ(GraphicFileMask(), "*.bmp;*.ico;*.wmf;*.emf;*.jpg;*.jpeg;*.png");
   const std::string filter = GraphicFilter();
-  EXPECT_EQ(filter.rfind("All (*.bmp;*.ico;*.wmf;*.emf;*.jpg;*.jpeg)|*.bmp;*.ico;*.wmf;*.emf;*.jpg;*.jpeg|", 0), 0u);
+  EXPECT_EQ(filter.rfind("All (*.bmp;*.ico;*.wmf;*.emf;*.jpg;*.jpeg;*.png)|*.bmp;*.ico;*.wmf;*.emf;*.jpg;*.jpeg;*.png|", 0),
+            0u);
   EXPECT_NE(filter.find("|Enhanced Metafiles (*.emf)|*.emf"), std::string::npos);
+  EXPECT_NE(filter.find("|PNG Image File (*.png)|*.png"), std::string::npos);
 
   EXPECT_STREQ(CreateGraphicForFile("C:\\Photos\\Beach.JPEG")->GraphicClassName(), "TJPEGImage");
   EXPECT_STREQ(CreateGraphicForFile("a.b/icon.Ico")->GraphicClassName(), "TIcon");
   EXPECT_STREQ(CreateGraphicForFile("x.emf")->GraphicClassName(), "TMetafile");
+  EXPECT_STREQ(CreateGraphicForFile("Shot.PNG")->GraphicClassName(), "TPngImage");
   EXPECT_EQ(CreateGraphicForFile("archive.bmp.zip"), nullptr);
   EXPECT_EQ(CreateGraphicForFile("folder.bmp/readme"), nullptr);
   EXPECT_EQ(CreateGraphicForFile("noextension"), nullptr);
   EXPECT_STREQ(CreateGraphicByClassName("TBitmap")->GraphicClassName(), "TBitmap");
-  EXPECT_EQ(CreateGraphicByClassName("TPngImage"), nullptr);
+  EXPECT_STREQ(CreateGraphicByClassName("TPngImage")->GraphicClassName(), "TPngImage");
+  EXPECT_EQ(CreateGraphicByClassName("TTiffImage"), nullptr);
 }
 
 // --- Loading files ------------------------------------------------------------
@@ -153,6 +161,10 @@ TEST_F(PictureFiles, FailuresNameTheFileAndKeepThePicture)
   Bytes cut = gfx::EncodeJpeg(Pattern(30, 30), {});
   cut.resize(cut.size() / 2);
   expectFailure(Write("cut.jpg", cut), "cut.jpg", EInvalidGraphic(""));
+  Bytes cutPng = gfx::EncodePng(Pattern(30, 30));
+  cutPng.resize(cutPng.size() - 30);
+  expectFailure(Write("cut.png", cutPng), "cut.png", EInvalidGraphic(""));
+  expectFailure(Write("jpeg.png", gfx::EncodeJpeg(Pattern(4, 4), {})), "jpeg.png", EInvalidGraphic(""));
   expectFailure(Write("bad.ico", {0, 0, 1, 0, 1, 0, 16, 16}), "bad.ico", EInvalidGraphic(""));
   expectFailure(Write("bad.emf", {1, 2, 3}), "bad.emf", EInvalidGraphic(""));
   EXPECT_EQ(changes, 0);
@@ -557,4 +569,98 @@ TEST(JpegShowLimit, CopiesKeepTheReducedPixelsAndTheLimit)
   limit.Shown = {80, 48};
   copy.SetShowLimit(limit.Limit());
   EXPECT_EQ(copy.PixelSize(), gfx::TSize(80, 48));
+}
+
+// --- PNG ------------------------------------------------------------------------
+
+namespace {
+
+// A 4 x 2 picture whose top row is opaque and whose bottom row is transparent.
+Bytes HalfTransparentPng()
+{
+  Bytes alpha(8, 255);
+  std::fill(alpha.begin() + 4, alpha.end(), 0);
+  return gfx::EncodePng(Pattern(4, 2), alpha);
+}
+
+} // namespace
+
+TEST_F(PictureFiles, APngIsComposedOverTheColourTheLoaderGives)
+{
+  const Bytes png = HalfTransparentPng();
+  const std::string path = Write("überall.png", png);
+  std::unique_ptr<TGraphic> graphic = LoadGraphicFromFile(path, {}, gfx::RGBColor(0x12, 0x34, 0x56));
+  auto* image = dynamic_cast<TPngImage*>(graphic.get());
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(image->Width(), 4);
+  EXPECT_EQ(image->Height(), 2);
+  EXPECT_TRUE(image->Info().Transparent);
+  EXPECT_EQ(At(image->Bitmap(), 1, 0), Pattern(4, 2).At(1, 0));
+  EXPECT_EQ(At(image->Bitmap(), 1, 1), TPixel(0x123456));
+  // The file is kept as it came.
+  EXPECT_EQ(image->SaveToBytes(), png);
+
+  // Without a colour, white shows through.
+  TPicture picture;
+  picture.LoadFromFile(path);
+  auto* loaded = dynamic_cast<TPngImage*>(picture.Graphic());
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(At(loaded->Bitmap(), 3, 1), TPixel(0xFFFFFF));
+}
+
+TEST(PngImage, AnotherBackgroundComposesTheTransparentPictureAgain)
+{
+  TPngImage image;
+  image.LoadFromBytes(HalfTransparentPng());
+  int changes = 0;
+  image.OnChange = [&] { ++changes; };
+  image.SetBackground(gfx::clRed);
+  EXPECT_EQ(At(image.Bitmap(), 0, 1), TPixel(0xFF0000));
+  EXPECT_EQ(changes, 1);
+  // The same colour, named as a system colour or not, decodes nothing again.
+  image.SetBackground(gfx::ColorToRGB(gfx::clRed));
+  EXPECT_EQ(changes, 1);
+  image.SetBackground(gfx::clBtnFace);
+  EXPECT_EQ(At(image.Bitmap(), 0, 1), gfx::ColorToPixel(gfx::ColorToRGB(gfx::clBtnFace)));
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(At(image.Bitmap(), 0, 0), Pattern(4, 2).At(0, 0));
+
+  // An opaque picture has nothing to compose.
+  TPngImage opaque;
+  opaque.LoadFromBytes(gfx::EncodePng(Pattern(3, 3)));
+  opaque.OnChange = [&] { ++changes; };
+  opaque.SetBackground(gfx::clBlack);
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(opaque.Background(), gfx::clBlack);
+}
+
+TEST(PngImage, CopiesAndStoredDataKeepThePicture)
+{
+  TPngImage image;
+  image.SetBackground(gfx::clLime);
+  image.LoadFromBytes(HalfTransparentPng());
+  const std::unique_ptr<TGraphic> copy = image.Clone();
+  auto* png = dynamic_cast<TPngImage*>(copy.get());
+  ASSERT_NE(png, nullptr);
+  EXPECT_EQ(png->Background(), gfx::clLime);
+  EXPECT_EQ(At(png->Bitmap(), 2, 1), TPixel(0x00FF00));
+  EXPECT_EQ(png->Data(), image.Data());
+
+  TPicture picture;
+  picture.SetGraphic(image.Clone());
+  const Bytes data = picture.SaveData();
+  EXPECT_EQ(std::string(data.begin(), data.begin() + 10), "\x09TPngImage");
+  TPicture loaded;
+  loaded.LoadData(data);
+  ASSERT_NE(dynamic_cast<TPngImage*>(loaded.Graphic()), nullptr);
+  EXPECT_EQ(loaded.Graphic()->SaveToBytes(), image.Data());
+
+  // Any other graphic is stored as an opaque PNG of its pixels.
+  TBitmap source(5, 3);
+  CopyPixmapToBitmap(Pattern(5, 3), source);
+  TPngImage fromBitmap;
+  fromBitmap.Assign(source);
+  EXPECT_FALSE(fromBitmap.Info().Transparent);
+  EXPECT_EQ(gfx::ReadPngInfo(fromBitmap.Data()).Width, 5);
+  EXPECT_EQ(At(fromBitmap.Bitmap(), 4, 2), At(source, 4, 2));
 }

@@ -12,6 +12,7 @@
 #include "gfx/codecs/Ico.h"
 #include "gfx/Orientation.h"
 #include "gfx/codecs/Jpeg.h"
+#include "gfx/codecs/Png.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -27,7 +28,9 @@ namespace {
 // TurnedJpeg is stored as a camera held upright writes it: the sensor's
 // landscape pixels, a quarter turn counter-clockwise from the scene, with an
 // orientation tag saying to turn them a quarter clockwise to show them.
-enum class Format { Jpeg, ProgressiveJpeg, TurnedJpeg, Bmp8, Bmp24, Bmp32 };
+// CutOutPng is transparent around an oval and translucent in a band inside
+// it, so the display's colour shows through.
+enum class Format { Jpeg, ProgressiveJpeg, TurnedJpeg, Bmp8, Bmp24, Bmp32, CutOutPng };
 
 struct Sample {
   const char* Name;
@@ -49,6 +52,7 @@ constexpr Sample kSamples[] = {
   {"Poplars.jpg", Poplars, 800, 1200, Format::TurnedJpeg},
   {"Rings.bmp", Rings, 800, 800, Format::Bmp32},
   {"Tiles.bmp", Tiles, 240, 180, Format::Bmp8},
+  {"Window.png", Plasma, 960, 720, Format::CutOutPng},
 };
 
 void Save(const fs::path& path, std::span<const uint8_t> bytes)
@@ -57,6 +61,24 @@ void Save(const fs::path& path, std::span<const uint8_t> bytes)
   file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   if (!file)
     throw std::runtime_error("cannot write " + path.string());
+}
+
+// Opaque inside an oval that fills the picture, with a soft edge a few pixels
+// wide, and half transparent in a band a fifth of the way in; clear outside.
+std::vector<uint8_t> CutOutAlpha(int32_t w, int32_t h)
+{
+  std::vector<uint8_t> alpha(size_t(w) * size_t(h));
+  const float edge = 4.0f / float(std::min(w, h));
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) {
+      const float u = (float(x) + 0.5f) / float(w) * 2 - 1, v = (float(y) + 0.5f) / float(h) * 2 - 1;
+      const float r = std::hypot(u, v);
+      float a = std::clamp((1.0f - r) / edge, 0.0f, 1.0f);
+      if (r > 0.6f && r < 0.8f)
+        a *= 0.5f;
+      alpha[size_t(y) * size_t(w) + size_t(x)] = uint8_t(std::lround(a * 255));
+    }
+  return alpha;
 }
 
 std::vector<uint8_t> Encode(const gfx::TPixmap& pixels, Format kind)
@@ -70,6 +92,7 @@ std::vector<uint8_t> Encode(const gfx::TPixmap& pixels, Format kind)
   case Format::Bmp8: return gfx::EncodeBmp(pixels, 8);
   case Format::Bmp24: return gfx::EncodeBmp(pixels, 24);
   case Format::Bmp32: return gfx::EncodeBmp(pixels, 32);
+  case Format::CutOutPng: return gfx::EncodePng(pixels, CutOutAlpha(pixels.Width(), pixels.Height()));
   }
   return {};
 }
