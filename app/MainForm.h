@@ -128,7 +128,11 @@ public:
   // The text of the About box.
   [[nodiscard]] std::string AboutText() const;
 
+  // Answers the figures of app/PlayerQuery.h to other processes.
+  void WndProc(framework::TMessage& message) override;
+
 private:
+  [[nodiscard]] LRESULT AnswerQuery(WPARAM query) const;
   void UpdateTimer();
   void LoadNextPicture();
   void ChooseFolder();
@@ -146,4 +150,5 @@ private:
 
   TPlayerModel model_;
   bool showing_ = false;
+  uint32_t transitionsEnded_ = 0;
 };
