@@ -6,14 +6,17 @@
 // rose after the first span. Runs under Wine; no assertion is
 // made (app_soak_test is the short run that checks).
 //
-//   app_soak_bench [transitions [span [step [interval ms]]]]
+//   app_soak_bench [transitions [span [step [interval ms [folder]]]]]
 //   defaults:        10000        500   25    5
+// With a folder, that folder is played instead of one made for the run.
 #include "tests/app/PlayerSoak.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <exception>
+#include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -32,10 +35,11 @@ int wmain(int argc, wchar_t** argv)
   settings.Step = Argument(argc, argv, 3, 25);
   settings.Delay = Argument(argc, argv, 4, 5);
   try {
-    const apptest::TSoakFolder folder;
+    std::optional<apptest::TSoakFolder> made;
+    const std::filesystem::path folder = argc > 5 ? std::filesystem::path(argv[5]) : made.emplace().Path();
     std::printf("%d transitions, step %d %%, interval %d ms, figures per span of %d\n", settings.Transitions,
                 settings.Step, settings.Delay, settings.SpanLength);
-    apptest::TPlayerSoak soak(folder.Path(), settings);
+    apptest::TPlayerSoak soak(folder, settings);
     apptest::PrintSpanHeader();
     const std::vector<apptest::TSoakSpan> spans = soak.Run(apptest::PrintSpan);
     const apptest::TSoakFigures growth = apptest::FloorGrowth(spans, 0);
