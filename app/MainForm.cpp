@@ -1,12 +1,14 @@
 #include "app/MainForm.h"
 
 #include "app/CommandLine.h"
+#include "app/PlayerQuery.h"
 #include "app/ProgramVersion.h"
 #include "effects/EffectTable.h"
 #include "framework/Graphic.h"
 #include "framework/MuteScope.h"
 #include "framework/win32/FileCtrl.h"
 #include "gfx/Random.h"
+#include "gfx/win32/GdiHandles.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -185,6 +187,7 @@ void TMainForm::LumettaStart(TObject*, TBitmap&, TBitmap&)
 
 void TMainForm::LumettaStop(TObject*)
 {
+  ++transitionsEnded_;
   TakeNextPicture(false);
   UpdateTimer();
 }
@@ -197,6 +200,24 @@ void TMainForm::LumettaProgress(TObject*)
 void TMainForm::LumettaDblClick(TObject*)
 {
   SetFullScreen(!model_.FullScreen);
+}
+
+void TMainForm::WndProc(TMessage& message)
+{
+  if (message.Msg == PlayerQueryMessage()) {
+    message.Result = AnswerQuery(message.WParam);
+    return;
+  }
+  TForm::WndProc(message);
+}
+
+LRESULT TMainForm::AnswerQuery(WPARAM query) const
+{
+  switch (query) {
+  case pqHeldGdiHandles: return LRESULT(gfx::win32::HeldGdiHandles().load());
+  case pqTransitionsEnded: return LRESULT(transitionsEnded_);
+  default: return 0;
+  }
 }
 
 // ---------------------------------------------------------------------------

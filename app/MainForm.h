@@ -132,7 +132,11 @@ public:
   // The text of the About box.
   [[nodiscard]] std::string AboutText() const;
 
+  // Answers the figures of app/PlayerQuery.h to other processes.
+  void WndProc(framework::TMessage& message) override;
+
 private:
+  [[nodiscard]] LRESULT AnswerQuery(WPARAM query) const;
   void UpdateTimer();
   void LoadNextPicture();
   void RequestNextPicture();
@@ -156,4 +160,5 @@ private:
   std::string requestedFile_; // drawn and being read
   std::string skipped_;       // why the last unreadable file was left out
   std::unique_ptr<TPicturePrefetch> prefetch_;
+  uint32_t transitionsEnded_ = 0;
 };

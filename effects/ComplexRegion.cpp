@@ -5,9 +5,11 @@
 #include "framework/Canvas.h"
 #include "gfx/GdiConstants.h"
 #include "gfx/PixelRows.h"
+#include "gfx/ScratchPool.h"
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace effects {
 
@@ -127,14 +129,12 @@ bool ShortSpans(const gfx::TRect* first, const gfx::TRect* last, int32_t W)
   return count * kShortSpan > W;
 }
 
-// The mask of the band being drawn: kept per thread so that no frame
-// allocates once the widest frame has been drawn.
-gfx::TPixel* RowMask(int32_t W)
+// The mask of the band being drawn: reused so that no frame allocates once
+// the widest frame has been drawn.
+gfx::TScratchPool<std::vector<gfx::TPixel>>& RowMasks()
 {
-  thread_local std::vector<gfx::TPixel> mask;
-  if (mask.size() < size_t(W))
-    mask.resize(size_t(W));
-  return mask.data();
+  static gfx::TScratchPool<std::vector<gfx::TPixel>> pool;
+  return pool;
 }
 
 } // namespace
@@ -157,6 +157,10 @@ void ComposeThroughRegion(framework::TBitmap& Screen, framework::TBitmap& OldIma
   const gfx::TRect* first = begin + rects.size();
   const gfx::TRect* last = first;
   bool masked = false;
+  const auto lease = RowMasks().Acquire();
+  std::vector<gfx::TPixel>& mask = *lease;
+  if (mask.size() < size_t(W))
+    mask.resize(size_t(W));
   for (int32_t y = H - 1; y >= 0; --y) {
     for (;;) {
       if (first == last && last != begin) {
@@ -165,7 +169,7 @@ void ComposeThroughRegion(framework::TBitmap& Screen, framework::TBitmap& OldIma
           --first;
         masked = ShortSpans(first, last, W);
         if (masked)
-          gfx::SpanMask(RowMask(W), first, size_t(last - first), 0, W);
+          gfx::SpanMask(mask.data(), first, size_t(last - first), 0, W);
       }
       if (first == last || first->Top <= y)
         break;
@@ -175,7 +179,7 @@ void ComposeThroughRegion(framework::TBitmap& Screen, framework::TBitmap& OldIma
     if (first == last || first->Bottom <= y)
       std::memcpy(row, under.ScanLine(y), size_t(W) * sizeof(gfx::TPixel));
     else if (masked)
-      gfx::SelectRow(row, in.ScanLine(y), under.ScanLine(y), RowMask(W), size_t(W));
+      gfx::SelectRow(row, in.ScanLine(y), under.ScanLine(y), mask.data(), size_t(W));
     else
       gfx::MergeSpans(row, in.ScanLine(y), under.ScanLine(y), first, size_t(last - first), 0, W);
   }

@@ -2,6 +2,7 @@
 
 #include "effects/SeededRandom.h"
 #include "gfx/PixelRows.h"
+#include "gfx/ScratchPool.h"
 
 #include <algorithm>
 #include <atomic>
@@ -497,7 +498,9 @@ void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX,
     int32_t Down;
     bool Tested = false; // drawn pixel by pixel already
   };
-  thread_local std::vector<TRun> runs;
+  static gfx::TScratchPool<std::vector<TRun>> pool;
+  const auto lease = pool.Acquire();
+  std::vector<TRun>& runs = *lease;
   runs.resize(size_t(height));
   for (int32_t r = 0; r < height; ++r) {
     TRun& run = runs[size_t(r)];

@@ -1,5 +1,7 @@
 #include "gfx/Region.h"
 
+#include "gfx/ScratchPool.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
@@ -362,14 +364,16 @@ TRegion TRegion::FromPolyPolygon(std::span<const TPoint> points, std::span<const
     int64_t x;
     uint32_t edge;
   };
-  // Working lists are kept per thread: a frame scans several polygons, and
-  // growing fresh lists every time costs more than the scan.
+  // Working lists are reused from call to call: a frame scans several
+  // polygons, and growing fresh lists every time costs more than the scan.
   struct TScratch {
     std::vector<TRect> Out;
     std::vector<TCrossingEdge> Active;
     std::vector<int32_t> Spans;
   };
-  thread_local TScratch scratch;
+  static TScratchPool<TScratch> pool;
+  const auto lease = pool.Acquire();
+  TScratch& scratch = *lease;
   std::vector<TRect>& out = scratch.Out;
   std::vector<TCrossingEdge>& active = scratch.Active;
   std::vector<int32_t>& spans = scratch.Spans;

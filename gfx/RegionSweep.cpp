@@ -1,5 +1,7 @@
 #include "gfx/Region.h"
 
+#include "gfx/ScratchPool.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -25,8 +27,8 @@
 // is skipped. A band is written only when the spans do change, so bands that
 // touch and hold the same spans come out as one and the result is canonical.
 //
-// All working lists live in a per-thread scratch area, so a frame that builds
-// its region allocates only the result.
+// All working lists live in a scratch area reused from call to call, so a
+// frame that builds its region allocates only the result.
 
 namespace gfx {
 
@@ -54,7 +56,7 @@ struct TSweepScratch {
   std::vector<int32_t> Fresh;
   std::vector<TRect> Out;
 
-  // A huge call should not pin its memory for the life of the thread.
+  // A huge call should not pin its memory for the life of the process.
   void Trim()
   {
     constexpr size_t kKeep = size_t{1} << 18;
@@ -74,10 +76,10 @@ struct TSweepScratch {
   }
 };
 
-TSweepScratch& Scratch()
+TScratchPool<TSweepScratch>& Scratch()
 {
-  thread_local TSweepScratch scratch;
-  return scratch;
+  static TScratchPool<TSweepScratch> pool;
+  return pool;
 }
 
 constexpr int32_t Clamp(int32_t v) noexcept
@@ -314,7 +316,8 @@ std::vector<TRect> Sweep(TSweepScratch& s)
 
 TRegion TRegion::FromRects(std::span<const TRect> rects)
 {
-  TSweepScratch& s = Scratch();
+  const auto lease = Scratch().Acquire();
+  TSweepScratch& s = *lease;
   s.Items.clear();
   s.Items.reserve(rects.size());
   for (const TRect& r : rects) {
@@ -334,7 +337,8 @@ TRegion TRegion::FromRects(std::span<const TRect> rects)
 
 TRegion TRegion::FromUnion(std::span<const TRegion> regions)
 {
-  TSweepScratch& s = Scratch();
+  const auto lease = Scratch().Acquire();
+  TSweepScratch& s = *lease;
   s.Items.clear();
   // Each region's rectangles are already ordered, so the list is made of
   // ordered runs; merging neighbouring runs pairwise orders it in log(runs)

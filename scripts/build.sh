@@ -37,7 +37,7 @@ build_sanitized() {
 }
 
 # Suites whose code runs on more than one thread, checked by ThreadSanitizer.
-PLAYER_TSAN_SUITES=(transition_thread_test transition_driver_test framework_loader_test)
+PLAYER_TSAN_SUITES=(transition_thread_test transition_driver_test framework_loader_test gfx_scratch_pool_test)
 
 build_tsan() {
   player_configure build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLAYER_TSAN=ON -DPLAYER_TOOLS=OFF

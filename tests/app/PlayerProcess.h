@@ -52,6 +52,7 @@ public:
 
   [[nodiscard]] bool Started() const { return process_.hProcess != nullptr; }
   [[nodiscard]] DWORD Id() const { return process_.dwProcessId; }
+  [[nodiscard]] HANDLE Handle() const { return process_.hProcess; }
   [[nodiscard]] std::chrono::steady_clock::time_point StartTime() const { return started_; }
 
   // The visible top-level window of the given class, or nullptr.

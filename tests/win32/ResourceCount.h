@@ -29,15 +29,21 @@ inline BOOL CALLBACK CountThreadWindow(HWND window, LPARAM count)
   return TRUE;
 }
 
+// The windows of a thread (of any process), their children included.
+inline long CountThreadWindows(DWORD thread)
+{
+  long windows = 0;
+  EnumThreadWindows(thread, &CountThreadWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
 inline TResourceCount CountResources()
 {
   const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
   if (gdi != 0 || user != 0)
     return {long(gdi), long(user), true};
-  long windows = 0;
-  EnumThreadWindows(GetCurrentThreadId(), &CountThreadWindow, reinterpret_cast<LPARAM>(&windows));
-  return {gfx::win32::HeldGdiHandles().load(), windows, false};
+  return {gfx::win32::HeldGdiHandles().load(), CountThreadWindows(GetCurrentThreadId()), false};
 }
 
 } // namespace testsupport
