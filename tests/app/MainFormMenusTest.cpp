@@ -3,6 +3,7 @@
 // back walks through the pictures shown.
 #include "app/MainForm.h"
 #include "tests/app/DialogAnswerer.h"
+#include "tests/app/PlayerForms.h"
 #include "tests/win32/InputSupport.h"
 #include "tests/win32/ScreenProbe.h"
 
@@ -61,13 +62,7 @@ bool Checked(TMenuItem* item)
 
 class MainFormMenusTest : public ::testing::Test {
 protected:
-  static void SetUpTestSuite()
-  {
-    Application->Initialize();
-    transition::RegisterLumetta();
-    skin::RegisterSkinDataClass();
-    skin::win32::InstallSkinPlatform();
-  }
+  static void SetUpTestSuite() { apptest::InstallPlayerClasses(); }
   void SetUp() override
   {
     form = new TMainForm(Application);

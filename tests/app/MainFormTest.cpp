@@ -4,6 +4,7 @@
 // as the player does.
 #include "app/MainForm.h"
 #include "tests/app/DialogAnswerer.h"
+#include "tests/app/PlayerForms.h"
 
 #include "framework/win32/Forms.h"
 #include "gfx/Random.h"
@@ -85,13 +86,7 @@ void PressKey(WORD key)
 
 class MainFormTest : public ::testing::Test {
 protected:
-  static void SetUpTestSuite()
-  {
-    Application->Initialize();
-    transition::RegisterLumetta();
-    skin::RegisterSkinDataClass();
-    skin::win32::InstallSkinPlatform();
-  }
+  static void SetUpTestSuite() { apptest::InstallPlayerClasses(); }
   void SetUp() override
   {
     form = new TMainForm(Application);
