@@ -107,10 +107,10 @@ std::string Snapshot(const TSkinModel& m)
 std::vector<skinpack::TPackFile> OtherSkinFiles()
 {
   std::vector<skinpack::TPackFile> files;
-  const auto& specs = testskin::StoredBitmaps();
-  for (size_t k = 0; k < specs.size(); ++k) {
+  const auto& bitmaps = testskin::StoredBitmaps();
+  for (size_t k = 0; k < bitmaps.size(); ++k) {
     const gfx::TPixel fill = testskin::FillOf(k) ^ 0x808080;
-    files.push_back({specs[k].Name, testskin::SolidBmp(specs[k].Width, specs[k].Height, fill)});
+    files.push_back({bitmaps[k].Name, testskin::SolidBmp(bitmaps[k].Width, bitmaps[k].Height, fill)});
   }
   std::string text = testskin::kStoredDescription;
   for (auto [from, to] : {std::pair{"SkinName=tarsel-TARSEL", "SkinName=other"},
