@@ -136,9 +136,12 @@ public:
 
   framework::TEvent<void(framework::TObject* Sender, const std::string& aName, bool& DoSkin)> OnFormSkin;
   framework::TNotifyEvent OnSkinChanged;
+  // Asked before the tables for every control a skinned form meets. Handing
+  // back any object leaves the tables out; a skinned-control companion
+  // handed back is attached to the control and then owned by the form's frame.
   framework::TEvent<void(framework::TComponent* Sender, TSkinData* SkinData, framework::TComponent* Form,
                          framework::TComponent* Control, const std::string& ControlClass,
-                         framework::TComponent*& SkinnedControl)>
+                         framework::TObject*& SkinnedControl)>
     OnSkinControl;
   framework::TEvent<void(framework::TObject* Sender, void* ahwnd, const std::string& aName)> OnBeforeSkinForm;
   framework::TEvent<void(framework::TObject* Sender, void* ahwnd, const std::string& aName)> OnAfterSkinForm;

@@ -113,14 +113,22 @@ private:
   }
 
   // The application may skin the control its own way or veto it: any
-  // object it hands back ends the decision.
+  // object it hands back ends the decision. A companion of ours that the
+  // frame does not list yet is attached and from then on owned by the frame.
   bool AskedTheEvent(framework::TWinControl& control, const std::string& upper)
   {
     if (!data_.OnSkinControl)
       return false;
-    framework::TComponent* skinned = nullptr;
+    framework::TObject* skinned = nullptr;
     data_.OnSkinControl(&form_, &data_, control.Parent(), &control, upper, skinned);
-    return skinned != nullptr;
+    if (!skinned)
+      return false;
+    auto* companion = dynamic_cast<TSkinControl*>(skinned);
+    if (companion && !frame_.ListsCompanion(companion)) {
+      companion->AttachControl(frame_, data_, control, companion->Recolour());
+      frame_.RegisterCompanion(std::unique_ptr<TFrameCompanion>(companion));
+    }
+    return true;
   }
 
   static TControlFacts FactsOf(framework::TWinControl& control)

@@ -41,7 +41,7 @@ enum TCompanionLife : int32_t { clNew = 0, clAttached = 1, clUnskinned = 2, clKe
 // Bits of the look state; descendants add their own above these.
 enum TLookBit : uint8_t { lbHot = 1u << 0, lbPressed = 1u << 1 };
 
-class TSkinControl : public TFrameCompanion, private framework::THandleListener {
+class TSkinControl : public framework::TObject, public TFrameCompanion, private framework::THandleListener {
 public:
   TSkinControl();
   ~TSkinControl() override;
@@ -65,6 +65,10 @@ public:
   [[nodiscard]] uint8_t LookState() const { return look_; }
   [[nodiscard]] TCompanionLife Life() const { return life_; }
   [[nodiscard]] int32_t Mode() const { return mode_; }
+  // Whether the control's Color is replaced by the skin's face colour while
+  // skinned. A companion the application hands in sets it before attaching.
+  [[nodiscard]] bool Recolour() const { return recolour_; }
+  void SetRecolour(bool value) { recolour_ = value; }
 
 protected:
   // Before the control's own procedure: true passes the message on, false
@@ -90,7 +94,6 @@ protected:
   // when given, then draws on the face bitmap's own canvas.
   void DrawThroughFace(HDC dc, const gfx::TRect& rect, const std::function<void(HDC)>& draw,
                        const std::function<void(framework::TBitmap&)>& onCanvas = {});
-  [[nodiscard]] bool Recolour() const { return recolour_; }
 
   // Passes the message to the procedure the companion was put in front of.
   void PassOn(framework::TMessage& message);

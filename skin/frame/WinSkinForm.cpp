@@ -372,10 +372,18 @@ void TWinSkinForm::UnregisterCompanion(const TFrameCompanion* companion)
     }
 }
 
-bool TWinSkinForm::HasCompanionFor(HWND control) const
+TFrameCompanion* TWinSkinForm::CompanionFor(HWND control) const
+{
+  for (const auto& companion : companions_)
+    if (companion->Skins(control))
+      return companion.get();
+  return nullptr;
+}
+
+bool TWinSkinForm::ListsCompanion(const TFrameCompanion* companion) const
 {
   return std::any_of(companions_.begin(), companions_.end(),
-                     [control](const auto& companion) { return companion->Skins(control); });
+                     [companion](const auto& listed) { return listed.get() == companion; });
 }
 
 void TWinSkinForm::DropDiscardedCompanions()

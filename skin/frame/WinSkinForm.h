@@ -82,7 +82,9 @@ public:
   void DropDiscardedCompanions();
   void FreeCompanions();
   [[nodiscard]] size_t CompanionCount() const { return companions_.size(); }
-  [[nodiscard]] bool HasCompanionFor(HWND control) const;
+  [[nodiscard]] bool HasCompanionFor(HWND control) const { return CompanionFor(control) != nullptr; }
+  [[nodiscard]] TFrameCompanion* CompanionFor(HWND control) const;
+  [[nodiscard]] bool ListsCompanion(const TFrameCompanion* companion) const;
 
   // TCaptionHost
   [[nodiscard]] HWND Window() const override { return window_; }
