@@ -6,6 +6,7 @@
 #include "framework/win32/StdCtrls.h"
 #include "skin/controls/ControlAttach.h"
 #include "skin/controls/SkinControl.h"
+#include "tests/win32/DialogTemplate.h"
 #include "tests/win32/SkinnedWindowSupport.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +49,8 @@ POINT ScreenCentre(HWND control)
 }
 
 bool Skinned(HWND control) { return SendMessageW(control, skin::WM_SKIN_QUERY, 0, 0) == 1; }
+
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 class SkinControlsTest : public TSkinnedSuite<&ProbeSkinPackage> {
 protected:
@@ -173,6 +176,43 @@ TEST_F(SkinControlsTest, GroupBoxFrameIsTheSkinsShadowColour)
   const SIZE size = WindowSize(f.Group->Handle());
   EXPECT_EQ(ControlPixel(f.Group->Handle(), {1, size.cy / 2}), expected) << DescribePixel(ControlPixel(f.Group->Handle(), {1, size.cy / 2}));
   EXPECT_EQ(ControlPixel(f.Group->Handle(), {size.cx - 2, size.cy / 2}), expected);
+}
+
+// A larger caption font lowers the group box's top line: the skin's shadow
+// colour runs down the left edge from half the text height less one.
+TEST_F(SkinControlsTest, GroupBoxLineDropsWithALargerFont)
+{
+  TPanelForm f;
+  f.Group->Font()->SetHeight(-28);
+  ASSERT_NE(WaitForFrame(f.Form.Handle()), nullptr);
+  const uint32_t shadow = gfx::ColorToRGB(data_->Color(skin::scButtonShadow));
+  const uint32_t expected = ((shadow & 0xFF) << 16) | (shadow & 0xFF00) | ((shadow >> 16) & 0xFF);
+  PumpMessages(60);
+  const TCapture group = CaptureWindow(f.Group->Handle());
+  int32_t top = -1;
+  for (int32_t y = 0; y < group.Height() && top < 0; ++y)
+    if (group.At(1, y) == expected)
+      top = y;
+  // The frame's corner is rounded: the edge column starts a little below the line.
+  EXPECT_GE(top, 10) << "a 28-pixel font puts the line well below the small font's";
+  EXPECT_LE(top, 18);
+}
+
+// A dialog check box with its text on the left has its box on the right.
+TEST_F(SkinControlsTest, LeftTextPutsTheBoxOnTheRight)
+{
+  TDialogTemplate dialogTemplate(WS_POPUP | WS_CAPTION | WS_VISIBLE, 200, 50, L"Left text");
+  dialogTemplate.Add(0x0080, BS_AUTOCHECKBOX | BS_LEFTTEXT | WS_TABSTOP, 10, 10, 150, 12, 200, L"Text first");
+  const TWindow dialog(
+    CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate.Get(), nullptr, &PlainDialogProc, 0));
+  BringToFront(dialog.Handle());
+  ASSERT_NE(WaitForFrame(dialog.Handle()), nullptr);
+  PumpMessages(60);
+  const HWND check = GetDlgItem(dialog.Handle(), 200);
+  const TCapture capture = CaptureWindow(check);
+  const LONG half = capture.Width() / 2;
+  EXPECT_EQ(CensusOf(capture, {0, 0, half, capture.Height()}).Count("checkbox.bmp", 0), 0);
+  EXPECT_GT(CensusOf(capture, {half, 0, capture.Width(), capture.Height()}).Count("checkbox.bmp", 0), 0);
 }
 
 TEST_F(SkinControlsTest, SkinSwitchOffPassesEverythingOnAndOnRepaints)
