@@ -1,5 +1,8 @@
 #include "framework/win32/ComCtrls.h"
 
+#include "framework/MuteScope.h"
+#include "framework/win32/OffScreenDraw.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -33,13 +36,54 @@ const TEnumInfo& TickMarkInfo()
   static const TEnumInfo info{"TTickMark", {"tmBottomRight", "tmTopLeft", "tmBoth"}};
   return info;
 }
+const TEnumInfo& PanelBevelInfo()
+{
+  static const TEnumInfo info{"TStatusPanelBevel", {"pbNone", "pbLowered", "pbRaised"}};
+  return info;
+}
+const TEnumInfo& PanelStyleInfo()
+{
+  static const TEnumInfo info{"TStatusPanelStyle", {"psText", "psOwnerDraw"}};
+  return info;
+}
+} // namespace
+
 const TEnumInfo& TabStyleInfo()
 {
   static const TEnumInfo info{"TTabStyle", {"tsTabs", "tsButtons", "tsFlatButtons"}};
   return info;
 }
 
-} // namespace
+const TEnumInfo& TabPositionInfo()
+{
+  static const TEnumInfo info{"TTabPosition", {"tpTop", "tpBottom", "tpLeft", "tpRight"}};
+  return info;
+}
+
+DWORD TabWindowStyle(TTabStyle style, TTabPosition position, bool multiLine)
+{
+  DWORD bits = 0;
+  if (style == tsButtons)
+    bits |= TCS_BUTTONS;
+  else if (style == tsFlatButtons)
+    bits |= TCS_BUTTONS | TCS_FLATBUTTONS;
+  if (position == tpBottom)
+    bits |= TCS_BOTTOM;
+  else if (position == tpLeft)
+    bits |= TCS_VERTICAL | TCS_MULTILINE;
+  else if (position == tpRight)
+    bits |= TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE;
+  if (multiLine)
+    bits |= TCS_MULTILINE;
+  return bits;
+}
+
+gfx::TRect TabDisplayRect(HWND window, const gfx::TRect& rect)
+{
+  RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
+  SendMessageW(window, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  return gfx::TRect(r.left, r.top, std::max(r.left, LONG(r.right)), std::max(r.top, LONG(r.bottom)));
+}
 
 // ---------------------------------------------------------------------------
 // [SECTION] Up-down
@@ -379,6 +423,8 @@ const TClassInfo& TStatusPanel::ClassType()
     info.Str("Text", &TStatusPanel::Text, &TStatusPanel::SetText);
     info.Enum("Alignment", AlignmentInfo(), &TStatusPanel::Alignment, &TStatusPanel::SetAlignment,
               int64_t(taLeftJustify));
+    info.Enum("Bevel", PanelBevelInfo(), &TStatusPanel::Bevel, &TStatusPanel::SetBevel, int64_t(pbLowered));
+    info.Enum("Style", PanelStyleInfo(), &TStatusPanel::Style, &TStatusPanel::SetStyle, int64_t(psText));
     return true;
   }();
   (void)described;
@@ -409,6 +455,22 @@ void TStatusPanel::SetAlignment(TAlignment value)
   Changed();
 }
 
+void TStatusPanel::SetBevel(TStatusPanelBevel value)
+{
+  if (value == bevel_)
+    return;
+  bevel_ = value;
+  Changed();
+}
+
+void TStatusPanel::SetStyle(TStatusPanelStyle value)
+{
+  if (value == style_)
+    return;
+  style_ = value;
+  Changed();
+}
+
 const TClassInfo& TStatusBar::ClassType()
 {
   static TClassInfo info("TStatusBar", &TWinControl::ClassType(), [](TComponent* o) { return new TStatusBar(o); });
@@ -418,6 +480,7 @@ const TClassInfo& TStatusBar::ClassType()
     info.Str("SimpleText", &TStatusBar::SimpleText, &TStatusBar::SetSimpleText);
     info.Bool("SizeGrip", &TStatusBar::SizeGrip, &TStatusBar::SetSizeGrip, true);
     info.Enum("Align", AlignInfo(), &TStatusBar::Align, &TStatusBar::SetAlign, int64_t(alBottom));
+    info.Event("OnDrawPanel", &TStatusBar::OnDrawPanel);
     return true;
   }();
   (void)described;
@@ -468,14 +531,48 @@ void TStatusBar::UpdatePanels()
   }
   SendMessageW(handle_, SB_SETPARTS, WPARAM(count), reinterpret_cast<LPARAM>(edges.data()));
   for (int i = 0; i < panels_->Count(); ++i) {
+    TStatusPanel* panel = Panel(i);
+    const WPARAM bevel = panel->Bevel() == pbNone ? SBT_NOBORDERS : panel->Bevel() == pbRaised ? SBT_POPOUT : 0;
+    if (panel->Style() == psOwnerDraw) {
+      // The item data of an owner-drawn part is the panel's index.
+      SendMessageW(handle_, SB_SETTEXTW, WPARAM(i) | bevel | SBT_OWNERDRAW, LPARAM(i));
+      continue;
+    }
     // Centred and right-aligned text is marked by leading tabs.
-    std::wstring text = Utf8ToWide(Panel(i)->Text());
-    if (Panel(i)->Alignment() == taCenter)
+    std::wstring text = Utf8ToWide(panel->Text());
+    if (panel->Alignment() == taCenter)
       text = L"\t" + text;
-    else if (Panel(i)->Alignment() == taRightJustify)
+    else if (panel->Alignment() == taRightJustify)
       text = L"\t\t" + text;
-    SendMessageW(handle_, SB_SETTEXTW, WPARAM(i), reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(handle_, SB_SETTEXTW, WPARAM(i) | bevel, reinterpret_cast<LPARAM>(text.c_str()));
   }
+}
+
+void TStatusBar::DrawPanel(TStatusPanel* panel, TCanvas& canvas, const gfx::TRect& rect)
+{
+  canvas.Brush.Color = color_;
+  canvas.Brush.Style = bsSolid;
+  canvas.FillRect(rect);
+  // Canvas() answers the panel's canvas while the event draws.
+  const TMuteScope<TCanvas*> lent(paintCanvas_);
+  paintCanvas_ = &canvas;
+  OnDrawPanel(this, panel, rect);
+}
+
+void TStatusBar::WndProc(TMessage& m)
+{
+  if (m.Msg == CN_DRAWITEM) {
+    const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+    const int index = int(draw.itemData);
+    if (index >= 0 && index < panels_->Count()) {
+      const gfx::TRect rect(draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom);
+      DrawOffScreen(draw.hDC, rect, font_->Value(),
+                    [&](TCanvas& canvas) { DrawPanel(Panel(index), canvas, rect); });
+    }
+    m.Result = 1;
+    return;
+  }
+  TWinControl::WndProc(m);
 }
 
 std::string TStatusBar::PanelTextShown(int index) const
@@ -580,6 +677,8 @@ const TClassInfo& TPageControl::ClassType()
   static TClassInfo info("TPageControl", &TWinControl::ClassType(), [](TComponent* o) { return new TPageControl(o); });
   static const bool described = [] {
     info.Enum("Style", TabStyleInfo(), &TPageControl::Style, &TPageControl::SetStyle, int64_t(tsTabs));
+    info.Enum("TabPosition", TabPositionInfo(), &TPageControl::TabPosition, &TPageControl::SetTabPosition,
+              int64_t(tpTop));
     TPropInfo& active = info.Add(TPropInfo{});
     active.Name = "ActivePage";
     active.Kind = TTypeKind::tkClass;
@@ -610,11 +709,7 @@ void TPageControl::CreateParams(TCreateParams& p)
 {
   TWinControl::CreateParams(p);
   p.SystemClass = WC_TABCONTROLW;
-  p.Style |= WS_CLIPCHILDREN;
-  if (style_ == tsButtons)
-    p.Style |= TCS_BUTTONS;
-  else if (style_ == tsFlatButtons)
-    p.Style |= TCS_BUTTONS | TCS_FLATBUTTONS;
+  p.Style |= WS_CLIPCHILDREN | TabWindowStyle(style_, tabPosition_, false);
 }
 
 void TPageControl::CreateWnd()
@@ -643,11 +738,8 @@ TTabSheet* TPageControl::Pages(int index) const
 
 gfx::TRect TPageControl::AdjustClientRect(gfx::TRect rect) const
 {
-  if (HandleAllocated()) {
-    RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
-    SendMessageW(handle_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
-    return gfx::TRect(r.left, r.top, std::max(r.left, LONG(r.right)), std::max(r.top, LONG(r.bottom)));
-  }
+  if (HandleAllocated())
+    return TabDisplayRect(handle_, rect);
   return gfx::TRect(rect.Left + 4, rect.Top + 24, rect.Right - 4, rect.Bottom - 4);
 }
 
@@ -716,6 +808,14 @@ void TPageControl::SetStyle(TTabStyle value)
   if (value == style_)
     return;
   style_ = value;
+  RecreateWnd();
+}
+
+void TPageControl::SetTabPosition(TTabPosition value)
+{
+  if (value == tabPosition_)
+    return;
+  tabPosition_ = value;
   RecreateWnd();
 }
 

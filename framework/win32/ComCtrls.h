@@ -11,6 +11,16 @@ enum TTrackBarOrientation : uint8_t { trHorizontal, trVertical };
 enum TTickStyle : uint8_t { tsNone, tsAuto, tsManual };
 enum TTickMark : uint8_t { tmBottomRight, tmTopLeft, tmBoth };
 enum TTabStyle : uint8_t { tsTabs, tsButtons, tsFlatButtons };
+enum TTabPosition : uint8_t { tpTop, tpBottom, tpLeft, tpRight };
+const TEnumInfo& TabStyleInfo();
+const TEnumInfo& TabPositionInfo();
+// The tab window's styles for a look and a side; tabs on the left or right
+// stand in columns, which the system draws only with several rows allowed.
+[[nodiscard]] DWORD TabWindowStyle(TTabStyle style, TTabPosition position, bool multiLine);
+// The area inside a tab window's frame, beside its tabs.
+[[nodiscard]] gfx::TRect TabDisplayRect(HWND window, const gfx::TRect& rect);
+enum TStatusPanelBevel : uint8_t { pbNone, pbLowered, pbRaised };
+enum TStatusPanelStyle : uint8_t { psText, psOwnerDraw };
 
 class TUpDown : public TWinControl {
 public:
@@ -109,12 +119,22 @@ public:
   void SetText(const std::string& value);
   [[nodiscard]] TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment value);
+  [[nodiscard]] TStatusPanelBevel Bevel() const { return bevel_; }
+  void SetBevel(TStatusPanelBevel value);
+  // An owner-drawn panel is painted by the bar's OnDrawPanel.
+  [[nodiscard]] TStatusPanelStyle Style() const { return style_; }
+  void SetStyle(TStatusPanelStyle value);
 
 private:
   int width_ = 50;
   std::string text_;
   TAlignment alignment_ = taLeftJustify;
+  TStatusPanelBevel bevel_ = pbLowered;
+  TStatusPanelStyle style_ = psText;
 };
+
+class TStatusBar;
+using TDrawPanelEvent = TEvent<void(TStatusBar* StatusBar, TStatusPanel* Panel, const gfx::TRect& Rect)>;
 
 class TStatusBar : public TWinControl {
 public:
@@ -132,6 +152,15 @@ public:
   void SetSizeGrip(bool value);
   // The text the window shows in a panel, as the platform reports it.
   [[nodiscard]] std::string PanelTextShown(int index) const;
+  // Valid while OnDrawPanel runs: the panel's rectangle is in the bar's
+  // coordinates.
+  [[nodiscard]] TCanvas& Canvas() { return PaintCanvas(); }
+  // Draws an owner-drawn panel: its background in the bar's colour, then the
+  // event. Called by the bar's own drawing and by whoever draws the bar.
+  void DrawPanel(TStatusPanel* panel, TCanvas& canvas, const gfx::TRect& rect);
+  void WndProc(TMessage& message) override;
+
+  TDrawPanelEvent OnDrawPanel;
 
 protected:
   void CreateParams(TCreateParams& params) override;
@@ -182,6 +211,8 @@ public:
   void SetActivePageIndex(int value);
   [[nodiscard]] TTabStyle Style() const { return style_; }
   void SetStyle(TTabStyle value);
+  [[nodiscard]] TTabPosition TabPosition() const { return tabPosition_; }
+  void SetTabPosition(TTabPosition value);
   void Loaded() override;
   void WndProc(TMessage& message) override;
   void Notification(TComponent* component, TOperation operation) override;
@@ -200,6 +231,7 @@ protected:
 private:
   TTabSheet* activePage_ = nullptr;
   TTabStyle style_ = tsTabs;
+  TTabPosition tabPosition_ = tpTop;
 };
 
 } // namespace framework

@@ -5,6 +5,7 @@
 #include "framework/win32/Forms.h"
 #include "framework/win32/Graphics.h"
 #include "framework/win32/Menus.h"
+#include "framework/win32/OffScreenDraw.h"
 
 namespace framework {
 
@@ -61,18 +62,8 @@ bool DrawMenuItem(const DRAWITEMSTRUCT& draw)
   if (!item)
     return false;
   const gfx::TRect rect(draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom);
-  if (rect.Width() <= 0 || rect.Height() <= 0)
-    return true;
-  // Drawn off screen in the menu's own coordinates, then put on at once.
-  TBitmap buffer(rect.Width(), rect.Height());
-  buffer.Context().OffsetViewportOrg(-rect.Left, -rect.Top);
-  TCanvas& canvas = buffer.Canvas();
-  canvas.Font = Screen->MenuFont()->Value();
-  item->DrawItem(canvas, rect, DrawState(draw.itemState));
-  GdiFlush();
-  TMemoryDC memory(draw.hDC);
-  TSelectObject selected(memory.Get(), static_cast<HBITMAP>(buffer.NativeHandle()));
-  BitBlt(draw.hDC, rect.Left, rect.Top, rect.Width(), rect.Height(), memory.Get(), 0, 0, SRCCOPY);
+  DrawOffScreen(draw.hDC, rect, Screen->MenuFont()->Value(),
+                [&](TCanvas& canvas) { item->DrawItem(canvas, rect, DrawState(draw.itemState)); });
   return true;
 }
 

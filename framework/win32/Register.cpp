@@ -2,6 +2,10 @@
 #include "framework/win32/ComCtrls.h"
 #include "framework/win32/Dialogs.h"
 #include "framework/win32/FileCtrl.h"
+#include "framework/win32/HeaderControl.h"
+#include "framework/win32/ListView.h"
+#include "framework/win32/ProgressBar.h"
+#include "framework/win32/TabControl.h"
 #include "framework/win32/Forms.h"
 #include "framework/win32/Menus.h"
 #include "framework/win32/StdCtrls.h"
@@ -16,7 +20,8 @@ void RegisterStandardClasses()
         &TComboBox::ClassType(), &TLabel::ClassType(), &TGroupBox::ClassType(), &TPanel::ClassType(),
         &TBevel::ClassType(), &TRadioGroup::ClassType(), &TUpDown::ClassType(), &TTrackBar::ClassType(),
         &TStatusBar::ClassType(), &TPageControl::ClassType(), &TTabSheet::ClassType(), &TTimer::ClassType(),
-        &TFileListBox::ClassType(), &TColorDialog::ClassType(), &TOpenPictureDialog::ClassType()})
+        &TFileListBox::ClassType(), &TColorDialog::ClassType(), &TOpenPictureDialog::ClassType(),
+        &TProgressBar::ClassType(), &TTabControl::ClassType(), &THeaderControl::ClassType(), &TListView::ClassType()})
     RegisterComponentClass(*info);
   RegisterMenuClasses();
 }
