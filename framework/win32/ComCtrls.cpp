@@ -550,9 +550,6 @@ void TStatusBar::UpdatePanels()
 
 void TStatusBar::DrawPanel(TStatusPanel* panel, TCanvas& canvas, const gfx::TRect& rect)
 {
-  canvas.Brush.Color = color_;
-  canvas.Brush.Style = bsSolid;
-  canvas.FillRect(rect);
   // Canvas() answers the panel's canvas while the event draws.
   const TMuteScope<TCanvas*> lent(paintCanvas_);
   paintCanvas_ = &canvas;
@@ -566,8 +563,12 @@ void TStatusBar::WndProc(TMessage& m)
     const int index = int(draw.itemData);
     if (index >= 0 && index < panels_->Count()) {
       const gfx::TRect rect(draw.rcItem.left, draw.rcItem.top, draw.rcItem.right, draw.rcItem.bottom);
-      DrawOffScreen(draw.hDC, rect, font_->Value(),
-                    [&](TCanvas& canvas) { DrawPanel(Panel(index), canvas, rect); });
+      DrawOffScreen(draw.hDC, rect, font_->Value(), [&](TCanvas& canvas) {
+        canvas.Brush.Color = color_;
+        canvas.Brush.Style = bsSolid;
+        canvas.FillRect(rect);
+        DrawPanel(Panel(index), canvas, rect);
+      });
     }
     m.Result = 1;
     return;

@@ -155,8 +155,9 @@ public:
   // Valid while OnDrawPanel runs: the panel's rectangle is in the bar's
   // coordinates.
   [[nodiscard]] TCanvas& Canvas() { return PaintCanvas(); }
-  // Draws an owner-drawn panel: its background in the bar's colour, then the
-  // event. Called by the bar's own drawing and by whoever draws the bar.
+  // Raises OnDrawPanel with Canvas() answering canvas. The bar's own drawing
+  // calls it for owner-drawn panels over their background; whoever else
+  // draws the bar calls it the same way.
   void DrawPanel(TStatusPanel* panel, TCanvas& canvas, const gfx::TRect& rect);
   void WndProc(TMessage& message) override;
 

@@ -110,6 +110,8 @@ const std::vector<TClassRow>& ClassTable()
     {rtClass, "TGroupBox", rcNone, {ckGroupBox, B(xcPanel), -1, cpBefore}},
     {rtClass, "TRadioButton", rcNone, {ckRadioButton, B(xcRadioButton)}},
     {rtClass, "TStatusBar", rcNone, {ckStatusBar, B(xcStatusBar)}},
+    // Our progress bar is the system's control under a framework class.
+    {rtClass, "TProgressBar", rcNone, {ckProgress, B(xcProgress)}},
     {rtName, "TTNTCOMBOBOX", rcNone, {ckCombo, B(xcCombo)}},
     {rtClass, "TComboBox", rcNone, {ckCombo, B(xcCombo)}},
     {rtName, "TRICHEDIT|TWWDBRICHEDIT|TDXDBMEMO", rcNone, {ckScrollbar, B(xcScrollbar), -1, cpNone, afScrolledAttach}},

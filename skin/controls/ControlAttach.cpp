@@ -8,6 +8,9 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
 #include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinProgress.h"
+#include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinTrackBar.h"
 #include "skin/frame/WinSkinForm.h"
 
 #include <algorithm>
@@ -50,6 +53,9 @@ std::unique_ptr<TSkinControl> MakeCompanion(TCompanionKind kind)
   case ckBox: return std::make_unique<TSkinBox>();
   case ckBoxH: return std::make_unique<TSkinBoxH>();
   case ckSizer: return std::make_unique<TSkinSizer>();
+  case ckStatusBar: return std::make_unique<TSkinStatusBar>();
+  case ckProgress: return std::make_unique<TSkinProgress>();
+  case ckTrackBar: return std::make_unique<TSkinTrackBar>();
   default: return nullptr;
   }
 }

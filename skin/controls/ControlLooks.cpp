@@ -1,5 +1,7 @@
 #include "skin/controls/ControlLooks.h"
 
+#include "gfx/Numeric.h"
+
 #include <algorithm>
 
 namespace skin {
@@ -93,5 +95,38 @@ TCheckLayout LayoutCheck(const gfx::TRect& rect, gfx::TPoint boxSize, bool leftT
 }
 
 int32_t GroupBoxLineTop(int32_t textHeight) { return textHeight / 2 - 1; }
+
+std::vector<gfx::TRect> StatusPanelRects(const std::vector<gfx::TRect>& parts, int32_t barWidth)
+{
+  std::vector<gfx::TRect> panels;
+  panels.reserve(parts.size());
+  for (size_t i = 0; i < parts.size(); ++i) {
+    gfx::TRect panel = parts[i];
+    if (!panel.IsEmpty())
+      panel.Right = i + 1 == parts.size() ? barWidth : panel.Right + 2;
+    panels.push_back(panel);
+  }
+  return panels;
+}
+
+int32_t StatusEdgeFrame(uint8_t bevel)
+{
+  constexpr int32_t frames[] = {3, 1, 2}; // none, lowered, raised
+  return bevel < 3 ? frames[bevel] : 1;
+}
+
+int32_t StatusTextTop(const gfx::TRect& panel, int32_t textHeight)
+{
+  return panel.Top + (panel.Height() - textHeight) / 2 - 1;
+}
+
+int32_t ProgressFilledWidth(bool chunked, int32_t width, int32_t position, int32_t low, int32_t high)
+{
+  if (high <= 0 || position <= 0)
+    return 0;
+  if (chunked)
+    return gfx::MulDiv(width, position, high);
+  return high == low ? width : gfx::MulDiv(width, position - low, high - low);
+}
 
 } // namespace skin

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace skin {
 
@@ -62,5 +63,19 @@ struct TCheckLayout {
 // The y of a group box's top line for a caption font whose "0" is
 // textHeight high.
 [[nodiscard]] int32_t GroupBoxLineTop(int32_t textHeight);
+
+// The rectangles status panels are painted in: each part as the bar reports
+// it, widened by 2 to the right so that neighbouring edges meet, the last
+// reaching the bar's right edge. Parts without a rectangle stay empty.
+[[nodiscard]] std::vector<gfx::TRect> StatusPanelRects(const std::vector<gfx::TRect>& parts, int32_t barWidth);
+// The frame of "StatusBarEdges" for a panel's bevel: 1 lowered, 2 raised, 3 none.
+[[nodiscard]] int32_t StatusEdgeFrame(uint8_t bevel);
+// The top of a text block of textHeight in a panel: one pixel above centre.
+[[nodiscard]] int32_t StatusTextTop(const gfx::TRect& panel, int32_t textHeight);
+
+// How much of a progress bar of width is filled at position within
+// [low, high]: the plain style measures from low, the chunked style from 0.
+// Nothing is filled unless high and position are above 0.
+[[nodiscard]] int32_t ProgressFilledWidth(bool chunked, int32_t width, int32_t position, int32_t low, int32_t high);
 
 } // namespace skin

@@ -136,24 +136,31 @@ void TSkinControl::GiveColourBack()
 void TSkinControl::DrawThroughFace(HDC dc, const gfx::TRect& rect, const std::function<void(HDC)>& draw,
                                    const std::function<void(framework::TBitmap&)>& onCanvas)
 {
+  DrawThroughBitmap(face_, dc, rect, draw, onCanvas);
+}
+
+void TSkinControl::DrawThroughBitmap(framework::TBitmap& bitmap, HDC dc, const gfx::TRect& rect,
+                                     const std::function<void(HDC)>& draw,
+                                     const std::function<void(framework::TBitmap&)>& onCanvas)
+{
   if (rect.IsEmpty())
     return;
-  if (face_.Width() != rect.Width() || face_.Height() != rect.Height())
-    face_.SetSize(rect.Width(), rect.Height());
-  if (!face_.NativeHandle())
+  if (bitmap.Width() != rect.Width() || bitmap.Height() != rect.Height())
+    bitmap.SetSize(rect.Width(), rect.Height());
+  if (!bitmap.NativeHandle())
     return;
   if (onCanvas) {
     {
-      gfx::win32::TBitmapDC face(face_.NativeHandle());
+      gfx::win32::TBitmapDC face(bitmap.NativeHandle());
       draw(face.Get());
       GdiFlush();
     }
     // The bitmap's canvas selects the bitmap into a DC of its own, which
     // fails while another DC holds it: text would be lost.
-    onCanvas(face_);
+    onCanvas(bitmap);
     GdiFlush();
   }
-  gfx::win32::TBitmapDC face(face_.NativeHandle());
+  gfx::win32::TBitmapDC face(bitmap.NativeHandle());
   if (!onCanvas) {
     draw(face.Get());
     GdiFlush();

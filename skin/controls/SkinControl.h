@@ -94,6 +94,10 @@ protected:
   // when given, then draws on the face bitmap's own canvas.
   void DrawThroughFace(HDC dc, const gfx::TRect& rect, const std::function<void(HDC)>& draw,
                        const std::function<void(framework::TBitmap&)>& onCanvas = {});
+  // The same through a bitmap the caller keeps (one several companions share).
+  static void DrawThroughBitmap(framework::TBitmap& bitmap, HDC dc, const gfx::TRect& rect,
+                                const std::function<void(HDC)>& draw,
+                                const std::function<void(framework::TBitmap&)>& onCanvas = {});
 
   // Passes the message to the procedure the companion was put in front of.
   void PassOn(framework::TMessage& message);

@@ -241,3 +241,35 @@ TEST(GroupBoxLooks, LineDropsWithTheFont)
   EXPECT_EQ(GroupBoxLineTop(13), 5);
   EXPECT_EQ(GroupBoxLineTop(24), 11);
 }
+
+TEST(StatusBarLooks, PanelsWidenToMeetAndTheLastReachesTheEdge)
+{
+  const std::vector<gfx::TRect> parts{{0, 2, 100, 20}, {102, 2, 200, 20}, {}, {202, 2, 250, 20}};
+  const std::vector<gfx::TRect> panels = StatusPanelRects(parts, 300);
+  ASSERT_EQ(panels.size(), 4u);
+  EXPECT_EQ(panels[0], gfx::TRect(0, 2, 102, 20));
+  EXPECT_EQ(panels[1], gfx::TRect(102, 2, 202, 20));
+  EXPECT_TRUE(panels[2].IsEmpty()) << "a part without a rectangle stays without one";
+  EXPECT_EQ(panels[3], gfx::TRect(202, 2, 300, 20));
+  EXPECT_EQ(StatusEdgeFrame(0), 3); // no bevel
+  EXPECT_EQ(StatusEdgeFrame(1), 1); // lowered
+  EXPECT_EQ(StatusEdgeFrame(2), 2); // raised
+  EXPECT_EQ(StatusTextTop({0, 2, 100, 22}, 13), 4);
+  EXPECT_EQ(StatusTextTop({0, 0, 100, 20}, 14), 2);
+}
+
+TEST(ProgressLooks, FilledWidthForBothStyles)
+{
+  // Plain: measured from the low limit.
+  EXPECT_EQ(ProgressFilledWidth(false, 200, 0, 0, 100), 0);
+  EXPECT_EQ(ProgressFilledWidth(false, 200, 50, 0, 100), 100);
+  EXPECT_EQ(ProgressFilledWidth(false, 200, 100, 0, 100), 200);
+  EXPECT_EQ(ProgressFilledWidth(false, 200, 60, 20, 100), 100);
+  EXPECT_EQ(ProgressFilledWidth(false, 201, 1, 0, 2), 101) << "halves round as the platform's MulDiv";
+  // Chunked: measured from 0, whatever the low limit.
+  EXPECT_EQ(ProgressFilledWidth(true, 200, 60, 20, 100), 120);
+  // Nothing without a positive high limit and position, and no division by an empty range.
+  EXPECT_EQ(ProgressFilledWidth(true, 200, 50, 0, 0), 0);
+  EXPECT_EQ(ProgressFilledWidth(false, 200, -5, -10, 10), 0);
+  EXPECT_EQ(ProgressFilledWidth(false, 200, 7, 7, 7), 200);
+}

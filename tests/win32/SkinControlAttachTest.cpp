@@ -11,6 +11,8 @@
 #include "skin/controls/SkinCheckBox.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinProgress.h"
+#include "skin/controls/SkinTrackBar.h"
 #include "tests/win32/DialogTemplate.h"
 #include "tests/win32/ResourceCount.h"
 #include "tests/win32/SkinnedWindowSupport.h"
@@ -24,11 +26,12 @@ using namespace testsupport;
 
 namespace {
 
-enum class TKind { None, Button, CheckBox, Radio, GroupBox, Box };
+enum class TKind { None, Button, CheckBox, Radio, GroupBox, Box, TrackBar, Progress };
 
 const char* KindName(TKind kind)
 {
-  static const char* const names[] = {"none", "button", "check box", "radio button", "group box", "box"};
+  static const char* const names[] = {"none", "button", "check box", "radio button", "group box", "box",
+                                      "track bar", "progress bar"};
   return names[int(kind)];
 }
 
@@ -46,6 +49,10 @@ TKind KindOf(const skin::TFrameCompanion* companion)
     return TKind::GroupBox;
   if (dynamic_cast<const skin::TSkinBox*>(companion))
     return TKind::Box;
+  if (dynamic_cast<const skin::TSkinTrackBar*>(companion))
+    return TKind::TrackBar;
+  if (dynamic_cast<const skin::TSkinProgress*>(companion))
+    return TKind::Progress;
   ADD_FAILURE() << "a companion of a kind this suite does not know";
   return TKind::None;
 }
@@ -225,11 +232,11 @@ TEST_F(SkinControlAttachTest, KindWordsOfTheThirdPartyListDecideAlone)
     {"edit", TKind::None, TKind::Button},
     {"combobox", TKind::None, TKind::Button},
     {"comboboxex", TKind::None, TKind::Button},
-    {"trackbar", TKind::None, TKind::Button},
+    {"trackbar", TKind::TrackBar, TKind::Button},
     {"datetimepicker", TKind::None, TKind::Button},
     {"mediaplayer", TKind::None, TKind::Button},
     {"tab", TKind::None, TKind::Button},
-    {"progress", TKind::None, TKind::Button},
+    {"progress", TKind::Progress, TKind::Button},
     {"scrollbar", TKind::None, TKind::Button},
     {"singlescrollbar", TKind::None, TKind::Button},
     {"embedscrollbar", TKind::None, TKind::Button},
