@@ -112,6 +112,7 @@ const std::vector<TClassRow>& ClassTable()
     {rtClass, "TStatusBar", rcNone, {ckStatusBar, B(xcStatusBar)}},
     // Our progress bar is the system's control under a framework class.
     {rtClass, "TProgressBar", rcNone, {ckProgress, B(xcProgress)}},
+    {rtClass, "THeaderControl", rcNone, {ckHeader}},
     {rtName, "TTNTCOMBOBOX", rcNone, {ckCombo, B(xcCombo)}},
     {rtClass, "TComboBox", rcNone, {ckCombo, B(xcCombo)}},
     {rtName, "TRICHEDIT|TWWDBRICHEDIT|TDXDBMEMO", rcNone, {ckScrollbar, B(xcScrollbar), -1, cpNone, afScrolledAttach}},

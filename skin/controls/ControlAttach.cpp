@@ -8,6 +8,8 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
 #include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinHeader.h"
+#include "skin/controls/SkinTab.h"
 #include "skin/controls/SkinProgress.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinTrackBar.h"
@@ -41,11 +43,16 @@ std::string WindowClassName(HWND window)
 }
 
 // The companions this program builds. Kinds that belong to controls skinned
-// later (edits, combo boxes, tabs, scroll bars and the rest) make none: their
-// controls keep their own look.
-std::unique_ptr<TSkinControl> MakeCompanion(TCompanionKind kind)
+// later (edits, combo boxes, scroll bars and the rest) make none: their
+// controls keep their own look. variant: the row's variant (2 makes a tab
+// control paint the controls without a window standing on it).
+std::unique_ptr<TSkinControl> MakeCompanion(TCompanionKind kind, int8_t variant = 0)
 {
   switch (kind) {
+  case ckTab: return std::make_unique<TSkinTab>(variant == 2);
+  case ckTabButtons: return std::make_unique<TSkinTabBtn>();
+  case ckTabSheet: return std::make_unique<TSkinTabSheet>();
+  case ckHeader: return std::make_unique<TSkinHeader>();
   case ckButton: return std::make_unique<TSkinButton>();
   case ckCheckBox: return std::make_unique<TSkinCheckBox>();
   case ckRadioButton: return std::make_unique<TSkinRadioButton>();
@@ -167,7 +174,7 @@ private:
     if (attach.Children == cpRadioButtons || attach.Children == cpCheckBoxes)
       SkinGroupButtons(control, attach.Children == cpRadioButtons ? ckRadioButton : ckCheckBox);
     if (attach.SelfBit < 0 || (set & Bit(uint32_t(attach.SelfBit))))
-      Attach(control, attach.Kind, attach.Has(afRecolour));
+      Attach(control, attach.Kind, attach.Has(afRecolour), attach.Variant);
     if (attach.Children == cpAfter)
       SkinChildren(control);
   }
@@ -197,9 +204,9 @@ private:
           Attach(*button, kind, false);
   }
 
-  void Attach(framework::TWinControl& control, TCompanionKind kind, bool recolour)
+  void Attach(framework::TWinControl& control, TCompanionKind kind, bool recolour, int8_t variant = 0)
   {
-    std::unique_ptr<TSkinControl> companion = MakeCompanion(kind);
+    std::unique_ptr<TSkinControl> companion = MakeCompanion(kind, variant);
     if (!companion)
       return;
     companion->AttachControl(frame_, data_, control, recolour);

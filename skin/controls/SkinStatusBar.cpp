@@ -4,6 +4,7 @@
 #include "framework/win32/Handles.h"
 #include "skin/SkinData.h"
 #include "skin/controls/ControlLooks.h"
+#include "skin/controls/LabelDrawing.h"
 #include "skin/win32/SkinDataWin32.h"
 
 #include <commctrl.h>
@@ -25,16 +26,6 @@ UINT AlignmentFormat(framework::TAlignment alignment, bool rightToLeft)
     return DT_CENTER;
   const bool right = alignment == framework::taRightJustify;
   return right != rightToLeft ? DT_RIGHT : DT_LEFT;
-}
-
-// The bar's font with no style: panels never show bold or italic text.
-framework::TGdiFont PlainFont(HFONT font)
-{
-  LOGFONTW description{};
-  GetObjectW(font, sizeof description, &description);
-  description.lfWeight = FW_NORMAL;
-  description.lfItalic = description.lfUnderline = description.lfStrikeOut = FALSE;
-  return framework::TGdiFont(CreateFontIndirectW(&description));
 }
 
 } // namespace
@@ -140,7 +131,8 @@ void TSkinStatusBar::DrawSkin(HDC dc, const gfx::TRect& rect)
     SharedStatusBitmap(), dc, rect,
     [&](HDC face) {
       FillSkinColour(face, rect);
-      const framework::TGdiFont font = PlainFont(CaptionFont());
+      // Panels never show bold or italic text.
+      const framework::TGdiFont font = PlainFontOf(CaptionFont());
       const framework::TSelectObject selected(face, font.Get());
       SetTextColor(face, ColourRef(textColour));
       SetBkMode(face, TRANSPARENT);
