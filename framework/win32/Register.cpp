@@ -1,9 +1,13 @@
 #include "framework/TypeInfo.h"
 #include "framework/win32/ComCtrls.h"
+#include "framework/win32/DateTimePicker.h"
 #include "framework/win32/Dialogs.h"
 #include "framework/win32/FileCtrl.h"
 #include "framework/win32/Forms.h"
+#include "framework/win32/ListBox.h"
+#include "framework/win32/Memo.h"
 #include "framework/win32/Menus.h"
+#include "framework/win32/ScrollBar.h"
 #include "framework/win32/StdCtrls.h"
 #include "framework/win32/Timer.h"
 
@@ -16,7 +20,8 @@ void RegisterStandardClasses()
         &TComboBox::ClassType(), &TLabel::ClassType(), &TGroupBox::ClassType(), &TPanel::ClassType(),
         &TBevel::ClassType(), &TRadioGroup::ClassType(), &TUpDown::ClassType(), &TTrackBar::ClassType(),
         &TStatusBar::ClassType(), &TPageControl::ClassType(), &TTabSheet::ClassType(), &TTimer::ClassType(),
-        &TFileListBox::ClassType(), &TColorDialog::ClassType(), &TOpenPictureDialog::ClassType()})
+        &TFileListBox::ClassType(), &TColorDialog::ClassType(), &TOpenPictureDialog::ClassType(),
+        &TListBox::ClassType(), &TMemo::ClassType(), &TScrollBar::ClassType(), &TDateTimePicker::ClassType()})
     RegisterComponentClass(*info);
   RegisterMenuClasses();
 }
