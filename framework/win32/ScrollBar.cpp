@@ -4,6 +4,11 @@
 
 namespace framework {
 
+static_assert(scLineUp == SB_LINEUP && scLineDown == SB_LINEDOWN && scPageUp == SB_PAGEUP &&
+                scPageDown == SB_PAGEDOWN && scPosition == SB_THUMBPOSITION && scTrack == SB_THUMBTRACK &&
+                scTop == SB_TOP && scBottom == SB_BOTTOM && scEndScroll == SB_ENDSCROLL,
+              "a scroll message's code is taken as a TScrollCode by its number");
+
 namespace {
 
 const TEnumInfo& ScrollBarKindInfo()
