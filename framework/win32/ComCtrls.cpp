@@ -234,10 +234,10 @@ void TUpDown::Loaded()
 
 void TUpDown::WndProc(TMessage& m)
 {
-  if (m.Msg == CN_NOTIFY && reinterpret_cast<NMHDR*>(m.LParam)->code == UDN_DELTAPOS) {
+  if (const NMHDR* header = ReflectedNotifyHeader(m); header && header->code == UDN_DELTAPOS) {
     // Steps are applied here so the associated edit follows, range and
     // wrapping included.
-    auto* delta = reinterpret_cast<NMUPDOWN*>(m.LParam);
+    const auto* delta = reinterpret_cast<const NMUPDOWN*>(header);
     int current = Position();
     int next = current + delta->iDelta * increment_;
     int lo = std::min(min_, max_), hi = std::max(min_, max_);
@@ -842,7 +842,9 @@ void TPageControl::WndProc(TMessage& m)
 {
   switch (m.Msg) {
   case CN_NOTIFY: {
-    auto* header = reinterpret_cast<NMHDR*>(m.LParam);
+    const NMHDR* header = ReflectedNotifyHeader(m);
+    if (!header)
+      break;
     if (header->code == TCN_SELCHANGING) {
       bool allow = true;
       OnChanging(this, allow);

@@ -168,8 +168,8 @@ void THeaderControl::SectionResized(int index, int width)
 
 void THeaderControl::WndProc(TMessage& m)
 {
-  if (m.Msg == CN_NOTIFY) {
-    const auto* notify = reinterpret_cast<const NMHEADERW*>(m.LParam);
+  if (const NMHDR* header = ReflectedNotifyHeader(m)) {
+    const auto* notify = reinterpret_cast<const NMHEADERW*>(header);
     const int index = notify->iItem;
     const bool known = index >= 0 && index < sections_->Count();
     switch (notify->hdr.code) {

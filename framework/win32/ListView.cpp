@@ -270,8 +270,7 @@ void TListView::ItemStateChanged(int index, UINT changed, UINT oldState, UINT ne
 
 void TListView::WndProc(TMessage& m)
 {
-  if (m.Msg == CN_NOTIFY) {
-    const auto* header = reinterpret_cast<const NMHDR*>(m.LParam);
+  if (const NMHDR* header = ReflectedNotifyHeader(m)) {
     if (header->code == LVN_ITEMCHANGED) {
       const auto& change = *reinterpret_cast<const NMLISTVIEW*>(m.LParam);
       ItemStateChanged(change.iItem, change.uChanged, change.uOldState, change.uNewState);

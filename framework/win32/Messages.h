@@ -96,4 +96,18 @@ constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
 constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 
+// The skin library's skin-aware notice shares CN_NOTIFY's number; it carries
+// this tag in LParam where a reflected WM_NOTIFY carries its header.
+constexpr LPARAM kSkinAwareNotifyTag = 0x41A2;
+
+// The header of a reflected WM_NOTIFY, or nullptr when the message only shares
+// the number. Nothing in the lowest 64 KB of the address space is ever
+// mapped, so a value there (the tag, zero) cannot point at a header.
+[[nodiscard]] inline const NMHDR* ReflectedNotifyHeader(const TMessage& message)
+{
+  if (message.Msg != CN_NOTIFY || ULONG_PTR(message.LParam) < 0x10000)
+    return nullptr;
+  return reinterpret_cast<const NMHDR*>(message.LParam);
+}
+
 } // namespace framework

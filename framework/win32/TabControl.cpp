@@ -105,8 +105,7 @@ void TTabControl::SetMultiLine(bool value)
 
 void TTabControl::WndProc(TMessage& m)
 {
-  if (m.Msg == CN_NOTIFY) {
-    const auto* header = reinterpret_cast<const NMHDR*>(m.LParam);
+  if (const NMHDR* header = ReflectedNotifyHeader(m)) {
     if (header->code == TCN_SELCHANGING) {
       bool allow = true;
       OnChanging(this, allow);

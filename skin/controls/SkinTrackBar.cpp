@@ -14,10 +14,6 @@ namespace skin {
 
 namespace {
 
-// The notification number the framework reflects WM_NOTIFY with is also the
-// skin's own notice, which carries this marker instead of a header.
-constexpr LPARAM kSkinNotice = 0x41A2;
-
 bool HasImage(const TDataSkinObject* element) { return element && !element->Image.Empty(); }
 
 // An image drawn in three parts along its length: the first and last parts
@@ -65,9 +61,11 @@ bool TSkinTrackBar::BeforeMessage(framework::TMessage& message)
     message.Result = reinterpret_cast<LRESULT>(ParentBackgroundBrush(reinterpret_cast<HDC>(message.WParam)));
     return false;
   }
-  const bool notify = message.Msg == WM_NOTIFY || message.Msg == framework::CN_NOTIFY;
-  if (notify && message.LParam && message.LParam != kSkinNotice) {
-    const auto& draw = *reinterpret_cast<const NMCUSTOMDRAW*>(message.LParam);
+  // The reflected notice is told from the skin's own notice of that number.
+  const NMHDR* header = message.Msg == WM_NOTIFY ? reinterpret_cast<const NMHDR*>(message.LParam)
+                                                 : framework::ReflectedNotifyHeader(message);
+  if (header) {
+    const auto& draw = *reinterpret_cast<const NMCUSTOMDRAW*>(header);
     LRESULT result = 0;
     if (draw.hdr.code == UINT(NM_CUSTOMDRAW) && CustomDraw(draw, result)) {
       message.Result = result;
