@@ -1,4 +1,5 @@
 #include "framework/TypeInfo.h"
+#include "framework/win32/Buttons.h"
 #include "framework/win32/ComCtrls.h"
 #include "framework/win32/Dialogs.h"
 #include "framework/win32/FileCtrl.h"
@@ -16,7 +17,8 @@ void RegisterStandardClasses()
         &TComboBox::ClassType(), &TLabel::ClassType(), &TGroupBox::ClassType(), &TPanel::ClassType(),
         &TBevel::ClassType(), &TRadioGroup::ClassType(), &TUpDown::ClassType(), &TTrackBar::ClassType(),
         &TStatusBar::ClassType(), &TPageControl::ClassType(), &TTabSheet::ClassType(), &TTimer::ClassType(),
-        &TFileListBox::ClassType(), &TColorDialog::ClassType(), &TOpenPictureDialog::ClassType()})
+        &TFileListBox::ClassType(), &TColorDialog::ClassType(), &TOpenPictureDialog::ClassType(),
+        &TBitBtn::ClassType(), &TSpeedButton::ClassType()})
     RegisterComponentClass(*info);
   RegisterMenuClasses();
 }
