@@ -127,29 +127,43 @@ void DrawButtonGlyph(HDC dc, gfx::TPoint at, const TBitmap& glyph)
                  PixelRef(BottomLeft(glyph)));
 }
 
-TGlyphButtonPlaces DrawGlyphAndCaption(HDC dc, const TGlyphCaption& content)
+TGlyphButtonGeometry GeometryOf(const TGlyphCaption& content)
 {
   TGlyphButtonGeometry g = content.Geometry;
   g.Glyph = content.Glyph ? gfx::TPoint{content.Glyph->Width(), content.Glyph->Height()} : gfx::TPoint{};
   g.HasText = !content.Text.empty();
-  const gfx::TRect area = CaptionArea(g);
-  gfx::TPoint textSize;
-  if (g.HasText) {
-    RECT measured{area.Left, area.Top, area.Right, area.Bottom};
-    DrawTextW(dc, content.Text.c_str(), int(content.Text.size()), &measured,
-              DT_CALCRECT | DT_WORDBREAK | content.ExtraFormat);
-    textSize = {measured.right - measured.left, measured.bottom - measured.top};
-  }
-  TGlyphButtonPlaces places = PlaceGlyphAndCaption(g, textSize);
-  places.Glyph = {places.Glyph.X + content.Offset.X, places.Glyph.Y + content.Offset.Y};
-  places.Text = places.Text.Translated(content.Offset.X, content.Offset.Y);
+  return g;
+}
+
+gfx::TPoint MeasureGlyphCaption(HDC dc, const TGlyphCaption& content)
+{
+  if (content.Text.empty())
+    return {};
+  const gfx::TRect area = CaptionArea(GeometryOf(content));
+  RECT measured{area.Left, area.Top, area.Right, area.Bottom};
+  DrawTextW(dc, content.Text.c_str(), int(content.Text.size()), &measured,
+            DT_CALCRECT | DT_WORDBREAK | content.ExtraFormat);
+  return {measured.right - measured.left, measured.bottom - measured.top};
+}
+
+void DrawGlyphCaptionAt(HDC dc, const TGlyphCaption& content, const TGlyphButtonPlaces& places)
+{
   if (content.Glyph)
     DrawButtonGlyph(dc, places.Glyph, *content.Glyph);
-  if (g.HasText) {
-    UINT format = DT_WORDBREAK | content.ExtraFormat;
-    RECT text = TextRect(places.Text, area.Width(), g.Layout, format);
-    DrawTextW(dc, content.Text.c_str(), int(content.Text.size()), &text, format);
-  }
+  if (content.Text.empty())
+    return;
+  const TGlyphButtonGeometry g = GeometryOf(content);
+  UINT format = DT_WORDBREAK | content.ExtraFormat;
+  RECT text = TextRect(places.Text, CaptionArea(g).Width(), g.Layout, format);
+  DrawTextW(dc, content.Text.c_str(), int(content.Text.size()), &text, format);
+}
+
+TGlyphButtonPlaces DrawGlyphAndCaption(HDC dc, const TGlyphCaption& content)
+{
+  TGlyphButtonPlaces places = PlaceGlyphAndCaption(GeometryOf(content), MeasureGlyphCaption(dc, content));
+  places.Glyph = {places.Glyph.X + content.Offset.X, places.Glyph.Y + content.Offset.Y};
+  places.Text = places.Text.Translated(content.Offset.X, content.Offset.Y);
+  DrawGlyphCaptionAt(dc, content, places);
   return places;
 }
 

@@ -51,9 +51,14 @@ struct TGlyphCaption {
   gfx::TPoint Offset;
 };
 
-// Measures the caption beside the glyph, places both and draws them with the
-// DC's font and text colour (the caller sets those and a transparent
-// background); answers where they went.
+// The content's geometry with the glyph's size and whether there is text.
+[[nodiscard]] TGlyphButtonGeometry GeometryOf(const TGlyphCaption& content);
+// The caption block as measured beside the glyph; (0, 0) without text.
+[[nodiscard]] gfx::TPoint MeasureGlyphCaption(HDC dc, const TGlyphCaption& content);
+// Draws glyph and caption where places put them, with the DC's font and text
+// colour (the caller sets those and a transparent background).
+void DrawGlyphCaptionAt(HDC dc, const TGlyphCaption& content, const TGlyphButtonPlaces& places);
+// Measures, places (moved by Offset) and draws; answers where they went.
 TGlyphButtonPlaces DrawGlyphAndCaption(HDC dc, const TGlyphCaption& content);
 
 } // namespace framework
