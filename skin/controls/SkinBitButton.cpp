@@ -4,6 +4,8 @@
 #include "framework/ImageList.h"
 #include "framework/TypeInfo.h"
 
+#include <algorithm>
+
 namespace skin {
 
 void TSkinBitButton::DrawContent(HDC dc, const gfx::TRect& rect, const TButtonLook& /*look*/,

@@ -24,7 +24,8 @@ void TSkinMenuButton::DrawContent(HDC dc, const gfx::TRect& rect, const TButtonL
   const std::unique_ptr<framework::TBitmap> glyph = ReadGlyph(face.GlyphPart);
   framework::TGlyphCaption content = ReadContent(rect, glyph.get());
   content.Geometry.Layout = framework::blGlyphLeft;
-  const TDropDownPlaces placed = PlaceDropDown(framework::GeometryOf(content), framework::MeasureGlyphCaption(dc, content));
+  const gfx::TPoint textSize = framework::MeasureGlyphCaption(dc, content);
+  const TDropDownPlaces placed = PlaceDropDown(framework::GeometryOf(content), textSize);
   framework::DrawGlyphCaptionAt(dc, content, placed.Places);
   DrawArrow(dc, placed.Arrow, look.Disabled ? gfx::clBtnShadow : gfx::clWindowText);
   DrawFocusAround(dc, placed.Places.Text);

@@ -88,6 +88,16 @@ bool Skinned(framework::TControl& control) { return control.Perform(skin::WM_SKI
 
 uint32_t Probe(int32_t frame) { return probeskin::ProbeColour("buttons.bmp", frame); }
 
+// Waits for a point of the form (window coordinates) to show a frame of the
+// button face: looks that follow input show once its messages are through.
+::testing::AssertionResult FormShows(HWND form, POINT at, int32_t frame)
+{
+  if (WaitForWindowPixel(form, at, Probe(frame), 2000))
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "buttons.bmp frame " << frame << " expected, shows "
+                                       << DescribePixel(WindowPixel(form, at.x, at.y));
+}
+
 // Whether the pixel shows any frame of the button face.
 bool ShowsButtonFace(uint32_t pixel)
 {
@@ -248,10 +258,10 @@ TEST_F(SkinButtonsTest, FlatSpeedButtonShowsItsFaceOnlyWhenHotOrDown)
   EXPECT_FALSE(ShowsButtonFace(WindowPixel(form, spot.x, spot.y))) << DescribePixel(WindowPixel(form, spot.x, spot.y));
   // A raised button shows the normal face at rest.
   const POINT raised = f.InForm(*f.Raised, 4, 15);
-  EXPECT_TRUE(WaitForWindowPixel(form, raised, Probe(0), 2000)) << DescribePixel(WindowPixel(form, raised.x, raised.y));
+  EXPECT_TRUE(FormShows(form, raised, 0)) << "raised at rest";
 
   MoveMouse(f.OnScreen(*f.Flat));
-  EXPECT_TRUE(WaitForWindowPixel(form, spot, Probe(3), 2000)) << "hot: " << DescribePixel(WindowPixel(form, spot.x, spot.y));
+  EXPECT_TRUE(FormShows(form, spot, 3)) << "hot";
   // The system tells the form that the mouse left only at its next check,
   // up to the hover time later.
   MoveMouse({10, 10});
@@ -260,7 +270,7 @@ TEST_F(SkinButtonsTest, FlatSpeedButtonShowsItsFaceOnlyWhenHotOrDown)
 
   // Down shows the pressed frame without the mouse.
   f.Flat->SetDown(true);
-  EXPECT_TRUE(WaitForWindowPixel(form, spot, Probe(1), 2000)) << "down: " << DescribePixel(WindowPixel(form, spot.x, spot.y));
+  EXPECT_TRUE(FormShows(form, spot, 1)) << "down";
 }
 
 TEST_F(SkinButtonsTest, SpeedButtonLooksPressedWhileHeldAndClicksOnce)
@@ -272,14 +282,14 @@ TEST_F(SkinButtonsTest, SpeedButtonLooksPressedWhileHeldAndClicksOnce)
   const POINT centre = f.OnScreen(*f.Raised);
   const TCursorRestorer cursor;
   MoveMouse(centre);
-  EXPECT_TRUE(WaitForWindowPixel(form, spot, Probe(3), 2000)) << "hot: " << DescribePixel(WindowPixel(form, spot.x, spot.y));
+  EXPECT_TRUE(FormShows(form, spot, 3)) << "hot";
   MouseDown(centre);
-  EXPECT_TRUE(WaitForWindowPixel(form, spot, Probe(1), 2000)) << "pressed: " << DescribePixel(WindowPixel(form, spot.x, spot.y));
+  EXPECT_TRUE(FormShows(form, spot, 1)) << "pressed";
   EXPECT_EQ(f.Clicks, 0) << "no click before the release";
   MouseUp(centre);
   PumpMessages(150);
   EXPECT_EQ(f.Clicks, 1);
-  EXPECT_TRUE(WaitForWindowPixel(form, spot, Probe(3), 2000)) << "hot again: " << DescribePixel(WindowPixel(form, spot.x, spot.y));
+  EXPECT_TRUE(FormShows(form, spot, 3)) << "hot again";
 }
 
 TEST_F(SkinButtonsTest, DropDownButtonDrawsItsArrowAfterTheCaption)
