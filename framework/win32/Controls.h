@@ -453,6 +453,10 @@ public:
   [[nodiscard]] TCanvas& Canvas();
 
   virtual void Paint() {}
+  // The parent paints a windowless control by sending it WM_PAINT (WParam 0)
+  // through WindowProc while Canvas is set up, so that whatever stands in
+  // front of the control may paint it instead; this ends in Paint.
+  void WndProc(TMessage& message) override;
 
 protected:
   friend class TWinControl;

@@ -21,6 +21,17 @@ const TClassInfo& TGraphicControl::ClassType()
 
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
 
+void TGraphicControl::WndProc(TMessage& message)
+{
+  if (message.Msg != WM_PAINT) {
+    TControl::WndProc(message);
+    return;
+  }
+  if (paintCanvas_)
+    Paint();
+  message.Result = 0;
+}
+
 TCanvas& TGraphicControl::Canvas()
 {
   if (paintCanvas_)

@@ -1,4 +1,5 @@
 #include "framework/TypeInfo.h"
+#include "framework/win32/Buttons.h"
 #include "framework/win32/ComCtrls.h"
 #include "framework/win32/DateTimePicker.h"
 #include "framework/win32/Dialogs.h"
@@ -26,7 +27,8 @@ void RegisterStandardClasses()
         &TStatusBar::ClassType(), &TPageControl::ClassType(), &TTabSheet::ClassType(), &TTimer::ClassType(),
         &TFileListBox::ClassType(), &TColorDialog::ClassType(), &TOpenPictureDialog::ClassType(),
         &TProgressBar::ClassType(), &TTabControl::ClassType(), &THeaderControl::ClassType(), &TListView::ClassType(),
-        &TListBox::ClassType(), &TMemo::ClassType(), &TScrollBar::ClassType(), &TDateTimePicker::ClassType()})
+        &TListBox::ClassType(), &TMemo::ClassType(), &TScrollBar::ClassType(), &TDateTimePicker::ClassType(),
+        &TBitBtn::ClassType(), &TSpeedButton::ClassType()})
     RegisterComponentClass(*info);
   RegisterMenuClasses();
 }

@@ -458,7 +458,7 @@ void TWinControl::PaintControls(TCanvas& canvas)
     context->IntersectClipRect(0, 0, g->width_, g->height_);
     canvas.Font = g->font_->Value();
     g->paintCanvas_ = &canvas;
-    g->Paint();
+    g->Perform(WM_PAINT);
   }
 }
 

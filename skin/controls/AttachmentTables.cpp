@@ -121,6 +121,8 @@ const std::vector<TClassRow>& ClassTable()
     {rtName, "TDXTREELIST|TDXDBTREELIST|TDXDBGRID", rcNone,
      {ckScrollbar, B(xcScrollbar), -1, cpNone, afScrolledAttach}},
     {rtClass, "TWinControl", rcScrolling, {ckScrollbar, B(xcScrollbar), -1, cpNone, afScrolledAttach}},
+    // Bitmap buttons are push buttons with a glyph: tried before those.
+    {rtClass, "TBitBtn", rcNone, {ckBitButton, B(xcButton)}},
     {rtClass, "TButton", rcNone, {ckButton, B(xcButton)}},
     {rtClass, "TEdit", rcNone, {ckEdit, B(xcEdit)}},
     {rtClass, "TForm", rcNone, {ckBox, -1, -1, cpAfter, afRecolour}},

@@ -4,14 +4,17 @@
 #include "framework/win32/Forms.h"
 #include "skin/SkinData.h"
 #include "skin/controls/AttachmentTables.h"
+#include "skin/controls/SkinBitButton.h"
 #include "skin/controls/SkinBox.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinHeader.h"
-#include "skin/controls/SkinTab.h"
+#include "skin/controls/SkinMenuButton.h"
 #include "skin/controls/SkinProgress.h"
+#include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinTab.h"
 #include "skin/controls/SkinTrackBar.h"
 #include "skin/frame/WinSkinForm.h"
 
@@ -54,6 +57,8 @@ std::unique_ptr<TSkinControl> MakeCompanion(TCompanionKind kind, int8_t variant 
   case ckTabSheet: return std::make_unique<TSkinTabSheet>();
   case ckHeader: return std::make_unique<TSkinHeader>();
   case ckButton: return std::make_unique<TSkinButton>();
+  case ckBitButton: return std::make_unique<TSkinBitButton>();
+  case ckMenuButton: return std::make_unique<TSkinMenuButton>();
   case ckCheckBox: return std::make_unique<TSkinCheckBox>();
   case ckRadioButton: return std::make_unique<TSkinRadioButton>();
   case ckGroupBox: return std::make_unique<TSkinGroupBox>();
@@ -65,6 +70,19 @@ std::unique_ptr<TSkinControl> MakeCompanion(TCompanionKind kind, int8_t variant 
   case ckTrackBar: return std::make_unique<TSkinTrackBar>();
   default: return nullptr;
   }
+}
+
+// The companion a row names for this control: the drop-down button for a
+// "tcxbutton" whose Kind says so, and a glyph read from "PngImage" where the
+// row asks for it.
+std::unique_ptr<TSkinControl> MakeCompanionFor(const framework::TControl& control, const TAttachment& attach)
+{
+  const bool dropDown = attach.Has(afDropDownWhenCx) &&
+                        framework::SameText(framework::GetPropValue(control, "Kind"), "cxbkDropDownButton");
+  std::unique_ptr<TSkinControl> companion = MakeCompanion(dropDown ? ckMenuButton : attach.Kind, attach.Variant);
+  if (auto* glyphButton = dynamic_cast<TSkinBitButton*>(companion.get()); glyphButton && attach.Has(afPngGlyph))
+    glyphButton->SetGlyphProperty("PngImage");
+  return companion;
 }
 
 class TFormPass {
@@ -95,9 +113,11 @@ private:
           windowed->Controls(i)->SetTag(control.Tag());
       return;
     }
-    // Only windowed controls carry companions here; the framework has no
-    // windowless control that the skin draws.
-    if (!windowed || !control.Parent() || AlreadySkinned(*windowed))
+    if (!windowed) {
+      DecideWindowless(control);
+      return;
+    }
+    if (!control.Parent() || AlreadySkinned(*windowed))
       return;
     try {
       windowed->HandleNeeded();
@@ -107,16 +127,60 @@ private:
     const std::string upper = Upper(control.ClassName());
     if (NeverSkinnedClass(upper) || AskedTheEvent(*windowed, upper))
       return;
-    std::vector<std::string> lines;
-    for (int i = 0; i < data_.Skin3rd()->Count(); ++i)
-      lines.push_back(data_.Skin3rd()->Strings(i));
-    if (const auto word = MatchSkin3rd(lines, control.ClassName())) {
+    if (const auto word = Skin3rdWord(control)) {
       if (const auto attach = KindWordAttachment(*word, Lower(control.ClassName())))
         Apply(*windowed, *attach);
       return;
     }
     if (const auto attach = FrameworkClassAttachment(FactsOf(*windowed)))
       Apply(*windowed, *attach);
+  }
+
+  // A control without a window has no window procedure to stand in front
+  // of: only speed buttons, whose companion works through the control's
+  // WindowProc, are skinned.
+  void DecideWindowless(framework::TControl& control)
+  {
+    if (!control.Parent() || control.Perform(WM_SKIN_QUERY) == 1)
+      return;
+    const std::string upper = Upper(control.ClassName());
+    if (NeverSkinnedClass(upper) || AskedTheEvent(control, upper))
+      return;
+    std::optional<TAttachment> attach;
+    if (const auto word = Skin3rdWord(control)) {
+      attach = KindWordAttachment(*word, Lower(control.ClassName()));
+    } else {
+      TControlFacts facts;
+      facts.UpperClassName = upper;
+      facts.InheritsFrom = [&control](std::string_view name) { return Inherits(control, name); };
+      facts.Windowed = false;
+      attach = FrameworkClassAttachment(facts);
+    }
+    if (!attach || attach->Kind != ckSpeedButton || !Allowed(*attach, data_.SkinControls()))
+      return;
+    // Made here, not by MakeCompanion: its attach is its own.
+    auto companion = std::make_unique<TSkinSpeedButton>();
+    if (attach->Has(afPngGlyph))
+      companion->SetGlyphProperty("PngImage");
+    companion->AttachSpeedButton(frame_, data_, control);
+    frame_.RegisterCompanion(std::move(companion));
+  }
+
+  // The kind word the skin's Skin3rd list gives the control's class.
+  std::optional<std::string> Skin3rdWord(const framework::TControl& control) const
+  {
+    std::vector<std::string> lines;
+    for (int i = 0; i < data_.Skin3rd()->Count(); ++i)
+      lines.push_back(data_.Skin3rd()->Strings(i));
+    return MatchSkin3rd(lines, control.ClassName());
+  }
+
+  static bool Inherits(const framework::TControl& control, std::string_view name)
+  {
+    for (const framework::TClassInfo* info = &control.ClassInfo(); info; info = info->Parent())
+      if (info->Name() == name)
+        return true;
+    return false;
   }
 
   bool AlreadySkinned(framework::TWinControl& control)
@@ -128,7 +192,7 @@ private:
   // The application may skin the control its own way or veto it: any
   // object it hands back ends the decision. A companion of ours that the
   // frame does not list yet is attached and from then on owned by the frame.
-  bool AskedTheEvent(framework::TWinControl& control, const std::string& upper)
+  bool AskedTheEvent(framework::TControl& control, const std::string& upper)
   {
     if (!data_.OnSkinControl)
       return false;
@@ -138,7 +202,10 @@ private:
       return false;
     auto* companion = dynamic_cast<TSkinControl*>(skinned);
     if (companion && !frame_.ListsCompanion(companion)) {
-      companion->AttachControl(frame_, data_, control, companion->Recolour());
+      if (auto* windowed = dynamic_cast<framework::TWinControl*>(&control))
+        companion->AttachControl(frame_, data_, *windowed, companion->Recolour());
+      else if (auto* speed = dynamic_cast<TSkinSpeedButton*>(companion))
+        speed->AttachSpeedButton(frame_, data_, control);
       frame_.RegisterCompanion(std::unique_ptr<TFrameCompanion>(companion));
     }
     return true;
@@ -148,12 +215,7 @@ private:
   {
     TControlFacts facts;
     facts.UpperClassName = Upper(control.ClassName());
-    facts.InheritsFrom = [&control](std::string_view name) {
-      for (const framework::TClassInfo* info = &control.ClassInfo(); info; info = info->Parent())
-        if (info->Name() == name)
-          return true;
-      return false;
-    };
+    facts.InheritsFrom = [&control](std::string_view name) { return Inherits(control, name); };
     facts.Style = uint32_t(GetWindowLongPtrW(control.Handle(), GWL_STYLE));
     facts.PageStyle = framework::GetEnumProp(control, "Style");
     facts.NumButtons = framework::GetOrdProp(control, "NumButtons");
@@ -174,7 +236,7 @@ private:
     if (attach.Children == cpRadioButtons || attach.Children == cpCheckBoxes)
       SkinGroupButtons(control, attach.Children == cpRadioButtons ? ckRadioButton : ckCheckBox);
     if (attach.SelfBit < 0 || (set & Bit(uint32_t(attach.SelfBit))))
-      Attach(control, attach.Kind, attach.Has(afRecolour), attach.Variant);
+      Attach(control, MakeCompanionFor(control, attach), attach.Has(afRecolour));
     if (attach.Children == cpAfter)
       SkinChildren(control);
   }
@@ -204,9 +266,13 @@ private:
           Attach(*button, kind, false);
   }
 
-  void Attach(framework::TWinControl& control, TCompanionKind kind, bool recolour, int8_t variant = 0)
+  void Attach(framework::TWinControl& control, TCompanionKind kind, bool recolour)
   {
-    std::unique_ptr<TSkinControl> companion = MakeCompanion(kind, variant);
+    Attach(control, MakeCompanion(kind), recolour);
+  }
+
+  void Attach(framework::TWinControl& control, std::unique_ptr<TSkinControl> companion, bool recolour)
+  {
     if (!companion)
       return;
     companion->AttachControl(frame_, data_, control, recolour);

@@ -35,7 +35,12 @@ void TSkinButton::AttachControl(TWinSkinForm& form, TSkinData& data, framework::
   std::string lower = control.ClassName();
   std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
   mode_ = lower.rfind("trz", 0) == 0 || lower.rfind("tel", 0) == 0 ? 1 : 0;
-  transparent_ = control.Tag() == kTransparentTag || (data.Options() & Bit(xoTransparent));
+  ReadTransparent(control);
+}
+
+void TSkinButton::ReadTransparent(const framework::TControl& control)
+{
+  transparent_ = control.Tag() == kTransparentTag || (Data().Options() & Bit(xoTransparent));
 }
 
 // ----- Messages ---------------------------------------------------------------------
@@ -136,23 +141,30 @@ bool TSkinButton::IsDefault() const
   return (GetWindowLongPtrW(Window(), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON;
 }
 
-gfx::TColor TSkinButton::CaptionColour() const
+gfx::TColor TSkinButton::CaptionColour(const TButtonLook& look) const
 {
-  if (!enabledLook_)
+  if (look.Disabled)
     return gfx::clBtnShadow;
   const TDataSkinButton& element = *Data().Buttons;
   gfx::TColor colour = element.HasNormalColour2 ? element.NormalColour2 : FontColour();
-  if ((look_ & lbHot) && !(look_ & lbPressed) && element.HasMouseOverColour2)
+  if (look.Hot && !look.Pressed && element.HasMouseOverColour2)
     colour = element.MouseOverColour2;
-  if ((look_ & lbPressed) && element.HasPressedColour2)
+  if (look.Pressed && element.HasPressedColour2)
     colour = element.PressedColour2;
   return colour;
 }
 
+bool TSkinButton::ShowsFocusRect() const { return focused_ && !(Data().Options() & Bit(xoNoFocusRect)); }
+
+const TDataSkinButton* TSkinButton::ButtonsElement() const
+{
+  const TDataSkinButton* element = Data().Buttons.get();
+  return element && !element->Image.Empty() ? element : nullptr;
+}
+
 void TSkinButton::DrawSkin(HDC dc, const gfx::TRect& rect)
 {
-  const TDataSkinButton& element = *Data().Buttons;
-  if (element.Image.Empty())
+  if (!ButtonsElement())
     return;
   ReadWindowState();
   caption_ = SplitCaption(ReadCaption());
@@ -161,23 +173,34 @@ void TSkinButton::DrawSkin(HDC dc, const gfx::TRect& rect)
   look.Hot = look_ & lbHot;
   look.FocusedOrDefault = focused_ || IsDefault();
   look.Disabled = !enabledLook_;
-  const int32_t frame = ButtonFrame(look);
-  DrawThroughFace(dc, rect, [&](HDC face) {
-    if (transparent_ && Control())
-      win32::PaintParentBackground(*Control(), face);
+  DrawButton(dc, rect, look, PushButtonFace(look));
+}
+
+void TSkinButton::DrawButton(HDC dc, const gfx::TRect& rect, const TButtonLook& look, const TButtonFace& face)
+{
+  const TDataSkinButton& element = *ButtonsElement();
+  DrawThroughFace(dc, rect, [&](HDC target) {
+    if (transparent_ && SkinnedControl())
+      win32::PaintParentBackground(*SkinnedControl(), target);
     else
-      FillSkinColour(face, rect);
-    win32::ElementDraw(face, rect, element.Image, false, element.Tile == 1, element.Trans == 1,
-                       element.FrameCount(), frame, element.Margins());
-    DrawCaption(face, rect);
+      FillSkinColour(target, rect);
+    if (face.DrawElement)
+      win32::ElementDraw(target, rect, element.Image, false, element.Tile == 1, element.Trans == 1,
+                         element.FrameCount(), face.Frame, element.Margins());
+    const framework::TSelectObject font(target, CaptionFont());
+    SetTextColor(target, ColourRef(CaptionColour(look)));
+    SetBkMode(target, TRANSPARENT);
+    DrawContent(target, rect, look, face);
   });
+}
+
+void TSkinButton::DrawContent(HDC dc, const gfx::TRect& rect, const TButtonLook& /*look*/, const TButtonFace& /*face*/)
+{
+  DrawCaption(dc, rect);
 }
 
 void TSkinButton::DrawCaption(HDC dc, const gfx::TRect& rect)
 {
-  const framework::TSelectObject font(dc, CaptionFont());
-  SetTextColor(dc, ColourRef(CaptionColour()));
-  SetBkMode(dc, TRANSPARENT);
   RECT measured{rect.Left + 2, rect.Top + 2, rect.Right - 2, rect.Bottom - 2};
   DrawUnicodeText(dc, caption_, measured, DT_CENTER | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK);
   const gfx::TPoint size{measured.right - measured.left, measured.bottom - measured.top};
@@ -187,7 +210,7 @@ void TSkinButton::DrawCaption(HDC dc, const gfx::TRect& rect)
   // and clips the last word.
   RECT lines{rect.Left + 2, origin.Y, rect.Right - 2, origin.Y + size.Y};
   DrawUnicodeText(dc, caption_, lines, DT_CENTER | DT_EXPANDTABS | DT_WORDBREAK);
-  if (focused_ && !(Data().Options() & Bit(xoNoFocusRect))) {
+  if (ShowsFocusRect()) {
     RECT focus{origin.X - 2, origin.Y - 2, origin.X + size.X + 2, origin.Y + size.Y + 2};
     DrawFocusRect(dc, &focus);
   }

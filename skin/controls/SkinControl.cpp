@@ -45,6 +45,25 @@ private:
   TSkinControl& owner_;
 };
 
+// Asks the windowless control to tell it when the control is freed.
+class TSkinControl::TControlEndWatch final : public framework::TComponent {
+public:
+  TControlEndWatch(TSkinControl& owner, framework::TControl& control) : TComponent(nullptr), owner_(owner)
+  {
+    control.FreeNotification(this);
+  }
+
+private:
+  void Notification(framework::TComponent* component, framework::TOperation operation) override
+  {
+    TComponent::Notification(component, operation);
+    if (operation == framework::TOperation::opRemove && component == owner_.windowless_)
+      owner_.WindowlessControlGone();
+  }
+
+  TSkinControl& owner_;
+};
+
 TSkinControl::TSkinControl() = default;
 
 TSkinControl::~TSkinControl()
@@ -91,6 +110,35 @@ void TSkinControl::ListenForControlEnd()
     control_->AddHandleListener(this);
 }
 
+void TSkinControl::AttachWindowless(TWinSkinForm& form, TSkinData& data, framework::TControl& control)
+{
+  if (attached_)
+    return;
+  data_ = &data;
+  form_ = &form;
+  windowless_ = &control;
+  repaintTarget_ = &control;
+  previousWindowProc_ = std::move(control.WindowProc);
+  control.WindowProc = [this](framework::TMessage& message) { Dispatch(message); };
+  windowlessWatch_ = std::make_unique<TControlEndWatch>(*this, control);
+  attached_ = true;
+  life_ = clAttached;
+}
+
+void TSkinControl::WindowlessControlGone()
+{
+  // The saved procedure belongs to the control being freed: dropped, never called.
+  previousWindowProc_ = nullptr;
+  windowless_ = nullptr;
+  repaintTarget_ = nullptr;
+  life_ = clDestroyed;
+}
+
+framework::TControl* TSkinControl::SkinnedControl() const
+{
+  return control_ ? static_cast<framework::TControl*>(control_) : windowless_;
+}
+
 void TSkinControl::AttachWindow(TWinSkinForm& form, TSkinData& data, HWND window)
 {
   if (attached_)
@@ -111,6 +159,12 @@ void TSkinControl::AttachWindow(TWinSkinForm& form, TSkinData& data, HWND window
 
 void TSkinControl::RestoreWindowProc()
 {
+  if (windowless_ && previousWindowProc_) {
+    windowless_->WindowProc = std::move(previousWindowProc_);
+    previousWindowProc_ = nullptr;
+    windowless_->Invalidate();
+    return;
+  }
   if (!control_ || life_ == clDestroyed)
     return;
   control_->RemoveHandleListener(this);
@@ -397,8 +451,8 @@ void TSkinControl::DrawFocusAroundText(HDC dc, UINT format, const RECT& rect) co
 
 std::wstring TSkinControl::ReadCaption() const
 {
-  if (control_)
-    return framework::Utf8ToWide(control_->Caption());
+  if (const framework::TControl* control = SkinnedControl())
+    return framework::Utf8ToWide(control->Caption());
   std::wstring text(size_t(GetWindowTextLengthW(window_)) + 1, L'\0');
   text.resize(size_t(GetWindowTextW(window_, text.data(), int(text.size()))));
   return text;
@@ -406,8 +460,8 @@ std::wstring TSkinControl::ReadCaption() const
 
 HFONT TSkinControl::CaptionFont() const
 {
-  if (control_ && control_->Font())
-    return control_->Font()->Handle();
+  if (const framework::TControl* control = SkinnedControl(); control && control->Font())
+    return control->Font()->Handle();
   if (auto font = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0)))
     return font;
   return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -415,8 +469,8 @@ HFONT TSkinControl::CaptionFont() const
 
 gfx::TColor TSkinControl::FontColour() const
 {
-  if (control_ && control_->Font())
-    return control_->Font()->Color();
+  if (const framework::TControl* control = SkinnedControl(); control && control->Font())
+    return control->Font()->Color();
   return data_->Color(scButtonText);
 }
 

@@ -61,6 +61,8 @@ public:
 
   [[nodiscard]] HWND Window() const { return window_; }
   [[nodiscard]] framework::TWinControl* Control() const { return control_; }
+  // The framework control skinned, with a window or without one.
+  [[nodiscard]] framework::TControl* SkinnedControl() const;
   [[nodiscard]] bool SkinActive() const { return skinActive_; }
   [[nodiscard]] uint8_t LookState() const { return look_; }
   [[nodiscard]] TCompanionLife Life() const { return life_; }
@@ -87,6 +89,9 @@ protected:
   // Lets go of the control when its window goes, for companions that bound
   // themselves without the window procedure.
   void ListenForControlEnd();
+  // Attaches to a control without a window: its WindowProc, and repaints
+  // through its Invalidate. A second attach does nothing.
+  void AttachWindowless(TWinSkinForm& form, TSkinData& data, framework::TControl& control);
   // Gives the control its ParentBackground and Color back.
   void GiveColourBack();
   // Draws through an off-screen bitmap of rect's size, copied to dc in one
@@ -148,6 +153,7 @@ protected:
 
 private:
   class TBareWindowHook;
+  class TControlEndWatch;
 
   void Dispatch(framework::TMessage& message);
   void RestoreWindowProc();
@@ -158,11 +164,15 @@ private:
   // while the control is still whole.
   void HandleDestroying(framework::TWinControl* control, HWND window) override;
   void HandleCreated(framework::TWinControl*, HWND) override {}
+  // A control without a window is being freed: nothing of it may be touched.
+  void WindowlessControlGone();
 
   TSkinData* data_ = nullptr;
   TWinSkinForm* form_ = nullptr;
   HWND window_ = nullptr;
   framework::TWinControl* control_ = nullptr;
+  framework::TControl* windowless_ = nullptr;
+  std::unique_ptr<TControlEndWatch> windowlessWatch_;
   framework::TWndMethod previousWindowProc_;
   std::unique_ptr<TBareWindowHook> hook_;
   bool skinActive_ = true;

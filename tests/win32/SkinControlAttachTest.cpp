@@ -6,12 +6,15 @@
 // buttons, and controls coming and going without leaks.
 #include "framework/win32/StdCtrls.h"
 #include "skin/controls/ControlAttach.h"
+#include "skin/controls/SkinBitButton.h"
 #include "skin/controls/SkinBox.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinMenuButton.h"
 #include "skin/controls/SkinProgress.h"
+#include "skin/controls/SkinTab.h"
 #include "skin/controls/SkinTrackBar.h"
 #include "tests/win32/DialogTemplate.h"
 #include "tests/win32/ResourceCount.h"
@@ -26,12 +29,12 @@ using namespace testsupport;
 
 namespace {
 
-enum class TKind { None, Button, CheckBox, Radio, GroupBox, Box, TrackBar, Progress };
+enum class TKind { None, Button, CheckBox, Radio, GroupBox, Box, TrackBar, Progress, BitButton, MenuButton, Tab };
 
 const char* KindName(TKind kind)
 {
   static const char* const names[] = {"none", "button", "check box", "radio button", "group box", "box",
-                                      "track bar", "progress bar"};
+                                      "track bar", "progress bar", "glyph button", "drop-down button", "tab strip"};
   return names[int(kind)];
 }
 
@@ -43,6 +46,10 @@ TKind KindOf(const skin::TFrameCompanion* companion)
     return TKind::Radio;
   if (dynamic_cast<const skin::TSkinCheckBox*>(companion))
     return TKind::CheckBox;
+  if (dynamic_cast<const skin::TSkinMenuButton*>(companion))
+    return TKind::MenuButton;
+  if (dynamic_cast<const skin::TSkinBitButton*>(companion))
+    return TKind::BitButton;
   if (dynamic_cast<const skin::TSkinButton*>(companion))
     return TKind::Button;
   if (dynamic_cast<const skin::TSkinGroupBox*>(companion))
@@ -53,6 +60,8 @@ TKind KindOf(const skin::TFrameCompanion* companion)
     return TKind::TrackBar;
   if (dynamic_cast<const skin::TSkinProgress*>(companion))
     return TKind::Progress;
+  if (dynamic_cast<const skin::TSkinTab*>(companion))
+    return TKind::Tab;
   ADD_FAILURE() << "a companion of a kind this suite does not know";
   return TKind::None;
 }
@@ -235,7 +244,13 @@ TEST_F(SkinControlAttachTest, KindWordsOfTheThirdPartyListDecideAlone)
     {"trackbar", TKind::TrackBar, TKind::Button},
     {"datetimepicker", TKind::None, TKind::Button},
     {"mediaplayer", TKind::None, TKind::Button},
-    {"tab", TKind::None, TKind::Button},
+    {"bitbtn", TKind::BitButton, TKind::Button},
+    {"pngbitbtn", TKind::BitButton, TKind::Button},
+    {"menubtn", TKind::MenuButton, TKind::Button},
+    // Speed buttons have no window: a windowed control of that word gets none.
+    {"speedbutton", TKind::None, TKind::Button},
+    {"pngspeedbutton", TKind::None, TKind::Button},
+    {"tab", TKind::Tab, TKind::Button},
     {"progress", TKind::Progress, TKind::Button},
     {"scrollbar", TKind::None, TKind::Button},
     {"singlescrollbar", TKind::None, TKind::Button},
