@@ -94,7 +94,11 @@ TWinSkinForm::TWinSkinForm(TSkinManage& manager, TSkinData& data, HWND window, s
       form_->SetAutoScroll(false);
   }
   ReadStyle();
-  attachClientSize_ = ClientSize(window_);
+  {
+    const gfx::TRect bounds = WindowBounds(window_);
+    const gfx::TPoint client = ClientSize(window_);
+    systemFrameExtra_ = {bounds.Width() - client.X, bounds.Height() - client.Y};
+  }
   Install(window_);
   if (form_) {
     HookFormWindowProc();
@@ -247,9 +251,11 @@ void TWinSkinForm::ApplyFrame()
     return;
   }
   const gfx::TRect bounds = WindowBounds(window_);
-  const gfx::TPoint client = form_ || frameApplied_ ? ClientSize(window_) : attachClientSize_;
-  if (!frameApplied_)
-    systemFrameExtra_ = {bounds.Width() - client.X, bounds.Height() - client.Y};
+  // A window sized again between attaching and now (a message box fits
+  // itself to its text) was sized for the system's frame.
+  const gfx::TPoint client = form_ || frameApplied_ ? ClientSize(window_)
+                                                    : gfx::TPoint{bounds.Width() - systemFrameExtra_.X,
+                                                                  bounds.Height() - systemFrameExtra_.Y};
   gfx::TPoint size = SkinnedWindowSize(client, borders_, menuHeight_);
   if (IsDialogClass(className_))
     WidenDialogForCaption(size.X);

@@ -164,10 +164,9 @@ private:
   uint8_t borderIcons_ = 0;
   bool rightToLeft_ = false;
   // The system frame's extra size over the client area, noted when the
-  // skinned frame was applied, to give the window its size back.
+  // window was taken over, to give the window its size back.
   gfx::TPoint systemFrameExtra_;
   bool frameApplied_ = false;
-  gfx::TPoint attachClientSize_;
   gfx::TPoint regionSize_{-1, -1};
   bool regionSet_ = false;
   HMENU systemMenu_ = nullptr;

@@ -233,6 +233,8 @@ TEST_F(SkinControlsTest, SkinSwitchOffPassesEverythingOnAndOnRepaints)
 // A message box runs its own loop: a timer looks at it from inside.
 struct TBoxProbe {
   bool Skinned = false;
+  // Client height below the OK button's bottom edge.
+  LONG SpaceBelowButton = -1;
   uint32_t Face = 0;
   // Pixels showing the face inverted: the dots of the focus rectangle.
   int FocusDots = 0;
@@ -247,6 +249,11 @@ void CALLBACK ProbeMessageBox(HWND, UINT, UINT_PTR id, DWORD)
   // Read only once the box shows: a hidden window's pixels are nobody's.
   if (ok && IsWindowVisible(box) && Skinned(ok)) {
     g_box->Skinned = true;
+    RECT client{}, okBounds{};
+    GetClientRect(box, &client);
+    GetWindowRect(ok, &okBounds);
+    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&okBounds), 2);
+    g_box->SpaceBelowButton = client.bottom - okBounds.bottom;
     RedrawWindow(ok, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     const TCapture button = CaptureWindow(ok);
     g_box->Face = button.At(FaceSpot(ok).x, FaceSpot(ok).y);
@@ -267,11 +274,15 @@ TEST_F(SkinControlsTest, MessageBoxButtonsAreSkinned)
   TBoxProbe probe;
   g_box = &probe;
   SetTimer(nullptr, 0, 100, &ProbeMessageBox);
-  MessageBoxW(nullptr, L"Skinned controls", L"Skinned box", MB_OK);
+  MessageBoxW(nullptr, L"Skinned controls", L"Skinned box", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
   g_box = nullptr;
   ASSERT_TRUE(probe.Skinned);
   EXPECT_TRUE(ShowsFrame(probe.Face, "buttons.bmp", 4)) << DescribePixel(probe.Face);
   EXPECT_GT(probe.FocusDots, 0);
+  // The box fitted itself to its text before the skin took it over: it keeps
+  // that fit, a button's margin below the button and no more.
+  EXPECT_GE(probe.SpaceBelowButton, 0);
+  EXPECT_LT(probe.SpaceBelowButton, 30);
 }
 
 // Runs last: the skin going gives every control its own procedure back.
