@@ -572,6 +572,9 @@ void TMainForm::RequestNextPicture()
     while (files[index] == model_.CurrentFile)
       index = int(gfx::Random(uint32_t(files.Count())));
   requestedFile_ = files[index];
+  // Named at once, as it is chosen: the picture is read while the current
+  // transition runs, and the bar must not keep naming the one now showing.
+  SetStatus(spNext, "Next: " + requestedFile_);
   // Transparent pictures are composed over the display's colour, as the
   // display shows them.
   prefetch_->Start(model_.Folder + "\\" + requestedFile_, Lumetta->ShowLimit(), Lumetta->Color());

@@ -197,6 +197,21 @@ TEST_F(MainFormTest, OrderModeRunsTheEffectsOneAfterAnother)
   }
 }
 
+// The status bar names the next picture once it is chosen, while it is read
+// and while the transition to the current one still runs.
+TEST_F(MainFormTest, TheNextPictureIsNamedAsSoonAsItIsChosen)
+{
+  form->SettleNextPicture();
+  form->TimerTimer(nullptr);
+  ASSERT_GE(form->Files().Count(), 2);
+  EXPECT_NE(Panel(1), "Next: " + form->CurrentFile()) << "the picture now showing is not the next one";
+  EXPECT_EQ(Panel(1).rfind("Next: ", 0), 0u);
+  EXPECT_GT(Panel(1).size(), std::string("Next: ").size());
+  ASSERT_TRUE(PumpUntil([this] { return !form->Lumetta->Busy(); }, 20000));
+  form->SettleNextPicture();
+  EXPECT_EQ(Panel(1), "Next: " + form->NextFile());
+}
+
 TEST_F(MainFormTest, TheTimerAloneKeepsTheShowGoing)
 {
   form->tbDisplayInterval->SetPosition(500);
