@@ -117,6 +117,7 @@ const std::vector<TClassRow>& ClassTable()
     {rtClass, "TPanel", rcNone, {ckBox, B(xcPanel), -1, cpBefore, afRecolour}},
     {rtName, "TDXTREELIST|TDXDBTREELIST|TDXDBGRID", rcNone,
      {ckScrollbar, B(xcScrollbar), -1, cpNone, afScrolledAttach}},
+    {rtClass, "TScrollBar", rcNone, {ckScrollBarControl, B(xcScrollbar)}},
     {rtClass, "TWinControl", rcScrolling, {ckScrollbar, B(xcScrollbar), -1, cpNone, afScrolledAttach}},
     {rtClass, "TButton", rcNone, {ckButton, B(xcButton)}},
     {rtClass, "TEdit", rcNone, {ckEdit, B(xcEdit)}},

@@ -45,6 +45,7 @@ enum TCompanionKind : uint8_t {
   ckStatusBar,
   ckProgress,
   ckTrackBar,
+  ckScrollBarControl,
 };
 
 // What happens to a control's children along with it.

@@ -8,6 +8,8 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
 #include "skin/controls/SkinGroupBox.h"
+#include "skin/controls/SkinScControl.h"
+#include "skin/controls/SkinScrollbar.h"
 #include "skin/frame/WinSkinForm.h"
 
 #include <algorithm>
@@ -38,11 +40,13 @@ std::string WindowClassName(HWND window)
 }
 
 // The companions this program builds. Kinds that belong to controls skinned
-// later (edits, combo boxes, tabs, scroll bars and the rest) make none: their
-// controls keep their own look.
-std::unique_ptr<TSkinControl> MakeCompanion(TCompanionKind kind)
+// later (edits, combo boxes, tabs and the rest) make none: their controls
+// keep their own look.
+std::unique_ptr<TSkinControl> MakeCompanion(TCompanionKind kind, uint16_t flags = 0)
 {
   switch (kind) {
+  case ckScrollbar: return std::make_unique<TSkinScrollbar>((flags & afSingleScrollbar) ? 1 : 0);
+  case ckScrollBarControl: return std::make_unique<TSkinScControl>();
   case ckButton: return std::make_unique<TSkinButton>();
   case ckCheckBox: return std::make_unique<TSkinCheckBox>();
   case ckRadioButton: return std::make_unique<TSkinRadioButton>();
@@ -136,6 +140,7 @@ private:
     facts.Style = uint32_t(GetWindowLongPtrW(control.Handle(), GWL_STYLE));
     facts.PageStyle = framework::GetEnumProp(control, "Style");
     facts.NumButtons = framework::GetOrdProp(control, "NumButtons");
+    facts.IsListBox = facts.InheritsFrom("TListBox");
     return facts;
   }
 
@@ -153,7 +158,7 @@ private:
     if (attach.Children == cpRadioButtons || attach.Children == cpCheckBoxes)
       SkinGroupButtons(control, attach.Children == cpRadioButtons ? ckRadioButton : ckCheckBox);
     if (attach.SelfBit < 0 || (set & Bit(uint32_t(attach.SelfBit))))
-      Attach(control, attach.Kind, attach.Has(afRecolour));
+      Attach(control, attach.Kind, attach.Has(afRecolour), attach.Flags);
     if (attach.Children == cpAfter)
       SkinChildren(control);
   }
@@ -183,9 +188,9 @@ private:
           Attach(*button, kind, false);
   }
 
-  void Attach(framework::TWinControl& control, TCompanionKind kind, bool recolour)
+  void Attach(framework::TWinControl& control, TCompanionKind kind, bool recolour, uint16_t flags = 0)
   {
-    std::unique_ptr<TSkinControl> companion = MakeCompanion(kind);
+    std::unique_ptr<TSkinControl> companion = MakeCompanion(kind, flags);
     if (!companion)
       return;
     companion->AttachControl(frame_, data_, control, recolour);
