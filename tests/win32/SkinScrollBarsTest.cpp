@@ -2,11 +2,16 @@
 // exactly over the system's bars of a list box, a memo and a scroll-bar
 // control through resizing, hiding and showing; their pixels named by the
 // skin frames they show; presses, drags and the wheel scrolling each control
-// exactly as the same control left unskinned beside it; a skin without an
-// arrow strip; and no handles left behind by forms that come and go.
+// exactly as the same control left unskinned beside it; the lists of combo
+// boxes, a simple one's under overlays and a dropped-down one's painted in
+// its frame with its own thumb loop; a skin without an arrow strip; and no
+// handles left behind by forms that come and go.
 #include "framework/win32/ListBox.h"
 #include "framework/win32/Memo.h"
 #include "framework/win32/ScrollBar.h"
+#include "framework/win32/StdCtrls.h"
+#include "skin/controls/ComboxScrollBar.h"
+#include "skin/controls/SkinScrollbar.h"
 #include "tests/win32/ResourceCount.h"
 #include "tests/win32/SkinnedWindowSupport.h"
 
@@ -270,6 +275,54 @@ protected:
     }
   };
 
+  // Combo boxes, whose lists get their companions from the combo box's own
+  // companion; here they are attached by hand, as it will.
+  struct TComboForm {
+    framework::TForm Form{nullptr};
+    framework::TComboBox* Combo = nullptr;
+    framework::TComboBox* PlainCombo = nullptr;
+
+    explicit TComboForm(framework::TComboBoxStyle style)
+    {
+      Form.SetBounds(60, 60, 460, 320);
+      Combo = Make(10, style, 0);
+      PlainCombo = Make(230, style, kUnskinnedTag);
+      Form.Show();
+      BringToFront(Form.Handle());
+    }
+
+    framework::TComboBox* Make(int x, framework::TComboBoxStyle style, int tag)
+    {
+      auto* combo = new framework::TComboBox(&Form);
+      combo->SetParent(&Form);
+      combo->SetStyle(style);
+      combo->SetDropDownCount(8);
+      combo->SetBounds(x, 10, 200, style == framework::csSimple ? 180 : 24);
+      combo->SetTag(tag);
+      for (int i = 0; i < 60; ++i)
+        combo->Items()->Add("Effect " + std::to_string(i));
+      return combo;
+    }
+  };
+
+  static HWND ListOf(framework::TComboBox& combo)
+  {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(combo.Handle(), &info);
+    return info.hwndList;
+  }
+
+  template <class TCompanion>
+  static void AttachTo(skin::TWinSkinForm& frame, HWND list)
+  {
+    auto companion = std::make_unique<TCompanion>();
+    companion->AttachWindow(frame, *data_, list);
+    frame.RegisterCompanion(std::move(companion));
+  }
+
+  static int32_t TopOf(HWND list) { return int32_t(SendMessageW(list, LB_GETTOPINDEX, 0, 0)); }
+
   static RECT ScreenRectOf(HWND window)
   {
     RECT r{};
@@ -448,6 +501,85 @@ TEST_F(SkinScrollBarsTest, TheWheelScrollsAndTheThumbFollows)
   EXPECT_TRUE(ScreenShows(thumb, "scrollbarvthumb.bmp", 0)) << ScreenFrame(thumb);
 }
 
+TEST_F(SkinScrollBarsTest, ASimpleCombosListGetsOverlaysThatScrollItAsTheSystemsBar)
+{
+  TComboForm f(framework::csSimple);
+  skin::TWinSkinForm* frame = WaitForFrame(f.Form.Handle());
+  ASSERT_NE(frame, nullptr);
+  const HWND list = ListOf(*f.Combo);
+  const HWND plain = ListOf(*f.PlainCombo);
+  AttachTo<skin::TSkinScrollbarH>(*frame, list);
+  PumpMessages(100);
+  EXPECT_TRUE(CoveredByOverlay(list, OBJID_VSCROLL));
+  EXPECT_TRUE(ShownOverlays(GetParent(plain)).empty());
+
+  const TCursorRestorer cursor;
+  for (HWND w : {list, plain})
+    EXPECT_TRUE(ClickAt(SecondArrow(BarOf(w, OBJID_VSCROLL), true)));
+  for (HWND w : {list, plain})
+    EXPECT_TRUE(DragBy(ThumbMiddle(BarOf(w, OBJID_VSCROLL), true), {0, 25}));
+  EXPECT_GT(TopOf(list), 1);
+  EXPECT_EQ(TopOf(list), TopOf(plain));
+  MoveMouse({5, 5});
+  PumpMessages(100);
+  const SCROLLBARINFO bar = BarOf(list, OBJID_VSCROLL);
+  const POINT thumb{Mid(bar.rcScrollBar).x, bar.rcScrollBar.top + bar.xyThumbTop + 2};
+  EXPECT_TRUE(ScreenShows(thumb, "scrollbarvthumb.bmp", 0)) << ScreenFrame(thumb);
+}
+
+// A dropped-down list is a window over everything: its bar is painted in its
+// own frame, and its thumb dragged by the companion's loop.
+TEST_F(SkinScrollBarsTest, ADropDownListsBarIsPaintedInItsFrameAndItsThumbDragged)
+{
+  TComboForm f(framework::csDropDownList);
+  skin::TWinSkinForm* frame = WaitForFrame(f.Form.Handle());
+  ASSERT_NE(frame, nullptr);
+  const TCursorRestorer cursor;
+  const auto dragThumb = [&](framework::TComboBox& combo, const TInputScript::TStep& midway) {
+    SendMessageW(combo.Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    PumpMessages(100);
+    const HWND list = ListOf(combo);
+    const SCROLLBARINFO bar = BarOf(list, OBJID_VSCROLL);
+    EXPECT_TRUE(DragBy(ThumbMiddle(bar, true), {0, 30}, midway));
+    const int32_t top = TopOf(list);
+    SendMessageW(combo.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+    PumpMessages(50);
+    return top;
+  };
+
+  SendMessageW(f.Combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+  PumpMessages(100);
+  const HWND list = ListOf(*f.Combo);
+  AttachTo<skin::TComboxScrollBar>(*frame, list);
+  RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  PumpMessages(100);
+  const SCROLLBARINFO bar = BarOf(list, OBJID_VSCROLL);
+  const POINT up{Mid(bar.rcScrollBar).x, bar.rcScrollBar.top + ArrowSize() / 2};
+  const POINT thumb{Mid(bar.rcScrollBar).x, bar.rcScrollBar.top + bar.xyThumbTop + 2};
+  EXPECT_TRUE(ScreenShows(up, "scrollbararrow.bmp", kUpArrow)) << ScreenFrame(up);
+  EXPECT_TRUE(ScreenShows(thumb, "scrollbarvthumb.bmp", 0)) << ScreenFrame(thumb);
+  SendMessageW(f.Combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+  PumpMessages(50);
+
+  // Halfway, the list has scrolled already and the thumb shows pressed.
+  bool pressedLook = false;
+  int32_t halfway = 0;
+  const int32_t skinned = dragThumb(*f.Combo, [&] {
+    halfway = TopOf(list);
+    const SCROLLBARINFO now = BarOf(list, OBJID_VSCROLL);
+    const POINT at{Mid(now.rcScrollBar).x, now.rcScrollBar.top + now.xyThumbTop + 2};
+    pressedLook = ScreenShows(at, "scrollbarvthumb.bmp", 1);
+  });
+  const int32_t system = dragThumb(*f.PlainCombo, {});
+  EXPECT_TRUE(pressedLook) << "the dragged thumb shows pressed";
+  EXPECT_GT(halfway, 0);
+  EXPECT_GT(skinned, halfway);
+  // The companion's loop spreads the thumb's travel over the range less the
+  // page, the system's over the places the list can take: they may part by
+  // one item on the way.
+  EXPECT_NEAR(skinned, system, 1);
+}
+
 // Without an arrow strip the skin cannot paint bars: the controls keep the
 // system's own.
 TEST_F(SkinScrollBarsTest, ASkinWithoutAnArrowStripLeavesTheSystemsBars)
@@ -483,6 +615,7 @@ TEST_F(SkinScrollBarsTest, FormsThatComeAndGoLeaveNoHandlesBehind)
   EXPECT_LE(after.Gdi, before.Gdi + 2);
   EXPECT_LE(after.User, before.User + 2);
 }
+
 
 // Runs last: the skin going takes the overlays and gives the bars back.
 TEST_F(SkinScrollBarsTest, TheSkinGoingGivesTheSystemsBarsBack)
