@@ -429,6 +429,41 @@ TEST_F(SkinScrollBarsTest, OverlaysShowArrowsTrackAndThumbFromTheSkin)
   EXPECT_TRUE(ScreenShows(ThumbMiddle(memo, false), "scrollbarhbar.bmp", 2)) << ScreenFrame(ThumbMiddle(memo, false));
 }
 
+// The skin's flat border takes the place of the sunken edge: a line of the
+// shadow colour outside, one of the face colour inside; skin-aware code may
+// ask for it on a DC of its own.
+TEST_F(SkinScrollBarsTest, ScrolledControlsWearTheSkinsFlatBorder)
+{
+  TScrollForm f;
+  ASSERT_NE(WaitForFrame(f.Form.Handle()), nullptr);
+  PumpMessages(100);
+  const auto rgb = [](gfx::TColor colour) { return RgbOf(skin::ColourRef(colour)); };
+  const uint32_t shadow = rgb(data_->Color(skin::scButtonShadow));
+  const uint32_t face = rgb(data_->Color(skin::scButtonFace));
+  for (framework::TWinControl* control : std::initializer_list<framework::TWinControl*>{f.List, f.Memo}) {
+    const HWND window = control->Handle();
+    const SIZE size = WindowSize(window);
+    EXPECT_EQ(WindowPixel(window, 0, size.cy / 2), shadow) << control->ClassName();
+    EXPECT_EQ(WindowPixel(window, size.cx / 3, size.cy - 1), shadow) << control->ClassName();
+    EXPECT_EQ(WindowPixel(window, 1, size.cy / 2), face) << control->ClassName();
+    EXPECT_EQ(WindowPixel(window, size.cx / 3, 1), face) << control->ClassName();
+  }
+  EXPECT_NE(WindowPixel(f.PlainList->Handle(), 0, 50), shadow) << "the unskinned twin keeps its edge";
+
+  const HWND list = f.List->Handle();
+  const SIZE size = WindowSize(list);
+  const TReleasedDC screen = TReleasedDC::OfScreen();
+  TMemoryDC memory(screen.Handle());
+  TGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Handle(), size.cx, size.cy));
+  const TSelection selected(memory.Handle(), bitmap.Handle());
+  const WPARAM dc = reinterpret_cast<WPARAM>(memory.Handle());
+  EXPECT_EQ(SendMessageW(list, skin::TSkinScrollbar::kBorderNotice, dc, 0x41A2), 0x41A2);
+  EXPECT_EQ(CaptureDC(memory.Handle(), 0, size.cy / 2, 1, 1).At(0, 0), shadow);
+  EXPECT_EQ(CaptureDC(memory.Handle(), 1, size.cy / 2, 1, 1).At(0, 0), face);
+  EXPECT_NE(SendMessageW(list, skin::TSkinScrollbar::kBorderNotice, 0, 0), 0x41A2)
+    << "only the skin-aware notice is answered";
+}
+
 // Presses on the overlays reach the system's own scroll loop: the skinned
 // control ends where its unskinned twin, given the same input, ends.
 TEST_F(SkinScrollBarsTest, PressesAndDragsScrollAsTheSystemsBarDoes)
