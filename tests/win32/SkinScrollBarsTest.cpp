@@ -489,17 +489,19 @@ TEST_F(SkinScrollBarsTest, PressesAndDragsScrollAsTheSystemsBarDoes)
   EXPECT_GT(listTops().first, 1);
   EXPECT_EQ(listTops().first, listTops().second) << "page";
 
-  // Midway through the skinned drag, the painted thumb has followed the
-  // cursor, not waited for the list's next whole item.
+  // Halfway through the skinned drag, 15 pixels down, the painted thumb has
+  // moved along, pressed: track where its top was, thumb past its bottom.
   const SCROLLBARINFO before = BarOf(f.List->Handle(), OBJID_VSCROLL);
-  bool followed = false;
+  const int32_t x = Mid(before.rcScrollBar).x;
+  const POINT vacated{x, before.rcScrollBar.top + before.xyThumbTop + 12};
+  const POINT reached{x, before.rcScrollBar.top + before.xyThumbBottom + 13};
+  std::string halfway;
   const auto look = [&] {
-    const POINT thumbTop{Mid(before.rcScrollBar).x, before.rcScrollBar.top + before.xyThumbTop + 15 + 2};
-    followed = ScreenShows(thumbTop, "scrollbarvthumb.bmp", 0) || ScreenShows(thumbTop, "scrollbarvthumb.bmp", 1);
+    halfway = ScreenFrame(vacated) + " / " + ScreenFrame(reached);
   };
   EXPECT_TRUE(DragBy(ThumbMiddle(before, true), {0, 30}, look));
   EXPECT_TRUE(DragBy(ThumbMiddle(BarOf(f.PlainList->Handle(), OBJID_VSCROLL), true), {0, 30}));
-  EXPECT_TRUE(followed) << "the thumb under the cursor halfway";
+  EXPECT_EQ(halfway, "scrollbarvbar.bmp frame 0 / scrollbarvthumb.bmp frame 1");
   EXPECT_GT(listTops().first, 10);
   EXPECT_EQ(listTops().first, listTops().second) << "thumb";
 
