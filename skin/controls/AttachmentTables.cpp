@@ -120,6 +120,7 @@ const std::vector<TClassRow>& ClassTable()
     {rtClass, "TPanel", rcNone, {ckBox, B(xcPanel), -1, cpBefore, afRecolour}},
     {rtName, "TDXTREELIST|TDXDBTREELIST|TDXDBGRID", rcNone,
      {ckScrollbar, B(xcScrollbar), -1, cpNone, afScrolledAttach}},
+    {rtClass, "TScrollBar", rcNone, {ckScrollBarControl, B(xcScrollbar)}},
     {rtClass, "TWinControl", rcScrolling, {ckScrollbar, B(xcScrollbar), -1, cpNone, afScrolledAttach}},
     // Bitmap buttons are push buttons with a glyph: tried before those.
     {rtClass, "TBitBtn", rcNone, {ckBitButton, B(xcButton)}},

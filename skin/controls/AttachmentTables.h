@@ -46,6 +46,7 @@ enum TCompanionKind : uint8_t {
   ckProgress,
   ckTrackBar,
   ckHeader,
+  ckScrollBarControl,
 };
 
 // What happens to a control's children along with it.

@@ -12,6 +12,8 @@
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinMenuButton.h"
 #include "skin/controls/SkinProgress.h"
+#include "skin/controls/SkinScControl.h"
+#include "skin/controls/SkinScrollbar.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinTab.h"
@@ -46,16 +48,18 @@ std::string WindowClassName(HWND window)
 }
 
 // The companions this program builds. Kinds that belong to controls skinned
-// later (edits, combo boxes, scroll bars and the rest) make none: their
-// controls keep their own look. variant: the row's variant (2 makes a tab
-// control paint the controls without a window standing on it).
-std::unique_ptr<TSkinControl> MakeCompanion(TCompanionKind kind, int8_t variant = 0)
+// later (edits, combo boxes and the rest) make none: their controls keep
+// their own look. variant: the row's variant (2 makes a tab control paint
+// the controls without a window standing on it); flags: the row's flags.
+std::unique_ptr<TSkinControl> MakeCompanion(TCompanionKind kind, int8_t variant = 0, uint16_t flags = 0)
 {
   switch (kind) {
   case ckTab: return std::make_unique<TSkinTab>(variant == 2);
   case ckTabButtons: return std::make_unique<TSkinTabBtn>();
   case ckTabSheet: return std::make_unique<TSkinTabSheet>();
   case ckHeader: return std::make_unique<TSkinHeader>();
+  case ckScrollbar: return std::make_unique<TSkinScrollbar>((flags & afSingleScrollbar) ? 1 : 0);
+  case ckScrollBarControl: return std::make_unique<TSkinScControl>();
   case ckButton: return std::make_unique<TSkinButton>();
   case ckBitButton: return std::make_unique<TSkinBitButton>();
   case ckMenuButton: return std::make_unique<TSkinMenuButton>();
@@ -79,7 +83,7 @@ std::unique_ptr<TSkinControl> MakeCompanionFor(const framework::TControl& contro
 {
   const bool dropDown = attach.Has(afDropDownWhenCx) &&
                         framework::SameText(framework::GetPropValue(control, "Kind"), "cxbkDropDownButton");
-  std::unique_ptr<TSkinControl> companion = MakeCompanion(dropDown ? ckMenuButton : attach.Kind, attach.Variant);
+  std::unique_ptr<TSkinControl> companion = MakeCompanion(dropDown ? ckMenuButton : attach.Kind, attach.Variant, attach.Flags);
   if (auto* glyphButton = dynamic_cast<TSkinBitButton*>(companion.get()); glyphButton && attach.Has(afPngGlyph))
     glyphButton->SetGlyphProperty("PngImage");
   return companion;
@@ -219,6 +223,7 @@ private:
     facts.Style = uint32_t(GetWindowLongPtrW(control.Handle(), GWL_STYLE));
     facts.PageStyle = framework::GetEnumProp(control, "Style");
     facts.NumButtons = framework::GetOrdProp(control, "NumButtons");
+    facts.IsListBox = facts.InheritsFrom("TListBox");
     return facts;
   }
 

@@ -87,6 +87,24 @@ TThumb DraggedThumb(const TThumb& pressed, int32_t moved, int32_t length, int32_
   return Placed(start, thumb);
 }
 
+int32_t DraggedPosition(int32_t offset, const TScrollState& state, int32_t track, int32_t thumb)
+{
+  offset = std::max(offset, 0);
+  const int32_t travel = track - thumb;
+  int32_t position = 0;
+  if (state.Page > 0) {
+    offset = std::min(offset, travel + 1);
+    position = state.Min + gfx::MulDiv(offset, Span(state.Min, state.Max) - state.Page, travel);
+    position = std::min(position, state.Max - state.Page + 1);
+  } else {
+    position = state.Min + gfx::MulDiv(std::min(offset, travel), Span(state.Min, state.Max), track);
+    position = std::min(position, state.Max);
+  }
+  // A thumb that fills the track has nowhere to go: the division fails and
+  // the list stays at its start.
+  return std::max(position, state.Min);
+}
+
 int32_t BarThickness(int32_t stripHeight, int32_t arrow)
 {
   return std::abs(stripHeight - arrow) > kThicknessTolerance ? arrow : stripHeight;

@@ -64,6 +64,12 @@ inline constexpr int32_t kEmptyRange = 9999999;
 // `moved` along the bar: it keeps its length and stays between the arrows.
 [[nodiscard]] TThumb DraggedThumb(const TThumb& pressed, int32_t moved, int32_t length, int32_t arrow);
 
+// The position a list scrolls to while its thumb, thumb pixels long, is
+// dragged offset pixels from the start of the track (the bar less its
+// arrows, track pixels long): in proportion over the range the page leaves,
+// never outside the places the list can take.
+[[nodiscard]] int32_t DraggedPosition(int32_t offset, const TScrollState& state, int32_t track, int32_t thumb);
+
 // The thickness a bar is drawn with: the height of the skin's arrow strip,
 // unless it is more than 2 pixels off the system's arrow size.
 [[nodiscard]] int32_t BarThickness(int32_t stripHeight, int32_t arrow);

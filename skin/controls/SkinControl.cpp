@@ -406,16 +406,17 @@ void TSkinControl::FillSkinColour(HDC dc, const gfx::TRect& rect) const
   FillColour(dc, rect, data_->Color(scButtonFace));
 }
 
-void TSkinControl::FillParentColour(HDC dc, const gfx::TRect& rect) const
+void TSkinControl::FillParentColour(HDC dc, const gfx::TRect& rect) const { FillColour(dc, rect, ParentColour()); }
+
+gfx::TColor TSkinControl::ParentColour() const
 {
   framework::TWinControl* parent = control_ ? control_->Parent() : nullptr;
   if (!parent && window_)
     parent = framework::TWinControl::FindControl(GetParent(window_));
   if (parent && framework::GetPropInfo(*parent, "Color") &&
       framework::GetPropInfo(*parent, "Color")->Kind == framework::TTypeKind::tkInteger)
-    FillColour(dc, rect, gfx::TColor(framework::GetOrdProp(*parent, "Color")));
-  else
-    FillSkinColour(dc, rect);
+    return gfx::TColor(framework::GetOrdProp(*parent, "Color"));
+  return data_->Color(scButtonFace);
 }
 
 bool TSkinControl::RightToLeft() const

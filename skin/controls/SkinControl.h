@@ -118,6 +118,8 @@ protected:
   // Fills in the skin's ButtonFace, in the parent's colour, or in any colour.
   void FillSkinColour(HDC dc, const gfx::TRect& rect) const;
   void FillParentColour(HDC dc, const gfx::TRect& rect) const;
+  // The published Color of the control's parent, or ButtonFace.
+  [[nodiscard]] gfx::TColor ParentColour() const;
   static void FillColour(HDC dc, const gfx::TRect& rect, gfx::TColor color);
   // Draws text with the control's reading order added to format.
   void DrawUnicodeText(HDC dc, const std::wstring& text, RECT& rect, UINT format) const;

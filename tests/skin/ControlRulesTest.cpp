@@ -97,6 +97,14 @@ TEST(FrameworkClassRows, FamiliesMatchInTableOrder)
   // A button with a scroll-bar style is a scrolling control before it is a button.
   EXPECT_EQ(KindOf(FrameworkClassAttachment(Facts({"TButton", "TWinControl"}, 0x00200000))), ckScrollbar);
   EXPECT_EQ(KindOf(FrameworkClassAttachment(Facts({"TUPDOWN", "TWinControl"}))), ckUpDown);
+  // A scroll-bar control is all bar, without a bar style; a list box scrolls
+  // whether or not its bar shows now.
+  const auto scrollBar = FrameworkClassAttachment(Facts({"TScrollBar", "TWinControl"}));
+  EXPECT_EQ(KindOf(scrollBar), ckScrollBarControl);
+  EXPECT_EQ(scrollBar->Bit, xcScrollbar);
+  TControlFacts list = Facts({"TListBox", "TWinControl"});
+  list.IsListBox = true;
+  EXPECT_EQ(KindOf(FrameworkClassAttachment(list)), ckScrollbar);
   EXPECT_FALSE(FrameworkClassAttachment(Facts({"TLabel", "TGraphicControl"})).has_value());
 
   TControlFacts pages = Facts({"TPageControl", "TWinControl"});

@@ -110,6 +110,31 @@ TEST(ScrollBarDrag, TheThumbFollowsTheCursorBetweenTheArrows)
   EXPECT_EQ(DraggedThumb(pressed, 10, 40, kArrow), (TThumb{17, 32}));
 }
 
+// A list of 100 items showing 10 at a time: 91 places (0 to 90), on a track
+// of 166 with a thumb of 15, so 151 pixels of travel.
+TEST(ScrollBarDrag, AListsDraggedThumbReachesEveryEndAndNoFurther)
+{
+  const TScrollState list{0, 99, 10, 0};
+  EXPECT_EQ(DraggedPosition(0, list, 166, 15), 0);
+  EXPECT_EQ(DraggedPosition(-40, list, 166, 15), 0);
+  EXPECT_EQ(DraggedPosition(151, list, 166, 15), 89);
+  // The pixel past the travel is the last place; beyond it nothing changes.
+  EXPECT_EQ(DraggedPosition(152, list, 166, 15), 90);
+  EXPECT_EQ(DraggedPosition(400, list, 166, 15), 90);
+  EXPECT_EQ(DraggedPosition(76, list, 166, 15), 45);
+  // A range that does not start at 0 keeps its start.
+  EXPECT_EQ(DraggedPosition(0, {50, 149, 10, 50}, 166, 15), 50);
+  EXPECT_EQ(DraggedPosition(400, {50, 149, 10, 50}, 166, 15), 140);
+
+  // Without a page the thumb's travel spans the whole range.
+  const TScrollState plain{0, 100, 0, 0};
+  EXPECT_EQ(DraggedPosition(83, plain, 166, 17), 50);
+  EXPECT_EQ(DraggedPosition(400, plain, 166, 17), 90);
+
+  // A thumb filling the track cannot move the list.
+  EXPECT_EQ(DraggedPosition(30, list, 40, 40), 0);
+}
+
 TEST(ScrollBarLayout, TheStripsHeightIsTheThicknessUnlessItIsFarFromTheArrows)
 {
   EXPECT_EQ(BarThickness(17, 17), 17);
