@@ -113,6 +113,9 @@ const std::vector<TClassRow>& ClassTable()
     // Our progress bar is the system's control under a framework class.
     {rtClass, "TProgressBar", rcNone, {ckProgress, B(xcProgress)}},
     {rtClass, "THeaderControl", rcNone, {ckHeader}},
+    // A list view lays its bars only when its rows need them: its style
+    // does not say it scrolls.
+    {rtClass, "TListView", rcNone, {ckListView, B(xcScrollbar), -1, cpNone, afScrolledAttach}},
     {rtName, "TTNTCOMBOBOX", rcNone, {ckCombo, B(xcCombo)}},
     {rtClass, "TComboBox", rcNone, {ckCombo, B(xcCombo)}},
     {rtName, "TRICHEDIT|TWWDBRICHEDIT|TDXDBMEMO", rcNone, {ckScrollbar, B(xcScrollbar), -1, cpNone, afScrolledAttach}},

@@ -47,6 +47,7 @@ enum TCompanionKind : uint8_t {
   ckTrackBar,
   ckHeader,
   ckScrollBarControl,
+  ckListView,
 };
 
 // What happens to a control's children along with it.

@@ -10,6 +10,7 @@
 #include "skin/controls/SkinCheckBox.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinHeader.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinMenuButton.h"
 #include "skin/controls/SkinProgress.h"
 #include "skin/controls/SkinScControl.h"
@@ -60,6 +61,7 @@ std::unique_ptr<TSkinControl> MakeCompanion(TCompanionKind kind, int8_t variant 
   case ckHeader: return std::make_unique<TSkinHeader>();
   case ckScrollbar: return std::make_unique<TSkinScrollbar>((flags & afSingleScrollbar) ? 1 : 0);
   case ckScrollBarControl: return std::make_unique<TSkinScControl>();
+  case ckListView: return std::make_unique<TSkinListView>();
   case ckButton: return std::make_unique<TSkinButton>();
   case ckBitButton: return std::make_unique<TSkinBitButton>();
   case ckMenuButton: return std::make_unique<TSkinMenuButton>();

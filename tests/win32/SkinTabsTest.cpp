@@ -4,8 +4,10 @@
 // hot under the mouse.
 #include "framework/win32/ComCtrls.h"
 #include "framework/win32/HeaderControl.h"
+#include "framework/win32/ListView.h"
 #include "framework/win32/TabControl.h"
 #include "skin/controls/SkinHeader.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinTab.h"
 #include "tests/win32/SkinnedWindowSupport.h"
 
@@ -197,6 +199,54 @@ TEST_F(SkinTabsTest, HeaderSectionUnderTheMouseIsHot)
   // system would send is sent here.
   SendMessageW(window, WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(companion->HotSection(), -1);
+}
+
+// A list view's column header is skinned with it, and its bars are the
+// skin's overlays: the thumb goes down as the list scrolls down.
+TEST_F(SkinTabsTest, ListViewScrollsUnderSkinnedBarsBelowASkinnedHeader)
+{
+  auto* list = Make<framework::TListView>(10, 10, 300, 200);
+  list->SetViewStyle(framework::vsReport);
+  for (const char* caption : {"Picture", "Size"}) {
+    auto* column = static_cast<framework::TListColumn*>(list->Columns()->Add());
+    column->SetCaption(caption);
+    column->SetWidth(120);
+  }
+  list->Items()->BeginUpdate();
+  for (char a = 'A'; a <= 'Z'; ++a)
+    for (char b = 'a'; b <= 'd'; ++b)
+      static_cast<framework::TListItem*>(list->Items()->Add())->SetCaption(std::string("Photo ") + a + b);
+  list->Items()->EndUpdate();
+  skin::TWinSkinForm* frame = ShowFramed();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_NE(dynamic_cast<skin::TSkinListView*>(frame->CompanionFor(list->Handle())), nullptr);
+  const HWND header = list->HeaderHandle();
+  ASSERT_NE(dynamic_cast<skin::TSkinHeader*>(frame->CompanionFor(header)), nullptr);
+  RedrawWindow(header, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  PumpMessages(60);
+  const TCapture heading = CaptureWindow(header);
+  EXPECT_GT(CensusOf(heading, heading.Bounds()).Count("header.bmp", 0), 0);
+
+  const auto thumbRows = [list] {
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    GetScrollBarInfo(list->Handle(), OBJID_VSCROLL, &bar);
+    const TCapture capture = CaptureScreen(bar.rcScrollBar);
+    std::vector<int32_t> rows;
+    for (int32_t y = 0; y < capture.Height(); ++y)
+      if (CensusOf(capture, {0, y, capture.Width(), y + 1}).Count("scrollbarvthumb.bmp", 0) > 0)
+        rows.push_back(y);
+    return rows;
+  };
+  PumpMessages(60);
+  const std::vector<int32_t> top = thumbRows();
+  ASSERT_FALSE(top.empty()) << "the skin's thumb shows over the list's bar";
+  list->SetItemIndex(100);
+  PumpMessages(100);
+  ASSERT_GT(list->TopIndex(), 50);
+  const std::vector<int32_t> bottom = thumbRows();
+  ASSERT_FALSE(bottom.empty());
+  EXPECT_GT(bottom.front(), top.back()) << "the thumb went down with the rows";
 }
 
 } // namespace
