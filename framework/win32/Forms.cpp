@@ -90,7 +90,7 @@ const TEnumInfo& BorderIconInfo()
 }
 const TEnumInfo& FormStyleInfo()
 {
-  static const TEnumInfo info{"TFormStyle", {"fsNormal", "fsStayOnTop"}};
+  static const TEnumInfo info{"TFormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"}};
   return info;
 }
 const TEnumInfo& PositionInfo()
@@ -162,6 +162,10 @@ TForm::TForm(TComponent* owner) : TWinControl(owner), pixelsPerInch_(Screen->Pix
 TForm::~TForm()
 {
   BeforeDestruction();
+  // A document leaves its client's list while it is still a form (the
+  // plain window's end would leave the client naming it as active).
+  if (formStyle_ == fsMDIChild)
+    DestroyHandle();
 }
 
 void TForm::BeforeDestruction()
@@ -272,6 +276,10 @@ void TForm::CreateParams(TCreateParams& p)
   TForm* main = Application ? Application->MainForm() : nullptr;
   if (main && main != this && main->HandleAllocated())
     p.WndParent = main->HandleIfAllocated();
+  if (formStyle_ == fsMDIChild) {
+    p.ExStyle |= WS_EX_MDICHILD;
+    p.WndParent = MDIParentClient();
+  }
   if (position_ == poDefault) {
     p.X = CW_USEDEFAULT;
     p.Y = CW_USEDEFAULT;
@@ -322,6 +330,8 @@ void TForm::CreateWnd()
   // The window was made the stored size without a bar; the bar adds to it.
   if (menu_)
     AttachMenu();
+  if (formStyle_ == fsMDIForm)
+    CreateMDIClient();
 }
 
 void TForm::SetMenu(TMainMenu* value)
@@ -462,10 +472,17 @@ void TForm::SetFormStyle(TFormStyle value)
 {
   if (value == formStyle_)
     return;
+  const bool documents = value == fsMDIChild || value == fsMDIForm || formStyle_ == fsMDIChild ||
+                         formStyle_ == fsMDIForm;
   formStyle_ = value;
-  if (HandleAllocated())
-    SetWindowPos(handle_, value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (!HandleAllocated())
+    return;
+  if (documents) {
+    RecreateWnd();
+    return;
+  }
+  SetWindowPos(handle_, value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TForm::SetVisible(bool value)
@@ -511,7 +528,8 @@ void TForm::Close()
   if (!canClose)
     return;
   bool isMain = Application && Application->MainForm() == this;
-  TCloseAction action = isMain ? caFree : caHide;
+  // A document cannot hide inside its main form: closing one frees it.
+  TCloseAction action = isMain || formStyle_ == fsMDIChild ? caFree : caHide;
   OnClose(this, action);
   switch (action) {
   case caNone:
@@ -675,6 +693,10 @@ void TForm::WndProc(TMessage& m)
     }
     return;
   }
+  case WM_SIZE:
+    TWinControl::WndProc(m);
+    PlaceMDIClient();
+    return;
   default:
     break;
   }
@@ -805,6 +827,9 @@ bool TApplication::ProcessMessage(MSG& msg)
     break;
   }
   if (IsShortCutKey(msg) || IsDialogChar(msg) || IsDialogKey(msg))
+    return true;
+  // The keys of the documents' own system menus (Ctrl+F4, Ctrl+F6).
+  if (mainForm_ && mainForm_->ClientHandle() && TranslateMDISysAccel(mainForm_->ClientHandle(), &msg))
     return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);

@@ -22,7 +22,7 @@ class TMenu;
 enum TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : uint8_t { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = uint8_t;
-enum TFormStyle : uint8_t { fsNormal, fsStayOnTop };
+enum TFormStyle : uint8_t { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TPosition : uint8_t { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter };
 enum TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
 using TModalResult = int;
@@ -92,6 +92,20 @@ public:
   // window grows by the bar's height (and shrinks again without it).
   [[nodiscard]] TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* value);
+  // ----- Several documents in one window -----
+  // A form of style fsMDIForm holds an MDI client window in what its aligned
+  // controls leave of its client area; forms of style fsMDIChild live in the
+  // main form's client. Without an MDI main form a child cannot be made.
+  [[nodiscard]] HWND ClientHandle() const { return clientHandle_; }
+  [[nodiscard]] TForm* ActiveMDIChild() const;
+  [[nodiscard]] int MDIChildCount() const;
+  [[nodiscard]] TForm* MDIChildren(int index) const;
+  void Cascade();
+  void Tile();
+  void ArrangeIcons();
+  void Next();
+  void Previous();
+
   // The menu that has an item for this shortcut: the menu bar, then the
   // pop-up menus of the control with the focus and of its parents; nullptr
   // when none has.
@@ -115,6 +129,8 @@ public:
 protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  void DestroyWnd() override;
+  void DefaultHandler(TMessage& message) override;
   void Paint() override { OnPaint(this); }
   virtual void DoCreate();
   virtual void DoDestroy();
@@ -127,6 +143,10 @@ private:
   bool OfferDialogChar(TMessage& message);
   [[nodiscard]] DWORD WindowStyle() const;
   [[nodiscard]] DWORD WindowExStyle() const;
+  void CreateMDIClient();
+  // Lays the MDI client over what the aligned controls leave free.
+  void PlaceMDIClient();
+  [[nodiscard]] std::vector<TForm*> MDIChildForms() const;
 
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_ = (1u << biSystemMenu) | (1u << biMinimize) | (1u << biMaximize);
@@ -143,7 +163,12 @@ private:
   bool modal_ = false;
   int pendingClientWidth_ = -1, pendingClientHeight_ = -1;
   TMainMenu* menu_ = nullptr;
+  HWND clientHandle_ = nullptr;
 };
+
+// The MDI main form's client window an MDI child is made in; throws when
+// the application's main form is not an MDI form with its window made.
+[[nodiscard]] HWND MDIParentClient();
 
 // The form a window belongs to: the form of its control, or, for a window
 // standing alone on the screen (a control shown full screen), the form

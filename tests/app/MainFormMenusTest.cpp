@@ -76,7 +76,7 @@ protected:
     // transition runs its course, and the picture after it is read, before
     // a test begins.
     form->SettleNextPicture();
-    EXPECT_TRUE(PumpUntil([this] { return !form->CurrentFile().empty(); }));
+    EXPECT_TRUE(PumpUntil([this] { return !form->CurrentFile().empty(); }, 20000));
     EXPECT_TRUE(TransitionDone());
     form->SettleNextPicture();
   }
