@@ -108,22 +108,20 @@ LRESULT TWinSkinPopMenu::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
       CallPrevious(message, wParam, lParam);
     return 1;
   case WM_NCPAINT: {
-    if (wParam != 1)
-      return CallPrevious(message, wParam, lParam);
+    // The system's menus differ in their frames: some have a border of their
+    // own, some none and an update region instead of the whole window.
     framework::TWindowDC dc = framework::TWindowDC::WholeWindow(window_);
     if (dc.Get())
       PaintFrame(dc.Get(), false);
     return 0;
   }
   case WM_PAINT: {
-    // Where the system's menu has no frame of its own, its painting fills
-    // the whole window: the frame's bands go back on top.
+    // The menu's own painting may reach over the frame's bands (a menu
+    // window without a border draws its edge inside): they go back on top.
     const LRESULT result = CallPrevious(message, wParam, lParam);
-    if (ClientOffset() == gfx::TPoint{0, 0}) {
-      framework::TWindowDC dc = framework::TWindowDC::WholeWindow(window_);
-      if (dc.Get())
-        PaintFrame(dc.Get(), true);
-    }
+    framework::TWindowDC dc = framework::TWindowDC::WholeWindow(window_);
+    if (dc.Get())
+      PaintFrame(dc.Get(), true);
     return result;
   }
   case WM_PRINT: return Print(wParam, lParam);
