@@ -9,6 +9,7 @@
 #include "framework/win32/Menus.h"
 #include "skin/frame/MenuBtn.h"
 #include "skin/frame/MenuItemPainter.h"
+#include "skin/frame/SkinnedSystemMenu.h"
 #include "skin/frame/WinSkinMenu.h"
 #include "tests/win32/ResourceCount.h"
 #include "tests/win32/SkinnedWindowSupport.h"
@@ -342,6 +343,46 @@ TEST_F(SkinMenusTest, TheContextMenuIsSkinned)
   EXPECT_EQ(HeightOf(line), skin::kMenuSeparatorHeight);
   OffsetRect(&line, -windowRect.left, -windowRect.top);
   EXPECT_GT(CensusOf(shown, line).Count("menuitem.bmp", 1), 0);
+  EXPECT_TRUE(clicked.empty());
+}
+
+// A right click on the caption opens the skinned system menu: its items
+// are drawn by the frame over the menu background, not in the system's
+// menu colour.
+TEST_F(SkinMenusTest, TheSystemMenusItemsAreDrawnFromTheSkin)
+{
+  skin::TWinSkinForm* frame = ShowFramed();
+  ASSERT_NE(frame, nullptr);
+  std::atomic<HMENU> menu{nullptr};
+  std::atomic<ULONG_PTR> tag{0};
+  RECT windowRect{}, first{};
+  TCapture shown(0, 0, {});
+  AsUser([&] {
+    Click(WindowToScreen(form.Handle(), {150, 12}), TMouseButton::Right);
+    const DWORD end = GetTickCount() + 3000;
+    while (!ShownMenu() && int32_t(GetTickCount() - end) < 0)
+      Sleep(15);
+    menu = ShownMenu();
+    if (!menu)
+      return;
+    // The menu is built for each opening and gone once it closes.
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_MENUDATA;
+    if (GetMenuInfo(menu, &info))
+      tag = info.dwMenuData;
+    first = ItemRect(menu, 0);
+    Sleep(250);
+    GetWindowRect(VisibleMenuWindow(), &windowRect);
+    shown = CaptureScreen(windowRect);
+    CloseMenus();
+  });
+  ASSERT_NE(menu.load(), nullptr);
+  EXPECT_EQ(tag.load(), skin::kSystemMenuTag);
+  EXPECT_GT(HeightOf(first), skin::kMenuSeparatorHeight);
+  OffsetRect(&first, -windowRect.left, -windowRect.top);
+  const TFrameCensus census = CensusOf(shown, first);
+  EXPECT_GT(census.Count("menubackground.bmp", 0), census.Unnamed);
   EXPECT_TRUE(clicked.empty());
 }
 
