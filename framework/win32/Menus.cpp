@@ -424,7 +424,11 @@ namespace {
 
 UINT ItemType(const TMenuItem& item, bool ownerDraw)
 {
-  UINT type = item.IsLine() ? MFT_SEPARATOR : ownerDraw ? MFT_OWNERDRAW : MFT_STRING;
+  // A line of an owner-drawn menu stays a separator (never selected) but is
+  // drawn by the owner with the rest, so that it matches their look.
+  UINT type = item.IsLine() ? MFT_SEPARATOR : MFT_STRING;
+  if (ownerDraw)
+    type = (type & MFT_SEPARATOR) | MFT_OWNERDRAW;
   if (item.RadioItem())
     type |= MFT_RADIOCHECK;
   if (item.Break() == mbBreak)

@@ -366,7 +366,9 @@ void TCaptionButtons::OpenSystemMenu(POINT screenPoint)
     return std::nullopt;
   });
   menuOpen_ = true;
+  host_.SystemMenuOpening(menu.Get());
   const UINT command = TrackSkinnedSystemMenu(host_, menu.Get(), screenPoint);
+  host_.SystemMenuClosed();
   menuOpen_ = false;
   if (command) {
     PostSysCommand(command);

@@ -60,6 +60,10 @@ public:
   // frame's buttons (its previous window procedure), changed as the buttons
   // need: a press on a maximised window's caption goes on as one on its menu.
   virtual LRESULT PassOn(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  // The skinned system menu is about to open and has closed: a frame that
+  // draws menu items from the skin makes its items owner-drawn.
+  virtual void SystemMenuOpening(HMENU) {}
+  virtual void SystemMenuClosed() {}
 };
 
 } // namespace skin

@@ -6,7 +6,10 @@
 #include "skin/BitmapUtils.h"
 #include "skin/SkinData.h"
 #include "skin/controls/ControlAttach.h"
+#include "skin/frame/BarMenuTracking.h"
 #include "skin/frame/CaptionButtons.h"
+#include "skin/frame/CaptionHostFacts.h"
+#include "skin/frame/WinSkinMenu.h"
 #include "skin/win32/SkinDataWin32.h"
 #include "skin/win32/SkinManage.h"
 
@@ -62,19 +65,8 @@ void CopyBitmapTo(HDC dc, int32_t x, int32_t y, const framework::TBitmap& bitmap
   BitBlt(dc, x, y, bitmap.Width(), bitmap.Height(), source.Get(), 0, 0, SRCCOPY);
 }
 
-// The system draws a menu bar into a rectangle of our choosing; looked up by
-// name, as not every user32 exports it.
-using TDrawMenuBarTemp = DWORD(WINAPI*)(HWND, HDC, LPRECT, HMENU, HFONT);
-TDrawMenuBarTemp DrawMenuBarTempFunction()
-{
-  static const auto function = [] {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<TDrawMenuBarTemp>(
-                      reinterpret_cast<void*>(GetProcAddress(user32, "DrawMenuBarTemp")))
-                  : nullptr;
-  }();
-  return function;
-}
+// The Alt key was down with a character message (WM_SYSCHAR's context bit).
+bool AltHeld(LPARAM lParam) { return (lParam & (LPARAM(1) << 29)) != 0; }
 
 } // namespace
 
@@ -174,6 +166,12 @@ void TWinSkinForm::HookFormWindowProc()
 {
   formWindowProc_ = form_->WindowProc;
   form_->WindowProc = [this](framework::TMessage& message) {
+    if (message.Msg == framework::CM_DIALOGCHAR) {
+      formWindowProc_(message);
+      if (!message.Result && AltHeld(message.LParam) && OpenByAccelerator(wchar_t(message.WParam)))
+        message.Result = 1;
+      return;
+    }
     if (message.Msg != framework::CM_MENUCHANGED) {
       formWindowProc_(message);
       return;
@@ -182,13 +180,23 @@ void TWinSkinForm::HookFormWindowProc()
       framework::TMuteScope<bool> mute(data_.FramePainting, false);
       formWindowProc_(message);
     }
-    const int32_t menuHeight = GetMenu(window_) ? GetSystemMetrics(SM_CYMENU) : 0;
-    if (menuHeight != menuHeight_ && state_ == fsRunning) {
-      menuHeight_ = menuHeight;
-      ApplyFrame();
-    }
-    RedrawFrame();
+    MenuChanged();
   };
+}
+
+// The form built its menu anew (an item changed) and put it on the window
+// again: the bar reads it and takes it off once more.
+void TWinSkinForm::MenuChanged()
+{
+  if (state_ == fsRunning && (menuBar_ || GetMenu(window_)))
+    TakeMenuBar();
+  const bool shown = GetMenu(window_) || (menuBar_ && menuBar_->WindowMenu() && form_ && form_->Menu());
+  const int32_t menuHeight = shown ? GetSystemMetrics(SM_CYMENU) : 0;
+  if (menuHeight != menuHeight_ && state_ == fsRunning) {
+    menuHeight_ = menuHeight;
+    ApplyFrame();
+  }
+  RedrawFrame();
 }
 
 void TWinSkinForm::UnhookFormWindowProc()
@@ -209,6 +217,8 @@ void TWinSkinForm::Start()
   MakeIconBitmap();
   const bool child = Style(window_) & WS_CHILD;
   if (frameSkinning_ && !child && borderKind_ != fbNoCaption && showState_ != ssMinimized) {
+    if (menuHeight_ > 0)
+      TakeMenuBar();
     state_ = fsApplying;
     ApplyFrame();
     state_ = fsRunning;
@@ -219,6 +229,7 @@ void TWinSkinForm::Start()
       UpdateRegion();
   }
   SkinControls();
+  PrepareFrameworkMenus(true);
   SendMessageW(window_, WM_SKIN_AWARE, 0, kSkinAwareTag);
   data_.OnAfterSkinForm(&data_, window_, className_);
   state_ = fsRunning;
@@ -305,6 +316,8 @@ void TWinSkinForm::Unskin(bool resize)
     form_->SetColor(formColor_);
   if (!destroying)
     FreeCompanions();
+  PrepareFrameworkMenus(false);
+  GiveMenuBarBack(destroying);
   if (destroying || !IsWindow(window_))
     return;
   if (borderIcons_ & fiSystemMenu)
@@ -415,8 +428,14 @@ void TWinSkinForm::SetMdiMenuState(bool on) { manager_.SetMdiMenuState(on); }
 
 void TWinSkinForm::TimerFired(framework::TObject*)
 {
-  if (!active_ || manager_.PopupSkinnerCount() > 0)
+  if (!active_ || manager_.PopupSkinnerCount() > 0 || MenuOpen())
     return;
+  if (menuBar_ && menuBar_->Hot()) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    if (!menuBar_->Hot()->Contains(ScreenToWindowPoint(window_, cursor)))
+      menuBar_->LeaveHot();
+  }
   buttons_->TimerTick(kTimerIntervalMs);
 }
 
@@ -516,6 +535,23 @@ std::optional<LRESULT> TWinSkinForm::RunningMessage(UINT message, WPARAM wParam,
     }
     return std::nullopt;
   case WM_SYSCOMMAND: return SysCommand(wParam, lParam);
+  case WM_MEASUREITEM:
+    if (wParam != 0)
+      return std::nullopt;
+    return MeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+  case WM_DRAWITEM:
+    if (wParam != 0)
+      return std::nullopt;
+    return DrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+  case WM_MENUSELECT:
+    if (barTracking_ && barTracking_->Tracked())
+      barTracking_->MenuSelected(wParam, lParam);
+    return std::nullopt;
+  case WM_SKIN_NCPOINT:
+    if (menuBar_)
+      if (TMenuBtn* button = menuBar_->ButtonAt(ScreenToWindowPoint(window_, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})))
+        OpenBarMenu(*button);
+    return 0;
   case kThemeCaptionDrawing:
   case kThemeCaptionIcon:
     return 0;
@@ -535,6 +571,13 @@ std::optional<LRESULT> TWinSkinForm::SysCommand(WPARAM wParam, LPARAM lParam)
       manager_.SetMdiMenuState(false);
     break;
   case SC_KEYMENU:
+    // Alt alone or F10 opens the first bar menu, Alt with a letter its own.
+    if (menuBar_ && lParam != ' ') {
+      TMenuBtn* button = lParam ? menuBar_->ButtonByAccel(wchar_t(lParam)) : menuBar_->Neighbour(-1, 1);
+      if (button)
+        PostBarPress(*button);
+      return 0;
+    }
     if (lParam == ' ') {
       POINT origin{0, 0};
       ClientToScreen(window_, &origin);
@@ -558,6 +601,14 @@ std::optional<LRESULT> TWinSkinForm::MouseMessage(UINT message, WPARAM wParam, L
   case WM_NCRBUTTONUP:
     if (borderKind_ == fbNoCaption)
       return std::nullopt;
+    if (menuBar_) {
+      const gfx::TPoint at = ScreenToWindowPoint(window_, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (menuBar_->Rect().Contains(at)) {
+        buttons_->LeaveHot();
+        return MenuBarMouse(message, at);
+      }
+      menuBar_->LeaveHot();
+    }
     return buttons_->HandleMouse(message, wParam, lParam);
   default:
     return std::nullopt;
@@ -596,8 +647,11 @@ LRESULT TWinSkinForm::NcActivate(WPARAM wParam, LPARAM)
 {
   active_ = wParam != 0;
   timer_->SetEnabled(active_);
-  if (!active_)
+  if (!active_) {
     buttons_->LeaveHot();
+    if (menuBar_ && !MenuOpen())
+      menuBar_->LeaveHot();
+  }
   RedrawFrame();
   return 1;
 }
@@ -680,13 +734,13 @@ void TWinSkinForm::PaintFrame(HDC dc)
 
 void TWinSkinForm::PaintMenuBand(HDC dc, int32_t width)
 {
-  RECT band{borders_.Left, borders_.Top, width - borders_.Right, borders_.Top + menuHeight_};
-  FillRect(dc, &band, ButtonFaceBrush());
-  // Until the skin draws menu bars, the system draws the window's menu into
-  // the band, where its clicks are hit-tested too.
-  HMENU menu = GetMenu(window_);
-  if (menu && DrawMenuBarTempFunction())
-    DrawMenuBarTempFunction()(window_, dc, &band, menu, nullptr);
+  const gfx::TRect band{borders_.Left, borders_.Top, width - borders_.Right, borders_.Top + menuHeight_};
+  if (menuBar_) {
+    menuBar_->Paint(dc, band);
+    return;
+  }
+  RECT r{band.Left, band.Top, band.Right, band.Bottom};
+  FillRect(dc, &r, ButtonFaceBrush());
 }
 
 void TWinSkinForm::PaintCaptionBand(HDC dc, int32_t width)

@@ -28,8 +28,11 @@ class TForm;
 
 namespace skin {
 
+class TBarMenuTracking;
 class TCaptionButtons;
+class TMenuBtn;
 class TSkinManage;
+class TWinSkinMenu;
 
 // The frame's life: attached and waiting for the start message, running,
 // running with geometry to rebuild, un-skinning, applying the frame, and
@@ -48,6 +51,8 @@ inline constexpr UINT WM_SKIN_START = 0x3503;
 inline constexpr UINT WM_SKIN_QUERY = 0x3523;
 inline constexpr UINT WM_SKIN_AWARE = 0xBC4E;
 inline constexpr LPARAM kSkinAwareTag = 0x41A2;
+// Opens the menu of the bar button under a screen point (lParam).
+inline constexpr UINT WM_SKIN_NCPOINT = 0x3518;
 
 class TWinSkinForm final : public TCaptionHost, private framework::TSubclass {
 public:
@@ -103,7 +108,14 @@ public:
   [[nodiscard]] int32_t RightWidth() const override { return borders_.Right; }
   [[nodiscard]] int32_t BottomHeight() const override { return borders_.Bottom; }
   [[nodiscard]] int32_t MenuHeight() const override { return menuHeight_; }
-  [[nodiscard]] bool HasSkinnedMenuBar() const override { return false; }
+  [[nodiscard]] bool HasSkinnedMenuBar() const override { return menuBar_ != nullptr; }
+  // The skinned menu bar, or nullptr when the window shows no menu.
+  [[nodiscard]] TWinSkinMenu* MenuBar() const { return menuBar_.get(); }
+  // Whether a drop-down of the bar is open.
+  [[nodiscard]] bool MenuOpen() const;
+  // Opens a bar button's drop-down (after posting its command); false when
+  // it has none.
+  bool OpenBarMenu(TMenuBtn& button);
   [[nodiscard]] gfx::TRect TitleRect() const override { return titleRect_; }
   [[nodiscard]] const framework::TBitmap& IconBitmap() const override { return iconBitmap_; }
   void StopTimer() override;
@@ -112,6 +124,8 @@ public:
   void SetMdiMenuState(bool on) override;
   [[nodiscard]] HMENU SystemMenu() const override { return systemMenu_; }
   LRESULT PassOn(UINT message, WPARAM wParam, LPARAM lParam) override { return CallPrevious(message, wParam, lParam); }
+  void SystemMenuOpening(HMENU menu) override;
+  void SystemMenuClosed() override { systemMenuOpen_ = nullptr; }
 
 private:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -119,6 +133,18 @@ private:
   [[nodiscard]] std::optional<LRESULT> RunningMessage(UINT message, WPARAM wParam, LPARAM lParam);
   [[nodiscard]] std::optional<LRESULT> MouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
   [[nodiscard]] std::optional<LRESULT> SysCommand(WPARAM wParam, LPARAM lParam);
+  [[nodiscard]] std::optional<LRESULT> MenuBarMouse(UINT message, gfx::TPoint at);
+  void MenuChanged();
+  void TakeMenuBar();
+  void GiveMenuBarBack(bool destroying);
+  // Alt with a letter: the bar button with that accelerator opens.
+  bool OpenByAccelerator(wchar_t key);
+  void PostBarPress(const TMenuBtn& button);
+  // Menu items measured and drawn from the skin (ODT_MENU only).
+  [[nodiscard]] std::optional<LRESULT> MeasureMenuItem(MEASUREITEMSTRUCT& measure);
+  [[nodiscard]] std::optional<LRESULT> DrawMenuItem(const DRAWITEMSTRUCT& draw);
+  // The form's pop-up and main menus are drawn by the frame while skinned.
+  void PrepareFrameworkMenus(bool on);
 
   void ReadStyle();
   void Start();
@@ -184,6 +210,10 @@ private:
   };
   TBorderCache borderCache_[4];
   std::unique_ptr<TCaptionButtons> buttons_;
+  std::unique_ptr<TWinSkinMenu> menuBar_;
+  std::unique_ptr<TBarMenuTracking> barTracking_;
+  HMENU systemMenuOpen_ = nullptr;
+  bool menusPrepared_ = false;
   std::unique_ptr<framework::TTimer> timer_;
   std::vector<std::unique_ptr<TFrameCompanion>> companions_;
 };

@@ -344,6 +344,22 @@ void TSkinManage::AttachPopupSkinner(HWND window)
   popups_.push_back(std::make_unique<TWinSkinPopMenu>(*data, window, popupKind_, menuBarTracking_));
 }
 
+TWinSkinPopMenu* TSkinManage::PopupSkinnerOf(HWND window) const
+{
+  for (const auto& popup : popups_)
+    if (popup->Window() == window)
+      return popup.get();
+  return nullptr;
+}
+
+TWinSkinPopMenu* TSkinManage::NewestPopupSkinner() const { return popups_.empty() ? nullptr : popups_.back().get(); }
+
+void TSkinManage::FlagBarPopups()
+{
+  for (auto& popup : popups_)
+    popup->SetMenuBarPopup(true);
+}
+
 // ----- Skinning a window ----------------------------------------------------------
 
 void TSkinManage::DiscardStaleFrames()

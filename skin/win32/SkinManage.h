@@ -68,6 +68,12 @@ public:
   [[nodiscard]] TSkinAction PendingAction() const { return pending_; }
   [[nodiscard]] size_t FrameCount() const { return frames_.size(); }
   [[nodiscard]] size_t PopupSkinnerCount() const { return popups_.size(); }
+  // The skinner of a pop-up menu window, or nullptr.
+  [[nodiscard]] TWinSkinPopMenu* PopupSkinnerOf(HWND window) const;
+  // The skinner of the pop-up opened last, or nullptr when none is open.
+  [[nodiscard]] TWinSkinPopMenu* NewestPopupSkinner() const;
+  // The open pop-ups belong to a menu bar's drop-down.
+  void FlagBarPopups();
 
   [[nodiscard]] TPopupKind PopupKind() const { return popupKind_; }
   void SetPopupKind(TPopupKind kind) { popupKind_ = kind; }
