@@ -126,7 +126,7 @@ TEST_F(StoredSkin, DescriptionNamesBitmapsThatLoad)
   EXPECT_EQ(ini.ReadInteger("Button1", "Visibility1", 0), 6);
   EXPECT_EQ(ReadColor(ini, "Colours", "ButtonFace", 0), 0xEAD2BF);
   EXPECT_EQ(ReadColor(ini, "Colours", "ButtonText", 0), gfx::RGBColor(37, 67, 124));
-  EXPECT_EQ(ReadColor(ini, "Colours", "HilightText", 0), gfx::RGBColor(126, 150, 214));
+  EXPECT_EQ(ReadColor(ini, "Colours", "HilightText", 0), gfx::RGBColor(16, 40, 112));
   EXPECT_EQ(CaptionButtonSections(ini), (std::vector<std::string>{"Button0", "Button1", "Button2", "Button3", "Button4"}));
   EXPECT_EQ(ini.SectionNames().size(), 31u);
 

@@ -29,7 +29,7 @@ namespace {
 // The probe skin has no "menuBar" image: the bar takes its Menubar colour.
 constexpr uint32_t kMenubarColour = 0xBFD2EA;
 // Its HilightText colour, the text of a selected item.
-constexpr uint32_t kHilightText = 0x7E96D6;
+constexpr uint32_t kHilightText = 0x102870;
 constexpr UINT kMenuGetHMenu = 0x01E1; // MN_GETHMENU
 
 HWND VisibleMenuWindow()
@@ -307,10 +307,10 @@ TEST_F(SkinMenusTest, TheDropDownIsFramedAndItsItemsDrawnFromTheSkin)
   const TFrameCensus normal = CensusOf(shown, local(items[0]));
   EXPECT_GT(selected.Count("menubackground.bmp", 0), 0);
   EXPECT_GT(normal.Count("menubackground.bmp", 0), 0);
-  for (int32_t k = 0; k < 5; ++k) {
-    EXPECT_EQ(selected.Count("menuitem.bmp", k), 0) << "frame " << k;
+  // The selected item stands in frame 4; the normal item's frame 1 is empty.
+  EXPECT_GT(selected.Count("menuitem.bmp", 3), 0);
+  for (int32_t k = 0; k < 5; ++k)
     EXPECT_EQ(normal.Count("menuitem.bmp", k), 0) << "frame " << k;
-  }
   EXPECT_GT(textPixels(local(items[2])), 0);
   EXPECT_EQ(textPixels(local(items[0])), 0);
   EXPECT_GT(CensusOf(shown, local(items[1])).Count("menuitem.bmp", 1), 0);

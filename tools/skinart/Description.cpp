@@ -252,7 +252,7 @@ Menu=191 210 234
 MenuText=0 0 0
 MenuBarText=37 67 124
 Hilight=85 100 165
-HilightText=126 150 214
+HilightText=16 40 112
 )";
 }
 

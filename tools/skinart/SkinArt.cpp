@@ -354,11 +354,16 @@ gfx::TPixmap MenuBackground()
 
 gfx::TPixmap MenuItem()
 {
-  // Frames: normal (transparent), selected, pressed, disabled (transparent),
-  // disabled and selected.
+  // Frames: normal (transparent); the separator, an etched line cut from the
+  // bottom rows; pressed; selected; disabled and selected.
   return Strip(30, 20, 5, [](gfx::TPixmap& p, int32_t x, int32_t k) {
-    if (k == 0 || k == 3)
+    if (k == 0)
       return;
+    if (k == 1) {
+      FillRect(p, x + 2, 15, 26, 1, {158, 176, 205});
+      FillRect(p, x + 2, 16, 26, 1, {254, 254, 254});
+      return;
+    }
     TBoxStyle s;
     s.radius = 3;
     s.highlight = k != 2;
