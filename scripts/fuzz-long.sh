@@ -21,7 +21,10 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus"
   log=$(mktemp)
   start=$(date +%s)
-  "$binary" -runs="$runs" -rss_limit_mb=2048 -print_final_stats=1 "$corpus" >"$log" 2>&1
+  # Slow and failing inputs are kept beside the corpus, not in the working tree.
+  artifacts="${binary}_artifacts/"
+  mkdir -p "$artifacts"
+  "$binary" -runs="$runs" -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts" "$corpus" >"$log" 2>&1
   status=$?
   seconds=$(($(date +%s) - start))
   execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$')
