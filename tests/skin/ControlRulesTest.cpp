@@ -97,6 +97,14 @@ TEST(FrameworkClassRows, FamiliesMatchInTableOrder)
   // A button with a scroll-bar style is a scrolling control before it is a button.
   EXPECT_EQ(KindOf(FrameworkClassAttachment(Facts({"TButton", "TWinControl"}, 0x00200000))), ckScrollbar);
   EXPECT_EQ(KindOf(FrameworkClassAttachment(Facts({"TUPDOWN", "TWinControl"}))), ckUpDown);
+  // A combo box keeps its list's scroll style and is a combo box first; a
+  // memo without bars is an edit, one with bars a scrolling control.
+  EXPECT_EQ(KindOf(FrameworkClassAttachment(Facts({"TComboBox", "TWinControl"}, 0x00200000))), ckCombo);
+  EXPECT_EQ(KindOf(FrameworkClassAttachment(Facts({"TMemo", "TEdit", "TWinControl"}))), ckEdit);
+  EXPECT_EQ(KindOf(FrameworkClassAttachment(Facts({"TMemo", "TEdit", "TWinControl"}, 0x00200000))), ckScrollbar);
+  const auto picker = FrameworkClassAttachment(Facts({"TDateTimePicker", "TWinControl"}));
+  EXPECT_EQ(KindOf(picker), ckDateTime);
+  EXPECT_EQ(picker->Bit, xcCombo);
   EXPECT_FALSE(FrameworkClassAttachment(Facts({"TLabel", "TGraphicControl"})).has_value());
 
   TControlFacts pages = Facts({"TPageControl", "TWinControl"});
