@@ -174,9 +174,8 @@ void TSkinComBox::AfterMessage(framework::TMessage& message)
 
 void TSkinComBox::FollowMouse(LPARAM position)
 {
-  RECT client{0, 0, 0, 0};
-  const gfx::TRect origin = InWindow(client);
-  const gfx::TPoint at(GET_X_LPARAM(position) + origin.Left, GET_Y_LPARAM(position) + origin.Top);
+  const gfx::TPoint origin = ClientOrigin();
+  const gfx::TPoint at(GET_X_LPARAM(position) + origin.X, GET_Y_LPARAM(position) + origin.Y);
   const bool over = hotRect_.Contains(at) && !HasStyle(WS_DISABLED);
   if (over != bool(look_ & lbHot))
     SetHot(over);
@@ -216,14 +215,19 @@ bool TSkinComBox::LeftButton() const
   return (GetWindowLongPtrW(Window(), GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
 }
 
-gfx::TRect TSkinComBox::InWindow(const RECT& client) const
+gfx::TPoint TSkinComBox::ClientOrigin() const
 {
   POINT origin{0, 0};
   RECT window{};
   ClientToScreen(Window(), &origin);
   GetWindowRect(Window(), &window);
-  return gfx::TRect(client.left, client.top, client.right, client.bottom)
-    .Translated(origin.x - window.left, origin.y - window.top);
+  return {origin.x - window.left, origin.y - window.top};
+}
+
+gfx::TRect TSkinComBox::InWindow(const RECT& client) const
+{
+  const gfx::TPoint origin = ClientOrigin();
+  return gfx::TRect(client.left, client.top, client.right, client.bottom).Translated(origin.X, origin.Y);
 }
 
 // ----- Painting -----------------------------------------------------------------------

@@ -47,7 +47,9 @@ private:
   void FollowMouse(LPARAM position);
   [[nodiscard]] TPartLook Look() const;
   [[nodiscard]] bool LeftButton() const;
-  // A rectangle of the combo's client area in window coordinates.
+  // Where the client area starts in window coordinates, and a rectangle of
+  // the client area moved there.
+  [[nodiscard]] gfx::TPoint ClientOrigin() const;
   [[nodiscard]] gfx::TRect InWindow(const RECT& client) const;
 
   void DrawFlat(HDC dc, const gfx::TRect& rect, const gfx::TRect& systemButton);

@@ -154,13 +154,3 @@ TEST(PickerLooks, ArrowCoversTheClientsOuterEdgeAndLeavesTheBorder)
   EXPECT_EQ(PickerArrowBounds({140, 24}, 16, false), gfx::TRect(120, 0, 136, 20));
   EXPECT_EQ(PickerArrowBounds({140, 24}, 16, true), gfx::TRect(2, 0, 18, 20));
 }
-
-TEST(EditLooks, ABorderNeedsTheClientAreaSmallerBothWays)
-{
-  EXPECT_TRUE(HasBorder({116, 17}, {120, 21}));
-  EXPECT_FALSE(HasBorder({120, 21}, {120, 21}));
-  EXPECT_FALSE(HasBorder({120, 17}, {120, 21}));
-  // The printed border wants more than two pixels each way.
-  EXPECT_FALSE(HasBorder({118, 19}, {120, 21}, 2));
-  EXPECT_TRUE(HasBorder({116, 17}, {120, 21}, 2));
-}

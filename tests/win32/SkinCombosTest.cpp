@@ -504,6 +504,11 @@ TEST_F(SkinCombosTest, DatePickerArrowIsHotWhileEnabledAndDropsTheCalendar)
   ASSERT_TRUE(MoveMouse(Centre(arrowRect)));
   PumpMessages(60);
   EXPECT_EQ(shown(), 0) << "a disabled picker's arrow is never hot";
+
+  // Unskinned, the picker shows its own button again.
+  frame->CompanionFor(window)->Unskin();
+  EXPECT_EQ(skinned->Arrow(), nullptr);
+  EXPECT_EQ(GetWindow(window, GW_CHILD), nullptr);
 }
 
 // ----- System dialogs ------------------------------------------------------------------
