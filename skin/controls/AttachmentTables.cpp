@@ -118,6 +118,9 @@ const std::vector<TClassRow>& ClassTable()
     {rtClass, "TListView", rcNone, {ckListView, B(xcScrollbar), -1, cpNone, afScrolledAttach}},
     {rtName, "TTNTCOMBOBOX", rcNone, {ckCombo, B(xcCombo)}},
     {rtClass, "TComboBox", rcNone, {ckCombo, B(xcCombo)}},
+    // The framework's date picker drops its calendar down as a combo box
+    // drops its list, and is skinned with the combo boxes.
+    {rtClass, "TDateTimePicker", rcNone, {ckDateTime, B(xcCombo)}},
     {rtName, "TRICHEDIT|TWWDBRICHEDIT|TDXDBMEMO", rcNone, {ckScrollbar, B(xcScrollbar), -1, cpNone, afScrolledAttach}},
     {rtClass, "TSpeedButton", rcNone, {ckSpeedButton, B(xcSpeedButton)}},
     {rtClass, "TPanel", rcNone, {ckBox, B(xcPanel), -1, cpBefore, afRecolour}},

@@ -8,6 +8,9 @@
 #include "skin/controls/SkinBox.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
+#include "skin/controls/SkinComBox.h"
+#include "skin/controls/SkinDateTime.h"
+#include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinListView.h"
@@ -19,6 +22,7 @@
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinTab.h"
 #include "skin/controls/SkinTrackBar.h"
+#include "skin/controls/SkinUpDown.h"
 #include "skin/frame/WinSkinForm.h"
 
 #include <algorithm>
@@ -48,10 +52,11 @@ std::string WindowClassName(HWND window)
   return framework::WideToUtf8(name);
 }
 
-// The companions this program builds. Kinds that belong to controls skinned
-// later (edits, combo boxes and the rest) make none: their controls keep
-// their own look. variant: the row's variant (2 makes a tab control paint
-// the controls without a window standing on it); flags: the row's flags.
+// The companions this program builds. Kinds for controls this program does
+// not have (media players, foreign tab sets and the like) make none: such
+// controls keep their own look. variant: the row's
+// variant (2 makes a tab control paint the controls without a window
+// standing on it); flags: the row's flags.
 std::unique_ptr<TSkinControl> MakeCompanion(TCompanionKind kind, int8_t variant = 0, uint16_t flags = 0)
 {
   switch (kind) {
@@ -74,17 +79,23 @@ std::unique_ptr<TSkinControl> MakeCompanion(TCompanionKind kind, int8_t variant 
   case ckStatusBar: return std::make_unique<TSkinStatusBar>();
   case ckProgress: return std::make_unique<TSkinProgress>();
   case ckTrackBar: return std::make_unique<TSkinTrackBar>();
+  case ckEdit: return std::make_unique<TSkinEdit>();
+  case ckCombo: return std::make_unique<TSkinComBox>();
+  case ckUpDown: return std::make_unique<TSkinUpDown>();
+  case ckDateTime: return std::make_unique<TSkinDateTime>();
   default: return nullptr;
   }
 }
 
 // The companion a row names for this control: the drop-down button for a
-// "tcxbutton" whose Kind says so, and a glyph read from "PngImage" where the
-// row asks for it.
+// "tcxbutton" whose Kind says so, a glyph read from "PngImage" where the row
+// asks for it, and the combo box of another component family.
 std::unique_ptr<TSkinControl> MakeCompanionFor(const framework::TControl& control, const TAttachment& attach)
 {
   const bool dropDown = attach.Has(afDropDownWhenCx) &&
                         framework::SameText(framework::GetPropValue(control, "Kind"), "cxbkDropDownButton");
+  if (attach.Kind == ckCombo && attach.Has(afForeignCombo))
+    return std::make_unique<TSkinComBox>(true);
   std::unique_ptr<TSkinControl> companion = MakeCompanion(dropDown ? ckMenuButton : attach.Kind, attach.Variant, attach.Flags);
   if (auto* glyphButton = dynamic_cast<TSkinBitButton*>(companion.get()); glyphButton && attach.Has(afPngGlyph))
     glyphButton->SetGlyphProperty("PngImage");

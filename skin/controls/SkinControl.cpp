@@ -401,6 +401,20 @@ void TSkinControl::FillColour(HDC dc, const gfx::TRect& rect, gfx::TColor color)
   FillRect(dc, &r, brush.Get());
 }
 
+void TSkinControl::FrameColour(HDC dc, const gfx::TRect& rect, gfx::TColor color)
+{
+  const RECT r = ToRECT(rect);
+  const framework::TGdiBrush brush(CreateSolidBrush(ColourRef(color)));
+  FrameRect(dc, &r, brush.Get());
+}
+
+void TSkinControl::FrameSkinBorder(HDC dc, const gfx::TRect& rect, int32_t rings) const
+{
+  FrameColour(dc, rect, data_->Color(scButtonShadow));
+  for (int32_t ring = 1; ring < rings; ++ring)
+    FrameColour(dc, {rect.Left + ring, rect.Top + ring, rect.Right - ring, rect.Bottom - ring}, gfx::clWhite);
+}
+
 void TSkinControl::FillSkinColour(HDC dc, const gfx::TRect& rect) const
 {
   FillColour(dc, rect, data_->Color(scButtonFace));

@@ -31,6 +31,9 @@ class TWinSkinForm;
 
 // The private messages shared with the frame and the manager.
 inline constexpr UINT WM_SKIN_SWITCH = 0x3506;
+// Asks a skinned edit to paint its text on the DC in WParam. It carries the
+// skin-aware tag in LParam and is answered with the tag.
+inline constexpr UINT WM_SKIN_EDIT_PAINT = 0xBC4A;
 
 // A skin colour (system colours resolved) as GDI takes it.
 [[nodiscard]] COLORREF ColourRef(gfx::TColor color);
@@ -121,6 +124,12 @@ protected:
   // The published Color of the control's parent, or ButtonFace.
   [[nodiscard]] gfx::TColor ParentColour() const;
   static void FillColour(HDC dc, const gfx::TRect& rect, gfx::TColor color);
+  // A one-pixel ring just inside rect in a colour; rings inside it follow
+  // from the rectangle moved in by one each.
+  static void FrameColour(HDC dc, const gfx::TRect& rect, gfx::TColor color);
+  // The skin's border around an edit-like control: rings from the outside
+  // in, the first in ButtonShadow, the rest white.
+  void FrameSkinBorder(HDC dc, const gfx::TRect& rect, int32_t rings) const;
   // Draws text with the control's reading order added to format.
   void DrawUnicodeText(HDC dc, const std::wstring& text, RECT& rect, UINT format) const;
   // A focus rectangle around caption_ as it is drawn into rect with format.

@@ -105,6 +105,14 @@ TEST(FrameworkClassRows, FamiliesMatchInTableOrder)
   TControlFacts list = Facts({"TListBox", "TWinControl"});
   list.IsListBox = true;
   EXPECT_EQ(KindOf(FrameworkClassAttachment(list)), ckScrollbar);
+  // A combo box keeps its list's scroll style and is a combo box first; a
+  // memo without bars is an edit, one with bars a scrolling control.
+  EXPECT_EQ(KindOf(FrameworkClassAttachment(Facts({"TComboBox", "TWinControl"}, 0x00200000))), ckCombo);
+  EXPECT_EQ(KindOf(FrameworkClassAttachment(Facts({"TMemo", "TEdit", "TWinControl"}))), ckEdit);
+  EXPECT_EQ(KindOf(FrameworkClassAttachment(Facts({"TMemo", "TEdit", "TWinControl"}, 0x00200000))), ckScrollbar);
+  const auto picker = FrameworkClassAttachment(Facts({"TDateTimePicker", "TWinControl"}));
+  EXPECT_EQ(KindOf(picker), ckDateTime);
+  EXPECT_EQ(picker->Bit, xcCombo);
   EXPECT_FALSE(FrameworkClassAttachment(Facts({"TLabel", "TGraphicControl"})).has_value());
 
   TControlFacts pages = Facts({"TPageControl", "TWinControl"});

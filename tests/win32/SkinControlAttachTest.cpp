@@ -10,7 +10,10 @@
 #include "skin/controls/SkinBox.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinCheckBox.h"
+#include "skin/controls/SkinComBox.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinDateTime.h"
+#include "skin/controls/SkinEdit.h"
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinMenuButton.h"
 #include "skin/controls/SkinProgress.h"
@@ -29,12 +32,16 @@ using namespace testsupport;
 
 namespace {
 
-enum class TKind { None, Button, CheckBox, Radio, GroupBox, Box, TrackBar, Progress, BitButton, MenuButton, Tab };
+enum class TKind {
+  None, Button, CheckBox, Radio, GroupBox, Box, TrackBar, Progress, BitButton, MenuButton, Tab, Edit, Combo, DateTime
+};
 
 const char* KindName(TKind kind)
 {
-  static const char* const names[] = {"none", "button", "check box", "radio button", "group box", "box",
-                                      "track bar", "progress bar", "glyph button", "drop-down button", "tab strip"};
+  static const char* const names[] = {"none",         "button",       "check box",    "radio button",
+                                      "group box",    "box",          "track bar",    "progress bar",
+                                      "glyph button", "drop-down button", "tab strip", "edit",
+                                      "combo box",    "date picker"};
   return names[int(kind)];
 }
 
@@ -62,6 +69,12 @@ TKind KindOf(const skin::TFrameCompanion* companion)
     return TKind::Progress;
   if (dynamic_cast<const skin::TSkinTab*>(companion))
     return TKind::Tab;
+  if (dynamic_cast<const skin::TSkinEdit*>(companion))
+    return TKind::Edit;
+  if (dynamic_cast<const skin::TSkinComBox*>(companion))
+    return TKind::Combo;
+  if (dynamic_cast<const skin::TSkinDateTime*>(companion))
+    return TKind::DateTime;
   ADD_FAILURE() << "a companion of a kind this suite does not know";
   return TKind::None;
 }
@@ -238,11 +251,11 @@ TEST_F(SkinControlAttachTest, KindWordsOfTheThirdPartyListDecideAlone)
     {"container", TKind::None, TKind::Button},
     {"radiogroup", TKind::GroupBox, TKind::Radio},
     {"checkgroup", TKind::GroupBox, TKind::CheckBox},
-    {"edit", TKind::None, TKind::Button},
-    {"combobox", TKind::None, TKind::Button},
-    {"comboboxex", TKind::None, TKind::Button},
+    {"edit", TKind::Edit, TKind::Button},
+    {"combobox", TKind::Combo, TKind::Button},
+    {"comboboxex", TKind::Combo, TKind::Button},
     {"trackbar", TKind::TrackBar, TKind::Button},
-    {"datetimepicker", TKind::None, TKind::Button},
+    {"datetimepicker", TKind::DateTime, TKind::Button},
     {"mediaplayer", TKind::None, TKind::Button},
     {"bitbtn", TKind::BitButton, TKind::Button},
     {"pngbitbtn", TKind::BitButton, TKind::Button},

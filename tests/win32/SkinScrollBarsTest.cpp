@@ -313,14 +313,6 @@ protected:
     return info.hwndList;
   }
 
-  template <class TCompanion>
-  static void AttachTo(skin::TWinSkinForm& frame, HWND list)
-  {
-    auto companion = std::make_unique<TCompanion>();
-    companion->AttachWindow(frame, *data_, list);
-    frame.RegisterCompanion(std::move(companion));
-  }
-
   static int32_t TopOf(HWND list) { return int32_t(SendMessageW(list, LB_GETTOPINDEX, 0, 0)); }
 
   static RECT ScreenRectOf(HWND window)
@@ -545,7 +537,8 @@ TEST_F(SkinScrollBarsTest, ASimpleCombosListGetsOverlaysThatScrollItAsTheSystems
   ASSERT_NE(frame, nullptr);
   const HWND list = ListOf(*f.Combo);
   const HWND plain = ListOf(*f.PlainCombo);
-  AttachTo<skin::TSkinScrollbarH>(*frame, list);
+  // The combo box's own companion lays the list's bars.
+  ASSERT_NE(dynamic_cast<skin::TSkinScrollbarH*>(frame->CompanionFor(list)), nullptr);
   PumpMessages(100);
   EXPECT_TRUE(CoveredByOverlay(list, OBJID_VSCROLL));
   EXPECT_TRUE(ShownOverlays(GetParent(plain)).empty());
@@ -587,7 +580,8 @@ TEST_F(SkinScrollBarsTest, ADropDownListsBarIsPaintedInItsFrameAndItsThumbDragge
   SendMessageW(f.Combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
   PumpMessages(100);
   const HWND list = ListOf(*f.Combo);
-  AttachTo<skin::TComboxScrollBar>(*frame, list);
+  // The combo box's own companion paints the dropped-down list's bar.
+  ASSERT_NE(dynamic_cast<skin::TComboxScrollBar*>(frame->CompanionFor(list)), nullptr);
   RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   PumpMessages(100);
   const SCROLLBARINFO bar = BarOf(list, OBJID_VSCROLL);

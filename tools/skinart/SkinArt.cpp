@@ -489,8 +489,8 @@ gfx::TPixmap MdiButtons()
 gfx::TPixmap Spin(bool horizontal)
 {
   // Frames 1-4: the up (left) half, 5-8 the down (right) half; each normal,
-  // pressed, hot, disabled.
-  const TLook looks[4] = {TLook::Normal, TLook::Pressed, TLook::Hot, TLook::Disabled};
+  // pressed, disabled, hot, the order the up-down's looks are numbered in.
+  const TLook looks[4] = {TLook::Normal, TLook::Pressed, TLook::Disabled, TLook::Hot};
   const int32_t w = horizontal ? 11 : 16;
   const int32_t h = horizontal ? 16 : 11;
   return Strip(w, h, 8, [&](gfx::TPixmap& p, int32_t x, int32_t k) {
@@ -502,7 +502,7 @@ gfx::TPixmap Spin(bool horizontal)
 
 gfx::TPixmap SpinArrows(bool horizontal)
 {
-  const TLook looks[4] = {TLook::Normal, TLook::Pressed, TLook::Hot, TLook::Disabled};
+  const TLook looks[4] = {TLook::Normal, TLook::Pressed, TLook::Disabled, TLook::Hot};
   const int32_t w = horizontal ? 5 : 9;
   const int32_t h = horizontal ? 9 : 5;
   return Strip(w, h, 8, [&](gfx::TPixmap& p, int32_t x, int32_t k) {
