@@ -5,6 +5,7 @@
 #include "skin/BitmapUtils.h"
 #include "skin/SkinData.h"
 #include "skin/controls/LabelDrawing.h"
+#include "skin/controls/SkinUpDown.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/win32/SkinDataWin32.h"
 
@@ -116,8 +117,19 @@ void TSkinTab::SkinChanged()
   TSkinControl::SkinChanged();
 }
 
+void TSkinTab::SkinScroller()
+{
+  const HWND scroller = FindWindowExW(Window(), nullptr, UPDOWN_CLASSW, nullptr);
+  if (!scroller || !Form() || Form()->HasCompanionFor(scroller))
+    return;
+  auto companion = std::make_unique<TSkinUpDown>();
+  companion->AttachWindow(*Form(), Data(), scroller);
+  Form()->RegisterCompanion(std::move(companion));
+}
+
 void TSkinTab::PreparePictures()
 {
+  SkinScroller();
   side_ = TabSideOfStyle(uint32_t(GetWindowLongPtrW(Window(), GWL_STYLE)));
   tabPicture_.Assign(nullptr);
   pagePicture_.Assign(nullptr);
@@ -218,6 +230,7 @@ void TSkinTab::DrawSkin(HDC dc, const gfx::TRect& rect)
   const gfx::TRect strip = TabStripRect(rect, page, side_);
   const gfx::TPoint size = TabWorkSize(strip, side_);
   const std::vector<TTabItem> tabs = ReadTabs(Window(), unicode_);
+  SkinScroller();
   const win32::TSavedDC saved(dc);
   if (const HWND scroller = VisibleScroller(Window())) {
     // The scroller keeps its own painting.

@@ -36,6 +36,9 @@ protected:
 
 private:
   void PreparePictures();
+  // The scroller the tabs get when they overflow wears the skin too; it comes
+  // and goes with the overflow, so it is looked for again at each paint.
+  void SkinScroller();
   void DrawStrip(HDC work, const std::vector<TTabItem>& tabs, const gfx::TRect& strip, const gfx::TRect& page,
                  int32_t windowRight);
   // A press on a close box asks the form, and frees the page when it agrees.

@@ -17,6 +17,7 @@
 #include "skin/controls/SkinGroupBox.h"
 #include "skin/controls/SkinMenuButton.h"
 #include "skin/controls/SkinProgress.h"
+#include "skin/controls/SkinScrollbar.h"
 #include "skin/controls/SkinTab.h"
 #include "skin/controls/SkinTrackBar.h"
 #include "tests/win32/DialogTemplate.h"
@@ -33,7 +34,8 @@ using namespace testsupport;
 namespace {
 
 enum class TKind {
-  None, Button, CheckBox, Radio, GroupBox, Box, TrackBar, Progress, BitButton, MenuButton, Tab, Edit, Combo, DateTime
+  None, Button, CheckBox, Radio, GroupBox, Box, TrackBar, Progress, BitButton, MenuButton, Tab, Edit, Combo, DateTime,
+  ScrollBars
 };
 
 const char* KindName(TKind kind)
@@ -41,7 +43,7 @@ const char* KindName(TKind kind)
   static const char* const names[] = {"none",         "button",       "check box",    "radio button",
                                       "group box",    "box",          "track bar",    "progress bar",
                                       "glyph button", "drop-down button", "tab strip", "edit",
-                                      "combo box",    "date picker"};
+                                      "combo box",    "date picker",  "scroll bars"};
   return names[int(kind)];
 }
 
@@ -69,6 +71,8 @@ TKind KindOf(const skin::TFrameCompanion* companion)
     return TKind::Progress;
   if (dynamic_cast<const skin::TSkinTab*>(companion))
     return TKind::Tab;
+  if (dynamic_cast<const skin::TSkinScrollbar*>(companion))
+    return TKind::ScrollBars;
   if (dynamic_cast<const skin::TSkinEdit*>(companion))
     return TKind::Edit;
   if (dynamic_cast<const skin::TSkinComBox*>(companion))
@@ -265,8 +269,8 @@ TEST_F(SkinControlAttachTest, KindWordsOfTheThirdPartyListDecideAlone)
     {"pngspeedbutton", TKind::None, TKind::Button},
     {"tab", TKind::Tab, TKind::Button},
     {"progress", TKind::Progress, TKind::Button},
-    {"scrollbar", TKind::None, TKind::Button},
-    {"singlescrollbar", TKind::None, TKind::Button},
+    {"scrollbar", TKind::ScrollBars, TKind::Button},
+    {"singlescrollbar", TKind::ScrollBars, TKind::Button},
     {"embedscrollbar", TKind::None, TKind::Button},
     {"advpagecontrol", TKind::None, TKind::Button},
     {"wibble", TKind::None, TKind::Button},

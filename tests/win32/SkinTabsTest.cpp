@@ -142,8 +142,8 @@ TEST_F(SkinTabsTest, CloseBoxFreesAPageOnlyWhenTheFormAgrees)
   form.WindowProc = own;
 }
 
-// Tabs wider than the strip bring the system's scroller, which keeps its own
-// painting: no tab frame shows where it stands.
+// Tabs wider than the strip bring the system's scroller: the strip leaves it
+// alone, and it wears the skin as any up-down does.
 TEST_F(SkinTabsTest, OverflowingTabsLeaveTheScrollerToTheSystem)
 {
   auto* tabs = Make<framework::TTabControl>(10, 10, 200, 120);
@@ -159,6 +159,9 @@ TEST_F(SkinTabsTest, OverflowingTabsLeaveTheScrollerToTheSystem)
   const TCapture capture = CaptureWindow(scroller);
   const TFrameCensus census = CensusOf(capture, capture.Bounds());
   EXPECT_EQ(census.Count("tab.bmp", 0) + census.Count("tab.bmp", 1), 0);
+  // The scroller is an up-down of its own, skinned as up-downs are.
+  EXPECT_TRUE(Skinned(scroller));
+  EXPECT_GT(census.Count("spinh.bmp", 0) + census.Count("spin.bmp", 0), 0);
   const TCapture strip = CaptureWindow(tabs->Handle());
   EXPECT_GT(CensusOf(strip, Deflated(TabRect(tabs->Handle(), 0), 3)).Count("tab.bmp", 0) +
               CensusOf(strip, Deflated(TabRect(tabs->Handle(), 0), 3)).Count("tab.bmp", 1),
