@@ -268,6 +268,7 @@ void TSkinControl::Dispatch(framework::TMessage& message)
   handled_ = false;
   if (message.Msg == WM_SKIN_SWITCH) {
     skinActive_ = LONG_PTR(message.WParam) > 0;
+    SkinSwitched(skinActive_);
     if (skinActive_)
       Repaint();
     return;

@@ -85,6 +85,9 @@ protected:
   virtual void PaintNow(HDC dc);
   // Draws the control on dc over rect (origin 0,0, the window's size).
   virtual void DrawSkin(HDC /*dc*/, const gfx::TRect& /*rect*/) {}
+  // The skin was switched off or on for this control: windows a companion
+  // keeps of its own (overlays, buttons) hide or show with it.
+  virtual void SkinSwitched(bool /*active*/) {}
 
   // Takes the control and the skin without stepping into the control's
   // window procedure (panels only recolour); recolours when asked.

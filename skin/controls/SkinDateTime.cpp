@@ -112,6 +112,12 @@ void TSkinDateTime::MakeArrow()
   arrow_ = std::make_unique<TArrowButton>(Data(), Window());
 }
 
+void TSkinDateTime::SkinSwitched(bool active)
+{
+  if (arrow_)
+    arrow_->SetVisible(active);
+}
+
 void TSkinDateTime::Unskin()
 {
   TSkinControl::Unskin();

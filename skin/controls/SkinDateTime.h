@@ -51,6 +51,7 @@ public:
 
 protected:
   void AfterMessage(framework::TMessage& message) override;
+  void SkinSwitched(bool active) override;
   void DrawSkin(HDC dc, const gfx::TRect& rect) override;
 
 private:

@@ -96,6 +96,14 @@ void TScrollOverlays::FillCorner(HDC dc, HWND target, gfx::TColor colour) const
 
 TSkinScrollbar::TSkinScrollbar(int32_t mode) { mode_ = mode; }
 
+void TSkinScrollbar::SkinSwitched(bool active)
+{
+  if (active)
+    overlays_.Reposition();
+  else
+    overlays_.Hide();
+}
+
 void TSkinScrollbar::AttachControl(TWinSkinForm& form, TSkinData& data, framework::TWinControl& control, bool)
 {
   AttachScrolled(form, data, control);

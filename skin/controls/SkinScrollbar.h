@@ -55,6 +55,7 @@ protected:
   bool BeforeMessage(framework::TMessage& message) override;
   void AfterMessage(framework::TMessage& message) override;
   void DrawSkin(HDC dc, const gfx::TRect& rect) override;
+  void SkinSwitched(bool active) override;
 
 private:
   [[nodiscard]] bool DecideBorder(framework::TWinControl& control) const;

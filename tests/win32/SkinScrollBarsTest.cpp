@@ -649,6 +649,23 @@ TEST_F(SkinScrollBarsTest, FormsThatComeAndGoLeaveNoHandlesBehind)
 
 
 // Runs last: the skin going takes the overlays and gives the bars back.
+// Switching the skin off for one control hides its overlays, so its own bars
+// show; switching it on lays them over the bars again.
+TEST_F(SkinScrollBarsTest, TheSkinSwitchHidesAndShowsAControlsOverlays)
+{
+  TScrollForm f;
+  ASSERT_NE(WaitForFrame(f.Form.Handle()), nullptr);
+  PumpMessages(100);
+  const HWND list = f.List->Handle();
+  ASSERT_TRUE(CoveredByOverlay(list, OBJID_VSCROLL));
+  SendMessageW(list, skin::WM_SKIN_SWITCH, 0, 0);
+  PumpMessages(50);
+  EXPECT_FALSE(CoveredByOverlay(list, OBJID_VSCROLL));
+  SendMessageW(list, skin::WM_SKIN_SWITCH, 1, 0);
+  PumpMessages(50);
+  EXPECT_TRUE(CoveredByOverlay(list, OBJID_VSCROLL));
+}
+
 TEST_F(SkinScrollBarsTest, TheSkinGoingGivesTheSystemsBarsBack)
 {
   TScrollForm f;
