@@ -597,6 +597,9 @@ TEST_F(SkinScrollBarsTest, ADropDownListsBarIsPaintedInItsFrameAndItsThumbDragge
   int32_t halfway = 0;
   const int32_t skinned = dragThumb(*f.Combo, [&] {
     halfway = TopOf(list);
+    // A loaded machine may not have painted the last move yet: the frame is
+    // painted now, in whatever look the drag has.
+    RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     const SCROLLBARINFO now = BarOf(list, OBJID_VSCROLL);
     const POINT at{Mid(now.rcScrollBar).x, now.rcScrollBar.top + now.xyThumbTop + 2};
     pressedLook = ScreenShows(at, "scrollbarvthumb.bmp", 1);
