@@ -120,10 +120,7 @@ void TStretchPlan::PlanSelfRead()
   const size_t readWidth = size_t(read_.Width());
   if (!downward && !upward) {
     selfRead_ = TSelfRead::Aside;
-    aside_.resize(readWidth * size_t(read_.Height()));
-    for (int32_t row = read_.Top; row < read_.Bottom; ++row)
-      std::memcpy(aside_.data() + size_t(row - read_.Top) * readWidth, source_->ScanLine(row) + read_.Left,
-                  readWidth * sizeof(TPixel));
+    asideReady_ = false;
     return;
   }
   topDown_ = downward && !upward; // memory order when either will do
@@ -146,13 +143,21 @@ void TStretchPlan::PlanSelfRead()
 
 // Where a row's source pixels are read from: the copy aside, the row buffer
 // (a row that reads itself and cannot be gathered in place), or the source.
-const TPixel* TStretchPlan::SourceRowPixels(int32_t row, int32_t sourceRow, bool wholeRow) noexcept
+const TPixel* TStretchPlan::SourceRowPixels(int32_t row, int32_t sourceRow, bool wholeRow)
 {
   const size_t readWidth = size_t(read_.Width());
   switch (selfRead_) {
   case TSelfRead::Apart:
     break;
   case TSelfRead::Aside:
+    if (!asideReady_) {
+      // Copied when the drawing starts, before any row is written.
+      aside_.resize(readWidth * size_t(read_.Height()));
+      for (int32_t r = read_.Top; r < read_.Bottom; ++r)
+        std::memcpy(aside_.data() + size_t(r - read_.Top) * readWidth, source_->ScanLine(r) + read_.Left,
+                    readWidth * sizeof(TPixel));
+      asideReady_ = true;
+    }
     return aside_.data() + size_t(sourceRow - read_.Top) * readWidth;
   case TSelfRead::OwnRowForward:
   case TSelfRead::OwnRowBackward:
@@ -169,7 +174,7 @@ const TPixel* TStretchPlan::SourceRowPixels(int32_t row, int32_t sourceRow, bool
   return source_->ScanLine(sourceRow) + read_.Left;
 }
 
-void TStretchPlan::DrawRow(int32_t row, const TRect* spans, size_t count, int32_t left, int32_t right) noexcept
+void TStretchPlan::DrawRow(int32_t row, const TRect* spans, size_t count, int32_t left, int32_t right)
 {
   const int32_t sourceRow = rowMap_[size_t(row - area_.Top)];
   TPixel* out = target_->ScanLine(row);
@@ -205,7 +210,7 @@ void TStretchPlan::DrawRow(int32_t row, const TRect* spans, size_t count, int32_
   lastRow_ = row;
 }
 
-void TStretchPlan::DrawWholeRow(TPixel* to, const TPixel* in, bool backward) noexcept
+void TStretchPlan::DrawWholeRow(TPixel* to, const TPixel* in, bool backward)
 {
   if (kind_ != TColumnKind::Gather) {
     DrawRun(to, in, drawn_.Left, size_t(drawn_.Width()));

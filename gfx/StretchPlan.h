@@ -49,7 +49,7 @@ public:
 
   // Draws one row of Drawn through the spans of a clip band (each cut to
   // [left, right)); the first call after Prepare starts the drawing.
-  void DrawRow(int32_t row, const TRect* spans, size_t count, int32_t left, int32_t right) noexcept;
+  void DrawRow(int32_t row, const TRect* spans, size_t count, int32_t left, int32_t right);
   // Ends the drawing: the pixels stored past the cache are in memory before
   // anyone else reads them.
   void Finish() noexcept;
@@ -65,8 +65,8 @@ private:
   enum class TSelfRead : uint8_t { Apart, Aside, OwnRowBuffered, OwnRowForward, OwnRowBackward };
 
   void PlanSelfRead();
-  [[nodiscard]] const TPixel* SourceRowPixels(int32_t row, int32_t sourceRow, bool wholeRow) noexcept;
-  void DrawWholeRow(TPixel* to, const TPixel* in, bool backward) noexcept;
+  [[nodiscard]] const TPixel* SourceRowPixels(int32_t row, int32_t sourceRow, bool wholeRow);
+  void DrawWholeRow(TPixel* to, const TPixel* in, bool backward);
   void DrawRun(TPixel* to, const TPixel* in, int32_t from, size_t n) const noexcept;
   void RepeatRow(TPixel* out, const TRect* spans, size_t count, int32_t left, int32_t right) const noexcept;
 
@@ -95,6 +95,7 @@ private:
   bool gatherReady_ = false;
   std::vector<TPixel> rowBuffer_;
   std::vector<TPixel> aside_;
+  bool asideReady_ = false;
   std::vector<TPixel> staging_;
   bool staged_ = false; // the row drawn last went through staging_
 
