@@ -92,7 +92,8 @@ bool TStretchPlan::Prepare(TPixmap& target, const TPixmap& source, const TRect& 
   gatherReady_ = false;
   lastSpans_ = nullptr;
   lastSource_ = -1;
-  streamRows_ = width * size_t(drawn_.Height()) * sizeof(TPixel) >= kStreamingBytes;
+  streamRows_ = drawn_.Height() > read_.Height() &&
+                width * size_t(drawn_.Height()) * sizeof(TPixel) >= kStreamingBytes;
   if (streamRows_)
     staging_.resize(width);
   staged_ = false;

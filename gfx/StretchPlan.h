@@ -79,11 +79,12 @@ private:
   bool topDown_ = false;
   TColumnKind kind_ = TColumnKind::Identity;
   TSelfRead selfRead_ = TSelfRead::Apart;
-  // Whole rows of large destinations are made in a staging row and stored
+  // Whole rows of large enlargements are made in a staging row and stored
   // past the cache, as often as the row repeats: nothing reads them soon,
   // and the processor need not read every destination line before writing
-  // it. Rows through clip spans and rows of self-stretches are drawn in
-  // place.
+  // it. Where rows do not repeat, the extra pass through the staging row
+  // costs what it saves. Rows through clip spans and rows of self-stretches
+  // are drawn in place.
   bool streamRows_ = false;
 
   // The source of every column and row of the area; the columns of Drawn
