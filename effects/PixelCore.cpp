@@ -487,10 +487,7 @@ void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX,
   const int64_t downHigh = (int64_t{pictureHeight} - orgY) * 65536 - 1;
 
   // Each row's run is found first; the copying then walks the frame in
-  // tiles. A row of the frame reads a slanted line of the picture that
-  // crosses hundreds of its rows; a tile's rows read neighbouring short
-  // lines, so the picture's pixels are still in the cache (and its pages in
-  // the translation buffer) when the next row of the tile needs them.
+  // strips (see below).
   struct TRun {
     int32_t First;
     int32_t Last; // First > Last: nothing visible
@@ -563,26 +560,22 @@ void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX,
 #ifdef PIXEL_X86_KERNELS
   const bool avx2 = HasAvx2();
 #endif
-  for (int32_t r = 0; r < height; ++r) {
-    const TRun& run = runs[size_t(r)];
-    if (run.Tested)
-      continue;
-    gfx::TPixel* row = screen.ScanLine(r);
-    if (under != nullptr)
-      KeepOldOutside(row, under->ScanLine(r), width, run.First, run.Last);
-    if (run.First > run.Last)
-      continue;
-    int32_t x = run.First;
+  // Pixels first to last of a row's run, whose first pixel is run.First.
+  const auto copyTurned = [&](gfx::TPixel* row, const TRun& run, int32_t first, int32_t last) {
+    // The sums stay in 32 bits along the whole run (checked above).
+    const int32_t skip = first - run.First;
+    int32_t x = first;
 #ifdef PIXEL_X86_KERNELS
     if (avx2) {
-      x += RotateRunAvx2(row + x, src, run.Last - x + 1, run.Across, run.Down, stepAcross, stepDown, base[0],
-                         pictureWidth, aheadAcross[0], aheadDown[0]);
+      x += RotateRunAvx2(row + x, src, last - x + 1, int32_t(run.Across + int64_t{skip} * stepAcross),
+                         int32_t(run.Down + int64_t{skip} * stepDown), stepAcross, stepDown, base[0], pictureWidth,
+                         aheadAcross[0], aheadDown[0]);
     }
 #endif
     const int32_t done = x - run.First;
     TLanes across = (run.Across + lane * stepAcross) + done * stepAcross;
     TLanes down = (run.Down + lane * stepDown) + done * stepDown;
-    for (; x + 3 <= run.Last; x += 4) {
+    for (; x + 3 <= last; x += 4) {
       const TLanes index = base + (down >> 16) * rowLength + (across >> 16);
       // Wrapping sums: far outside the picture the address is junk, harmlessly.
       const TWrapping aheadIndex =
@@ -606,10 +599,30 @@ void RotateInto(gfx::TPixmap& screen, const gfx::TPixmap& picture, int32_t orgX,
     }
     int32_t a = across[0];
     int32_t d = down[0];
-    for (; x <= run.Last; ++x) {
+    for (; x <= last; ++x) {
       row[x] = src[uint32_t(base[0] + (d >> 16) * pictureWidth + (a >> 16))];
       a += stepAcross;
       d += stepDown;
+    }
+  };
+  if (under != nullptr)
+    for (int32_t r = 0; r < height; ++r)
+      if (!runs[size_t(r)].Tested)
+        KeepOldOutside(screen.ScanLine(r), under->ScanLine(r), width, runs[size_t(r)].First, runs[size_t(r)].Last);
+  // The frame is turned in strips of columns, each from its top row to its
+  // bottom. A whole row of a large frame reads a slanted line that crosses
+  // thousands of the picture's rows, pages and cache lines, and the next row
+  // needs the same lines again only after all of them; a strip's row crosses
+  // a few hundred, which the caches still hold when the next row comes.
+  constexpr int32_t kStrip = 256;
+  for (int32_t left = 0; left < width; left += kStrip) {
+    const int32_t right = std::min(width, left + kStrip) - 1;
+    for (int32_t r = 0; r < height; ++r) {
+      const TRun& run = runs[size_t(r)];
+      const int32_t first = std::max(run.First, left);
+      const int32_t last = std::min(run.Last, right);
+      if (!run.Tested && first <= last)
+        copyTurned(screen.ScanLine(r), run, first, last);
     }
   }
 }

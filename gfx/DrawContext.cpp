@@ -22,17 +22,6 @@ namespace gfx {
 
 namespace {
 
-// Asks for pixels to be brought into the cache ahead of use. The rows a
-// stretch reads are often parts of rows, or rows out of memory order, and
-// the processor's own prefetching only follows each after a few misses; the
-// stretch asks for the next row's source while it draws the current row.
-void PrefetchRow(const TPixel* row, size_t count) noexcept
-{
-  const char* bytes = reinterpret_cast<const char*>(row);
-  for (size_t at = 0; at < count * sizeof(TPixel); at += 64)
-    __builtin_prefetch(bytes + at);
-}
-
 // Device rectangles are computed in 64 bits and cut to the bitmap before
 // anything is stored in 32 bits, so coordinates near the 32-bit limits
 // cannot overflow.
@@ -549,87 +538,10 @@ bool TDrawContext::TransparentBlt(int32_t x, int32_t y, int32_t width, int32_t h
 
 // ----- [3] stretching -----------------------------------------------------------
 //
-// A stretch works out, once per call, which source column feeds every
-// destination column and which source row feeds every destination row
-// (StretchSourceTable). Because both tables are monotone, the pixels that
-// have a source form one rectangle; the transfer is cut to it, and the
-// column table is sorted into three kinds so that each row is a plain copy,
-// a reversed copy or a gather. A row fed by the same source row as the row
-// drawn just before it, through the same clip spans, is a copy of that row.
-
-namespace {
-
-// The entries of a source table that have a source: [First, Last), the
-// smallest and largest source index among them, and whether any entry in
-// between lacks one (which the monotone tables never produce, but the
-// general path copes with it).
-struct TSourceRun {
-  int32_t First = 0;
-  int32_t Last = 0;
-  int32_t Min = 0;
-  int32_t Max = -1;
-  bool Contiguous = true;
-  [[nodiscard]] bool IsEmpty() const noexcept { return Last <= First; }
-};
-
-TSourceRun FindSourceRun(const std::vector<int32_t>& table) noexcept
-{
-  TSourceRun run;
-  const int32_t n = int32_t(table.size());
-  while (run.First < n && table[size_t(run.First)] < 0)
-    ++run.First;
-  run.Last = n;
-  while (run.Last > run.First && table[size_t(run.Last) - 1] < 0)
-    --run.Last;
-  if (run.IsEmpty())
-    return run;
-  run.Min = table[size_t(run.First)];
-  run.Max = run.Min;
-  for (int32_t k = run.First; k < run.Last; ++k) {
-    const int32_t v = table[size_t(k)];
-    if (v < 0) {
-      run.Contiguous = false;
-      continue;
-    }
-    run.Min = std::min(run.Min, v);
-    run.Max = std::max(run.Max, v);
-  }
-  return run;
-}
-
-enum class TColumnKind { Identity, Reversed, Gather };
-
-TColumnKind ClassifyColumns(const int32_t* cols, size_t n) noexcept
-{
-  bool identity = true, reversed = true;
-  for (size_t i = 1; i < n && (identity || reversed); ++i) {
-    identity = identity && cols[i] == cols[i - 1] + 1;
-    reversed = reversed && cols[i] == cols[i - 1] - 1;
-  }
-  if (identity)
-    return TColumnKind::Identity;
-  return reversed ? TColumnKind::Reversed : TColumnKind::Gather;
-}
-
-// One destination span: out[i] takes in[cols[i]]; the row in holds inWidth
-// pixels.
-void StretchSpan(TColumnKind kind, TPixel* out, const TPixel* in, size_t inWidth, const int32_t* cols,
-                 size_t n) noexcept
-{
-  switch (kind) {
-  case TColumnKind::Identity:
-    std::memcpy(out, in + cols[0], n * sizeof(TPixel));
-    break;
-  case TColumnKind::Reversed:
-    ReverseRow(out, in + cols[0], n);
-    break;
-  case TColumnKind::Gather:
-    GatherRow(out, in, inWidth, cols, n);
-    break;
-  }
-}
-
-} // namespace
+// The plan (StretchPlan.h) works out once per call which source pixel feeds
+// every destination pixel and how the rows are made; the context clips, and
+// hands the plan the rows of the pixels that have a source, band by band of
+// the clip region.
 
 bool TDrawContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t height, const TDrawContext* source,
                               int32_t sx, int32_t sy, int32_t swidth, int32_t sheight, uint32_t rop)
@@ -656,144 +568,30 @@ bool TDrawContext::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t heigh
     MakeStretchAxis(int64_t(y) + origin_.Y, height, int64_t(sy) + source->origin_.Y, sheight, true);
   const TRect area = CutTo({mx.DstStart, my.DstStart, mx.DstStart + mx.DstSize, my.DstStart + my.DstSize},
                            DeviceBounds());
-  if (area.IsEmpty())
+  if (area.IsEmpty() || !stretchPlan_.Prepare(*target_, *source->target_, area, mx, my))
     return true;
-  const TPixmap& s = *source->target_;
-  TPixmap& d = *target_;
-  StretchSourceTable(mx, area.Left, area.Right, s.Width(), columnMap_);
-  StretchSourceTable(my, area.Top, area.Bottom, s.Height(), rowMap_);
-  const TSourceRun columns = FindSourceRun(columnMap_);
-  const TSourceRun rows = FindSourceRun(rowMap_);
-  if (columns.IsEmpty() || rows.IsEmpty())
-    return true;
-  // The source rectangle actually read, in source device coordinates.
-  const TRect read{columns.Min, rows.Min, columns.Max + 1, rows.Max + 1};
-  const bool sameBitmap = s.Bits() == d.Bits();
-
-  if (op != TRop::Copy || !columns.Contiguous || !rows.Contiguous) {
-    StretchChecked(area, s, read, rop);
+  if (op != TRop::Copy || !stretchPlan_.Dense()) {
+    StretchChecked(area, *source->target_, rop);
     return true;
   }
-
-  // Only the destination pixels that have a source are visited; from here
-  // on the column table holds indices into a row of the read rectangle.
-  const TRect drawn{area.Left + columns.First, area.Top + rows.First, area.Left + columns.Last,
-                    area.Top + rows.Last};
-  int32_t* cols = columnMap_.data() + columns.First;
-  const int32_t* rowSource = rowMap_.data() + rows.First;
-  const size_t drawnWidth = size_t(drawn.Width());
-  for (size_t i = 0; i < drawnWidth; ++i)
-    cols[i] -= read.Left;
-  const TColumnKind kind = ClassifyColumns(cols, drawnWidth);
-
-  // A self-stretch must behave as if the whole source were read first. When
-  // every row reads a row at or below itself (or at or above), walking the
-  // rows from the bottom (or the top) never reads a row already written, and
-  // a row that reads itself goes through a one-row buffer. Otherwise the
-  // rectangle read is copied aside. Without overlap nothing is copied.
-  bool topDown = false;
-  bool bufferOwnRow = false;
-  bool ownRowInPlace = false;
-  bool ownRowBackward = false;
-  const TPixel* aside = nullptr;
-  const size_t readWidth = size_t(read.Width());
-  if (sameBitmap && read.Intersects(drawn)) {
-    bool downward = true, upward = true;
-    for (int32_t k = 0; k < drawn.Height(); ++k) {
-      downward = downward && rowSource[k] >= drawn.Top + k;
-      upward = upward && rowSource[k] <= drawn.Top + k;
-    }
-    if (downward || upward) {
-      topDown = downward && !upward; // memory order when either will do
-      bufferOwnRow = true;
-      rowBuffer_.resize(readWidth);
-      // A gathered row that reads itself needs no buffer either when every
-      // column reads at or right of itself (walk the row forward) or at or
-      // left of itself (walk it backward).
-      if (kind == TColumnKind::Gather) {
-        bool rightward = true, leftward = true;
-        for (size_t i = 0; i < drawnWidth; ++i) {
-          const int64_t from = int64_t(cols[i]) + read.Left;
-          const int64_t to = int64_t(drawn.Left) + int64_t(i);
-          rightward = rightward && from >= to;
-          leftward = leftward && from <= to;
-        }
-        ownRowInPlace = rightward || leftward;
-        ownRowBackward = !rightward;
-      }
-    } else {
-      scratch_.resize(readWidth * size_t(read.Height()));
-      for (int32_t row = read.Top; row < read.Bottom; ++row)
-        std::memcpy(scratch_.data() + size_t(row - read.Top) * readWidth, s.ScanLine(row) + read.Left,
-                    readWidth * sizeof(TPixel));
-      aside = scratch_.data();
-    }
-  }
-
-  const TRect* previousSpans = nullptr;
-  bool planReady = false;
-  int32_t previousRow = 0;
-  int32_t previousSource = -1;
   ForEachRow(
-    drawn,
+    stretchPlan_.Drawn(),
     [&](int32_t row, const TRect* spans, size_t count, int32_t left, int32_t right) {
-      const int32_t sr = rowSource[row - drawn.Top];
-      TPixel* out = d.ScanLine(row);
-      if (sr == previousSource && spans == previousSpans) {
-        // The same source row through the same spans: repeat the row
-        // drawn last, which is final output and never a source of later
-        // rows.
-        const TPixel* again = d.ScanLine(previousRow);
-        for (size_t k = 0; k < count; ++k) {
-          const int32_t l = std::max(spans[k].Left, left);
-          std::memcpy(out + l, again + l, size_t(std::min(spans[k].Right, right) - l) * sizeof(TPixel));
-        }
-        previousRow = row;
-        return;
-      }
-      const bool wholeRow = count == 1 && spans[0].Left <= left && spans[0].Right >= right;
-      const bool inPlace = ownRowInPlace && wholeRow;
-      const TPixel* in;
-      if (aside) {
-        in = aside + size_t(sr - read.Top) * readWidth;
-      } else if (bufferOwnRow && sr == row && !inPlace) {
-        std::memcpy(rowBuffer_.data(), s.ScanLine(sr) + read.Left, readWidth * sizeof(TPixel));
-        in = rowBuffer_.data();
-      } else {
-        in = s.ScanLine(sr) + read.Left;
-      }
-      const int32_t next = row - drawn.Top + (topDown ? 1 : -1);
-      if (!aside && next >= 0 && next < drawn.Height() && rowSource[next] != sr)
-        PrefetchRow(s.ScanLine(rowSource[next]) + read.Left, readWidth);
-      if (kind == TColumnKind::Gather && wholeRow) {
-        // The whole row: the prepared plan serves it.
-        if (!planReady) {
-          gatherPlan_.Prepare(cols, drawnWidth, readWidth);
-          planReady = true;
-        }
-        gatherPlan_.Apply(out + drawn.Left, in, inPlace && ownRowBackward && sr == row);
-      } else {
-        for (size_t k = 0; k < count; ++k) {
-          const int32_t l = std::max(spans[k].Left, left);
-          const int32_t n = std::min(spans[k].Right, right) - l;
-          StretchSpan(kind, out + l, in, readWidth, cols + (l - drawn.Left), size_t(n));
-        }
-      }
-      previousSpans = spans;
-      previousSource = sr;
-      previousRow = row;
+      stretchPlan_.DrawRow(row, spans, count, left, right);
     },
-    topDown);
+    stretchPlan_.TopDown());
+  stretchPlan_.Finish();
   return true;
 }
 
 // Raster operations other than a copy, and tables with holes: every pixel
-// is looked up and tested on its own, reading a copy of the rectangle read
-// when source and destination are one bitmap.
-void TDrawContext::StretchChecked(const TRect& area, const TPixmap& s, const TRect& read, uint32_t rop)
+// is looked up in the plan and tested on its own, reading a copy of the
+// rectangle read when source and destination are one bitmap.
+void TDrawContext::StretchChecked(const TRect& area, const TPixmap& s, uint32_t rop)
 {
   const TRop op = DecodeRop(rop);
   TPixmap& d = *target_;
+  const TRect read = stretchPlan_.Read();
   const size_t readWidth = size_t(read.Width());
   const bool sameBitmap = s.Bits() == d.Bits();
   if (sameBitmap) {
@@ -804,13 +602,13 @@ void TDrawContext::StretchChecked(const TRect& area, const TPixmap& s, const TRe
   }
   ForEachVisible(area, [&](const TRect& r) {
     for (int32_t row = r.Top; row < r.Bottom; ++row) {
-      const int32_t sr = rowMap_[size_t(row - area.Top)];
+      const int32_t sr = stretchPlan_.SourceRow(row);
       if (sr < 0)
         continue;
       const TPixel* in = sameBitmap ? scratch_.data() + size_t(sr - read.Top) * readWidth : s.ScanLine(sr) + read.Left;
       TPixel* out = d.ScanLine(row);
       for (int32_t col = r.Left; col < r.Right; ++col) {
-        const int32_t sc = columnMap_[size_t(col - area.Left)];
+        const int32_t sc = stretchPlan_.SourceColumn(col);
         if (sc < 0)
           continue;
         TPixel v = in[sc - read.Left];

@@ -5,6 +5,7 @@
 #include "gfx/PixelRows.h"
 #include "gfx/Pixmap.h"
 #include "gfx/Region.h"
+#include "gfx/StretchPlan.h"
 
 #include <cstdint>
 #include <optional>
@@ -194,10 +195,9 @@ private:
   // copies than walking it backward; topDown reverses that for transfers
   // whose overlap needs it.
   template <typename F> void ForEachRow(const TRect& deviceRect, F&& f, bool topDown = false) const;
-  // A stretch pixel by pixel, for raster operations other than a copy and
-  // for tables with a gap: the tables in columnMap_ and rowMap_ cover area,
-  // and read is the source rectangle they refer to.
-  void StretchChecked(const TRect& area, const TPixmap& source, const TRect& read, uint32_t rop);
+  // A stretch pixel by pixel through the prepared plan, for raster
+  // operations other than a copy and for tables with a gap.
+  void StretchChecked(const TRect& area, const TPixmap& source, uint32_t rop);
   [[nodiscard]] TRect DeviceBounds() const noexcept;
 
   TPixmap* target_ = nullptr;
@@ -209,16 +209,11 @@ private:
   TColor textColor_ = clBlack;
   TColor bkColor_ = clWhite;
   std::vector<TState> saved_;
-  // Reused between overlapping self-copies and self-stretches so that a hot
-  // transfer does not allocate on every call.
+  // Reused between overlapping self-copies so that a hot transfer does not
+  // allocate on every call.
   std::vector<TPixel> scratch_;
-  std::vector<TPixel> rowBuffer_;
-  // The source column of every destination column and the source row of
-  // every destination row of the stretch being drawn.
-  std::vector<int32_t> columnMap_;
-  std::vector<int32_t> rowMap_;
-  // The column table of a gathering stretch, prepared for its rows.
-  TGatherPlan gatherPlan_;
+  // The stretch being drawn; its tables and buffers are kept for the next.
+  TStretchPlan stretchPlan_;
 };
 
 // Saves a context's state on construction and restores it on destruction,

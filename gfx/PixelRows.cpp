@@ -234,6 +234,27 @@ __attribute__((target("avx2"))) void ShadeRowUniformAvx2(TPixel* row, TPixel rai
   ShadeRowUniformPlain(row + i, raise, lower, n - i);
 }
 
+__attribute__((target("avx2"))) void StreamRowAvx2(TPixel* out, const TPixel* in, size_t n) noexcept
+{
+  // Streaming stores need an aligned destination: the pixels before the
+  // first 32-byte boundary are copied plainly, as are those after the last.
+  size_t i = 0;
+  while (i < n && (reinterpret_cast<uintptr_t>(out + i) & 31) != 0) {
+    out[i] = in[i];
+    ++i;
+  }
+  for (; i + 8 <= n; i += 8)
+    _mm256_stream_si256(reinterpret_cast<__m256i*>(out + i),
+                        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + i)));
+  for (; i < n; ++i)
+    out[i] = in[i];
+}
+
+__attribute__((target("avx2"))) void FenceAvx2() noexcept
+{
+  _mm_sfence();
+}
+
 __attribute__((target("avx2"))) void ApplyPlanAvx2(TPixel* out, const TPixel* in, const int32_t* base,
                                                    const int32_t* index, const uint8_t* kind, size_t blocks,
                                                    bool oneLoadEach, bool backward) noexcept
@@ -380,6 +401,21 @@ void ReverseRow(TPixel* out, const TPixel* in, size_t n) noexcept
     ReverseRowPlain(out, in, n);
 }
 
+void StreamRow(TPixel* out, const TPixel* in, size_t n) noexcept
+{
+  if (HasAvx2())
+    StreamRowAvx2(out, in, n);
+  else
+    std::memcpy(out, in, n * sizeof(TPixel));
+}
+
+void StreamFence() noexcept
+{
+  // Only the vector kernel stores past the cache.
+  if (HasAvx2())
+    FenceAvx2();
+}
+
 void ShadeRow(TPixel* row, const TPixel* raise, const TPixel* lower, size_t n) noexcept
 {
   if (HasAvx2())
@@ -446,6 +482,13 @@ void ReverseRow(TPixel* out, const TPixel* in, size_t n) noexcept
 {
   ReverseRowPlain(out, in, n);
 }
+
+void StreamRow(TPixel* out, const TPixel* in, size_t n) noexcept
+{
+  std::memcpy(out, in, n * sizeof(TPixel));
+}
+
+void StreamFence() noexcept {}
 
 void ShadeRow(TPixel* row, const TPixel* raise, const TPixel* lower, size_t n) noexcept
 {

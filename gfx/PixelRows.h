@@ -49,6 +49,12 @@ void GatherRowScalar(TPixel* out, const TPixel* in, const int32_t* cols, size_t 
 // of out[0], the rightmost source pixel read.
 void ReverseRow(TPixel* out, const TPixel* in, size_t n) noexcept;
 
+// Copies n pixels to out past the cache, for rows that nothing reads soon:
+// the processor then need not read each destination line before writing it.
+// StreamFence must follow before another thread reads what was stored.
+void StreamRow(TPixel* out, const TPixel* in, size_t n) noexcept;
+void StreamFence() noexcept;
+
 // Brightens or darkens the blue, green and red bytes of each pixel with
 // clamping, leaving the fourth byte alone: each byte of row[i] becomes
 // min(255, byte + the byte of raise[i]), then max(0, that - the byte of

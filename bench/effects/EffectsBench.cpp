@@ -5,6 +5,7 @@
 // table of ratios to the memcpy, sorted by ratio.
 //
 //   effects_bench [--styles=1-57,129-136] [--repetitions=9] [google benchmark flags]
+#include "bench/effects/BenchStyles.h"
 #include "effects/EffectFrame.h"
 #include "effects/EffectTable.h"
 #include "framework/Bitmap.h"
@@ -28,20 +29,7 @@ struct TImages {
   framework::TBitmap Old{kWidth, kHeight};
   framework::TBitmap New{kWidth, kHeight};
   framework::TBitmap Frame{kWidth, kHeight};
-  TImages()
-  {
-    // Different content in both, so that no transfer can be skipped as a no-op.
-    uint32_t seed = 12345;
-    for (int32_t y = 0; y < kHeight; ++y) {
-      gfx::TPixel* o = Old.ScanLine(y);
-      gfx::TPixel* n = New.ScanLine(y);
-      for (int32_t x = 0; x < kWidth; ++x) {
-        seed = seed * 1664525u + 1013904223u;
-        o[x] = seed >> 8;
-        n[x] = (uint32_t(x) << 12) ^ uint32_t(y);
-      }
-    }
-  }
+  TImages() { bench::FillBenchPictures(Old, New); }
 };
 
 TImages& Images()
@@ -89,37 +77,6 @@ public:
   }
 };
 
-std::vector<effects::TShowStyle> SelectedStyles(int& argc, char** argv)
-{
-  std::vector<bool> chosen(effects::kMaxStyle + 1, false);
-  bool filtered = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg.rfind("--styles=", 0) != 0)
-      continue;
-    filtered = true;
-    size_t at = 9;
-    while (at < arg.size()) {
-      const size_t comma = std::min(arg.find(',', at), arg.size());
-      const std::string item = arg.substr(at, comma - at);
-      const size_t dash = item.find('-');
-      const int first = std::atoi(item.c_str());
-      const int last = dash == std::string::npos ? first : std::atoi(item.c_str() + dash + 1);
-      for (int s = std::max(first, 1); s <= std::min(last, int(effects::kMaxStyle)); ++s)
-        chosen[size_t(s)] = true;
-      at = comma + 1;
-    }
-    std::copy(argv + i + 1, argv + argc, argv + i);
-    --argc;
-    --i;
-  }
-  std::vector<effects::TShowStyle> styles;
-  for (effects::TShowStyle s = 1; s <= effects::kMaxStyle; ++s)
-    if (!filtered || chosen[s])
-      styles.push_back(s);
-  return styles;
-}
-
 std::string ComposeName(effects::TShowStyle style, int progress)
 {
   return "style" + std::to_string(style) + "/" + std::to_string(progress);
@@ -129,7 +86,7 @@ std::string ComposeName(effects::TShowStyle style, int progress)
 
 int main(int argc, char** argv)
 {
-  const std::vector<effects::TShowStyle> styles = SelectedStyles(argc, argv);
+  const std::vector<effects::TShowStyle> styles = bench::SelectedStyles(argc, argv);
   int repetitions = 9;
   for (int i = 1; i < argc; ++i)
     if (std::strncmp(argv[i], "--repetitions=", 14) == 0) {

@@ -296,9 +296,10 @@ TEST(Pivot, FindsTheVisibleRunOfEachRowExactly)
   for (int round = 0; round < 300; ++round) {
     // Every third round is wide and turned by less than a degree, where four
     // neighbouring pixels often come from one source row and are copied as
-    // a block.
+    // a block; every fifth is wider than the strips the frame is turned in.
     const bool slight = round % 3 == 0;
-    const int32_t w = 1 + int32_t(next(slight ? 150 : 40)), h = 1 + int32_t(next(40));
+    const bool wide = round % 5 == 4;
+    const int32_t w = 1 + int32_t(next(wide ? 1200 : slight ? 150 : 40)), h = 1 + int32_t(next(40));
     const TPixmap picture = Numbered(w, h, 2);
     const double angle = slight ? (double(next(200)) - 100.0) / 6000.0 : (double(next(2000)) - 1000.0) / 300.0;
     const int32_t corners[][2] = {{-1, -1}, {-1, h}, {w, -1}, {w, h}, {int32_t(next(uint32_t(w))), int32_t(next(uint32_t(h)))}};

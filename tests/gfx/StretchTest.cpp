@@ -162,6 +162,48 @@ TEST(StretchBlt, FastPathsAgreeWithTheRuleBetweenBitmaps)
   }
 }
 
+// Destinations too large to stay in the cache are made row by row in a
+// staging row and stored past the cache: enlargements whose rows repeat,
+// mirrored either way, rows that only move, and the same through a clip
+// region (drawn in place) and onto the bitmap itself.
+TEST(StretchBlt, LargeDestinationsAgreeWithTheRule)
+{
+  TPixmap src(1030, 1000);
+  Label(src, 6);
+  const TCase cases[] = {
+    {0, 0, 2060, 2100, 0, 0, 1030, 1000},     // twice each side, and a little more down
+    {2059, 5, -2060, 2090, 3, 0, 1027, 1000}, // mirrored across
+    {-7, 2099, 2070, -2100, 1029, 999, -1030, -1000},
+    {1, 3, 2058, 2097, 0, 0, 2058, 999},      // columns one to one (half read), rows doubled
+    {0, 0, 2060, 2100, 500, 300, 1700, 3000}, // reduced down, read beyond the source
+  };
+  const TRegion clip = TRegion::FromRects(std::vector<TRect>{{0, 0, 900, 2100}, {1000, 40, 2060, 2000}});
+  for (const TCase& c : cases)
+    for (bool clipped : {false, true}) {
+      TPixmap ours(2060, 2100), expected(2060, 2100);
+      Label(ours, 7);
+      Label(expected, 7);
+      TDrawContext d(ours), s(src);
+      if (clipped)
+        d.SelectClipRgn(&clip);
+      d.StretchBlt(c.X, c.Y, c.W, c.H, &s, c.SX, c.SY, c.SW, c.SH, SRCCOPY);
+      std::optional<TRegion> expectedClip;
+      if (clipped)
+        expectedClip = clip;
+      ReferenceStretch(expected, expectedClip, {0, 0}, c.X, c.Y, c.W, c.H, src, {0, 0}, c.SX, c.SY, c.SW, c.SH);
+      ASSERT_EQ(Pixels(ours), Pixels(expected))
+        << Describe(c) << (clipped ? " clipped" : "") << " " << FirstDifference(expected, ours);
+    }
+  // A large self-stretch: the left half widened over the whole bitmap.
+  TPixmap ours(2060, 2100), expected(2060, 2100);
+  Label(ours, 8);
+  Label(expected, 8);
+  TDrawContext d(ours);
+  d.StretchBlt(0, 0, 2060, 2100, &d, 0, 0, 1030, 2100, SRCCOPY);
+  ReferenceStretch(expected, std::nullopt, {0, 0}, 0, 0, 2060, 2100, expected, {0, 0}, 0, 0, 1030, 2100);
+  ASSERT_EQ(Pixels(ours), Pixels(expected)) << FirstDifference(expected, ours);
+}
+
 // Hand-computed: a 1:1 column stretch through a clip region doubles the rows
 // and leaves the pixels outside the region alone; a mirrored 3x enlargement
 // repeats each source row three times from the bottom up.
@@ -289,6 +331,15 @@ TEST(RowKernels, GatherAndReverseMatchPlainLoops)
     for (size_t i = 0; i < m; ++i)
       ASSERT_EQ(fast[i], *(last - i)) << "round " << round << " reversed pixel " << i;
     ASSERT_EQ(fast[n], 0xDEADu);
+
+    // The streaming copy, from any alignment of the destination.
+    const size_t skew = rng() % 8;
+    std::vector<TPixel> streamed(skew + inWidth + 1, 0xDEAD);
+    gfx::StreamRow(streamed.data() + skew, in.data(), inWidth);
+    gfx::StreamFence();
+    ASSERT_TRUE(std::equal(in.begin(), in.end(), streamed.begin() + std::ptrdiff_t(skew))) << "round " << round;
+    ASSERT_EQ(streamed[skew + inWidth], 0xDEADu);
+    ASSERT_TRUE(skew == 0 || streamed[skew - 1] == 0xDEADu);
   }
 }
 

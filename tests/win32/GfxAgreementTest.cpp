@@ -310,6 +310,37 @@ TEST(GdiAgreement, ColourOnColourStretches)
   EXPECT_GT(compared, 800);
 }
 
+// Destinations of a 4K frame's size, which our stretch makes row by row in a
+// staging row and stores past the cache: enlargements whose rows repeat,
+// mirrored, rows that only move, and reductions.
+TEST(GdiAgreement, StretchesOntoLargeBitmaps)
+{
+  TDib src(1030, 1000), gdi(2060, 2100), ours(2060, 2100);
+  src.Fill(777);
+  TDrawContext s(src.pixmap), d(ours.pixmap);
+  SetStretchBltMode(gdi.dc, COLORONCOLOR);
+  d.SetStretchBltMode(COLORONCOLOR);
+  struct TCase {
+    int32_t x, y, w, h, sx, sy, sw, sh;
+  };
+  const TCase cases[] = {
+    {0, 0, 2060, 2100, 0, 0, 1030, 1000},
+    {2059, 2099, -2060, -2100, 0, 0, 1030, 1000},
+    {-3, 7, 2070, 2090, 1029, 0, -1030, 1000},
+    {1, 3, 2058, 2097, 0, 0, 1030, 999},
+    {0, 0, 2060, 2100, 10, 20, 1010, 700},
+  };
+  for (const TCase& c : cases) {
+    gdi.Fill(3);
+    ours.Fill(3);
+    StretchBlt(gdi.dc, c.x, c.y, c.w, c.h, src.dc, c.sx, c.sy, c.sw, c.sh, SRCCOPY);
+    d.StretchBlt(c.x, c.y, c.w, c.h, &s, c.sx, c.sy, c.sw, c.sh, SRCCOPY);
+    const auto a = gdi.Pixels(), b = ours.Pixels();
+    ASSERT_EQ(a, b) << "StretchBlt(" << c.x << ", " << c.y << ", " << c.w << ", " << c.h << ", src, " << c.sx << ", "
+                    << c.sy << ", " << c.sw << ", " << c.sh << ") " << FirstDifference(a, b, gdi.w, gdi.h);
+  }
+}
+
 TEST(GdiAgreement, BlitsThroughClipRegionsAndViewportOrigins)
 {
   std::mt19937 rng(8);
