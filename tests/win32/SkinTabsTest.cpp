@@ -31,6 +31,12 @@ RECT Deflated(RECT r, int by) { return {r.left + by, r.top + by, r.right - by, r
 
 class SkinTabsTest : public TSkinnedSuite<&ProbeSkinPackage> {
 protected:
+  // What the form answers a close box and what it was asked. They outlive the
+  // form: the skinned frame keeps the form's window procedure chain, the
+  // test's handler included, until the form goes.
+  LRESULT closeAnswer_ = 1;
+  std::vector<LPARAM> closeAsked_;
+  framework::TWndMethod formOwnProc_;
   framework::TForm form{nullptr};
 
   void SetUp() override { form.SetBounds(40, 40, 700, 460); }
@@ -110,16 +116,14 @@ TEST_F(SkinTabsTest, CloseBoxFreesAPageOnlyWhenTheFormAgrees)
     sheet->SetPageControl(pages);
     sheet->SetCaption(caption);
   }
-  LRESULT answer = 1;
-  std::vector<LPARAM> asked;
-  auto own = form.WindowProc;
-  form.WindowProc = [&](framework::TMessage& message) {
+  formOwnProc_ = form.WindowProc;
+  form.WindowProc = [this](framework::TMessage& message) {
     if (message.Msg == skin::WM_SKIN_CLOSE_TAB) {
-      asked.push_back(message.LParam);
-      message.Result = answer;
+      closeAsked_.push_back(message.LParam);
+      message.Result = closeAnswer_;
       return;
     }
-    own(message);
+    formOwnProc_(message);
   };
   ASSERT_NE(ShowFramed(), nullptr);
   RedrawWindow(pages->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -130,16 +134,15 @@ TEST_F(SkinTabsTest, CloseBoxFreesAPageOnlyWhenTheFormAgrees)
   const TCursorRestorer cursor;
   Click(box);
   PumpMessages(100);
-  ASSERT_EQ(asked, std::vector<LPARAM>{1});
+  ASSERT_EQ(closeAsked_, std::vector<LPARAM>{1});
   EXPECT_EQ(pages->PageCount(), 2) << "the form said no";
-  answer = 0;
+  closeAnswer_ = 0;
   PumpMessages(int(GetDoubleClickTime()) + 50);
   Click(box);
   PumpMessages(100);
-  EXPECT_EQ(asked.size(), 2u);
+  EXPECT_EQ(closeAsked_.size(), 2u);
   ASSERT_EQ(pages->PageCount(), 1);
   EXPECT_EQ(pages->Pages(0)->Caption(), "Keep me");
-  form.WindowProc = own;
 }
 
 // Tabs wider than the strip bring the system's scroller: the strip leaves it
