@@ -87,11 +87,7 @@ void TSkinButton::AfterMessage(framework::TMessage& message)
       look_ |= lbHot;
       Repaint();
     }
-    TRACKMOUSEEVENT track{};
-    track.cbSize = sizeof track;
-    track.dwFlags = TME_LEAVE;
-    track.hwndTrack = Window();
-    TrackMouseEvent(&track);
+    AskForLeaveNotice(Window());
     break;
   }
   case WM_LBUTTONUP:

@@ -199,11 +199,7 @@ void TSkinComBox::SetHot(bool hot)
 {
   if (hot) {
     look_ |= lbHot;
-    TRACKMOUSEEVENT track{};
-    track.cbSize = sizeof track;
-    track.dwFlags = TME_LEAVE;
-    track.hwndTrack = Window();
-    TrackMouseEvent(&track);
+    AskForLeaveNotice(Window());
   } else {
     look_ &= uint8_t(~lbHot);
   }

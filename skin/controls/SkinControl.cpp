@@ -20,6 +20,15 @@ constexpr int32_t kLargeCoordinate = 0x8000;
 
 } // namespace
 
+void AskForLeaveNotice(HWND window)
+{
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof track;
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = window;
+  TrackMouseEvent(&track);
+}
+
 COLORREF ColourRef(gfx::TColor color)
 {
   const gfx::TColor rgb = gfx::ColorToRGB(color);

@@ -38,6 +38,10 @@ inline constexpr UINT WM_SKIN_EDIT_PAINT = 0xBC4A;
 // A skin colour (system colours resolved) as GDI takes it.
 [[nodiscard]] COLORREF ColourRef(gfx::TColor color);
 
+// Asks the system for a WM_MOUSELEAVE once the mouse leaves window, so that a
+// hot look can be taken back.
+void AskForLeaveNotice(HWND window);
+
 // The companion's life: new, attached, un-skinned (panels), destroyed.
 enum TCompanionLife : int32_t { clNew = 0, clAttached = 1, clUnskinned = 2, clKeepColour = 4, clDestroyed = 6 };
 

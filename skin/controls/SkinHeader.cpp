@@ -60,11 +60,7 @@ void TSkinHeader::AfterMessage(framework::TMessage& message)
       if (sections_[i].Contains(at))
         section = int32_t(i);
     SetHot(section);
-    TRACKMOUSEEVENT track{};
-    track.cbSize = sizeof track;
-    track.dwFlags = TME_LEAVE;
-    track.hwndTrack = Window();
-    TrackMouseEvent(&track);
+    AskForLeaveNotice(Window());
     break;
   }
   case WM_MOUSELEAVE:

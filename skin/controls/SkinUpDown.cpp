@@ -69,11 +69,7 @@ void TSkinUpDown::FollowMouse()
     return;
   if (!(look_ & lbHot)) {
     look_ |= lbHot;
-    TRACKMOUSEEVENT track{};
-    track.cbSize = sizeof track;
-    track.dwFlags = TME_LEAVE;
-    track.hwndTrack = Window();
-    TrackMouseEvent(&track);
+    AskForLeaveNotice(Window());
   }
   hotHalf_ = half;
   PaintNow(nullptr);

@@ -187,11 +187,7 @@ void TWScrollbar::Hover(LPARAM position)
     active_ = part;
     Invalidate();
   }
-  TRACKMOUSEEVENT track{};
-  track.cbSize = sizeof track;
-  track.dwFlags = TME_LEAVE;
-  track.hwndTrack = Handle();
-  TrackMouseEvent(&track);
+  AskForLeaveNotice(Handle());
 }
 
 void TWScrollbar::Leave()
