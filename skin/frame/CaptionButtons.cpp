@@ -82,6 +82,13 @@ void TCaptionButtons::PaintInCaption(HDC dc, int32_t windowWidth)
   }
 }
 
+void TCaptionButtons::PaintInMenuBar(HDC dc) const
+{
+  for (const auto& button : buttons_)
+    if (button->Clickable() && button->InMenuBar())
+      button->DrawInMenuBar(dc);
+}
+
 int32_t TCaptionButtons::RightButtonsReach() const
 {
   int32_t reach = 0;

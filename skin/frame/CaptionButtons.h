@@ -34,6 +34,11 @@ public:
   // on dc, which holds the caption band at window coordinates. Called after
   // the title is drawn (buttons aligned to the title use its rectangle).
   void PaintInCaption(HDC dc, int32_t windowWidth);
+  // Draws the buttons that live in the menu bar (a maximised MDI document's),
+  // placed by the last PaintInCaption, on the window's dc.
+  void PaintInMenuBar(HDC dc) const;
+  // Whether a clickable button lies under a point in window coordinates.
+  [[nodiscard]] bool Over(gfx::TPoint windowPoint) const { return ButtonAt(windowPoint) != nullptr; }
   // The largest XCoord of the visible buttons measured from the right edge
   // (0 when none): the title of a pop-up window stops 5 pixels before it.
   [[nodiscard]] int32_t RightButtonsReach() const;

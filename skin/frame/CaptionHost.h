@@ -48,6 +48,9 @@ public:
   virtual void StopTimer() = 0;
   // Repaints the whole non-client area.
   virtual void RedrawFrame() = 0;
+  // Whether the window shows the skinned frame now (a maximised MDI document
+  // is all client area, and its buttons must not be drawn over it).
+  [[nodiscard]] virtual bool FrameVisible() const { return true; }
   // Tells the manager which menu the next pop-up belongs to.
   virtual void SetPopupKind(TPopupKind kind) = 0;
   // The MDI menu state of the manager (a maximised MDI child shows its menu

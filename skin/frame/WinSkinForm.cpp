@@ -9,6 +9,7 @@
 #include "skin/frame/BarMenuTracking.h"
 #include "skin/frame/CaptionButtons.h"
 #include "skin/frame/CaptionHostFacts.h"
+#include "skin/frame/MdiClientHook.h"
 #include "skin/frame/WinSkinMenu.h"
 #include "skin/win32/SkinDataWin32.h"
 #include "skin/win32/SkinManage.h"
@@ -80,28 +81,19 @@ TWinSkinForm::TWinSkinForm(TSkinManage& manager, TSkinData& data, HWND window, s
   timer_->SetEnabled(false);
   timer_->SetInterval(kTimerIntervalMs);
   timer_->OnTimer = framework::TNotifyEvent([this](framework::TObject* sender) { TimerFired(sender); });
-  if (form_) {
-    data_.OnBeforeSkinForm(&data_, window_, className_);
-    if (data_.SkinControls() & Bit(xcMenuItem))
-      form_->SetAutoScroll(false);
-  }
   ReadStyle();
-  {
-    const gfx::TRect bounds = WindowBounds(window_);
-    const gfx::TPoint client = ClientSize(window_);
-    systemFrameExtra_ = {bounds.Width() - client.X, bounds.Height() - client.Y};
-  }
+  NoteSystemFrame();
   Install(window_);
-  if (form_) {
-    HookFormWindowProc();
-    formColor_ = form_->Color();
-    form_->SetColor(data_.Color(scButtonFace));
-  }
+  if (form_)
+    HookForm();
   if (GetMenu(window_) && !mdiChild_)
     menuHeight_ = GetSystemMetrics(SM_CYMENU);
   // An icon button the skin drew no image for takes the icon's.
   MakeIconBitmap();
   RecomputeGeometry();
+  if (mdiChild_)
+    CorrectMdiChildMenuHeight();
+  AttachMdiClient();
   manager_.SetStartState(msRunning);
   if (!frameSkinning_)
     state_ = fsRunning;
@@ -133,6 +125,34 @@ void TWinSkinForm::ReadStyle()
   borderIcons_ = uint8_t(((style & WS_MAXIMIZEBOX) ? fiMaximize : 0) | ((style & WS_MINIMIZEBOX) ? fiMinimize : 0) |
                          ((exStyle & WS_EX_CONTEXTHELP) ? fiHelp : 0) | ((style & WS_SYSMENU) ? fiSystemMenu : 0));
   ReadShowState();
+}
+
+void TWinSkinForm::NoteSystemFrame()
+{
+  const gfx::TRect bounds = WindowBounds(window_);
+  const gfx::TPoint client = ClientSize(window_);
+  systemFrameExtra_ = {bounds.Width() - client.X, bounds.Height() - client.Y};
+}
+
+void TWinSkinForm::HookForm()
+{
+  data_.OnBeforeSkinForm(&data_, window_, className_);
+  if (data_.SkinControls() & Bit(xcMenuItem))
+    form_->SetAutoScroll(false);
+  HookFormWindowProc();
+  formColor_ = form_->Color();
+  form_->SetColor(data_.Color(scButtonFace));
+}
+
+// A window framed while it was being created (an MDI document) was not yet
+// bound to its form, nor given its system frame.
+void TWinSkinForm::AdoptForm()
+{
+  if (form_)
+    return;
+  form_ = dynamic_cast<framework::TForm*>(framework::TWinControl::FindControl(window_));
+  if (form_)
+    HookForm();
 }
 
 void TWinSkinForm::ReadShowState()
@@ -213,10 +233,15 @@ void TWinSkinForm::Start()
 {
   if (state_ != fsAttached && frameSkinning_)
     return;
+  if (mdiChild_) {
+    AdoptForm();
+    NoteSystemFrame();
+    ReadShowState();
+  }
   systemMenu_ = GetSystemMenu(window_, FALSE);
   MakeIconBitmap();
-  const bool child = Style(window_) & WS_CHILD;
-  if (frameSkinning_ && !child && borderKind_ != fbNoCaption && showState_ != ssMinimized) {
+  const bool plainChild = (Style(window_) & WS_CHILD) && !mdiChild_;
+  if (frameSkinning_ && !plainChild && borderKind_ != fbNoCaption && showState_ != ssMinimized) {
     if (menuHeight_ > 0)
       TakeMenuBar();
     state_ = fsApplying;
@@ -318,6 +343,7 @@ void TWinSkinForm::Unskin(bool resize)
     FreeCompanions();
   PrepareFrameworkMenus(false);
   GiveMenuBarBack(destroying);
+  mdiClient_.reset();
   if (destroying || !IsWindow(window_))
     return;
   if (borderIcons_ & fiSystemMenu)
@@ -489,12 +515,21 @@ std::optional<LRESULT> TWinSkinForm::RunningMessage(UINT message, WPARAM wParam,
     return result;
   }
   case WM_SIZE: {
+    const TFrameShowState before = showState_;
     showState_ = wParam == SIZE_MINIMIZED ? ssMinimized : wParam == SIZE_MAXIMIZED ? ssMaximized : ssNormal;
     const LRESULT result = CallPrevious(message, wParam, lParam);
-    if (showState_ != ssMinimized)
+    // A document restored while another shows maximised in the frame's bar
+    // is given its region when the menu state turns off.
+    if (showState_ != ssMinimized && !(mdiChild_ && showState_ == ssNormal && manager_.MdiMenuState()))
       UpdateRegion();
+    if (mdiChild_ && showState_ != before)
+      NotifyMdiFrame();
     return result;
   }
+  case WM_WINDOWPOSCHANGING:
+    if (mdiChild_ && IsZoomed(window_))
+      FitMaximizedMdiChild(*reinterpret_cast<WINDOWPOS*>(lParam));
+    return std::nullopt;
   case WM_GETMINMAXINFO:
   case WM_WINDOWPOSCHANGED: {
     const LRESULT result = CallPrevious(message, wParam, lParam);
@@ -603,7 +638,8 @@ std::optional<LRESULT> TWinSkinForm::MouseMessage(UINT message, WPARAM wParam, L
       return std::nullopt;
     if (menuBar_) {
       const gfx::TPoint at = ScreenToWindowPoint(window_, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      if (menuBar_->Rect().Contains(at)) {
+      // The caption buttons come first: a maximised document's lie in the bar.
+      if (menuBar_->Rect().Contains(at) && !buttons_->Over(at)) {
         buttons_->LeaveHot();
         return MenuBarMouse(message, at);
       }
@@ -643,10 +679,16 @@ LRESULT TWinSkinForm::HitTest(WPARAM wParam, LPARAM lParam)
   return ReviseHitTest(int32_t(system), point, borders_.Top, menuHeight_ > 0);
 }
 
-LRESULT TWinSkinForm::NcActivate(WPARAM wParam, LPARAM)
+LRESULT TWinSkinForm::NcActivate(WPARAM wParam, LPARAM lParam)
 {
   active_ = wParam != 0;
   timer_->SetEnabled(active_);
+  // The frame's default would tell the client's active document; the
+  // document's own default keeps the client's idea of it.
+  if (mdiClient_)
+    SendMessageW(mdiClient_->Client(), WM_NCACTIVATE, wParam, lParam);
+  if (mdiChild_)
+    CallPrevious(WM_NCACTIVATE, wParam, lParam);
   if (!active_) {
     buttons_->LeaveHot();
     if (menuBar_ && !MenuOpen())
@@ -698,6 +740,8 @@ void TWinSkinForm::RedrawFrame()
 {
   if ((state_ != fsRunning && state_ != fsRebuild) || !frameSkinning_ || borderKind_ == fbNoCaption || painting_)
     return;
+  if (!FrameVisible())
+    return;
   if (!data_.FramePainting)
     return;
   framework::TMuteScope<bool> guard(painting_);
@@ -737,6 +781,8 @@ void TWinSkinForm::PaintMenuBand(HDC dc, int32_t width)
   const gfx::TRect band{borders_.Left, borders_.Top, width - borders_.Right, borders_.Top + menuHeight_};
   if (menuBar_) {
     menuBar_->Paint(dc, band);
+    // A maximised document's buttons sit in the frame's bar.
+    buttons_->PaintInMenuBar(dc);
     return;
   }
   RECT r{band.Left, band.Top, band.Right, band.Bottom};
@@ -820,8 +866,15 @@ void TWinSkinForm::UpdateRegion()
 {
   if (state_ == fsDiscarded || !frameSkinning_ || borderKind_ == fbNoCaption)
     return;
-  if (mdiChild_ && showState_ != ssNormal)
+  if (mdiChild_ && showState_ != ssNormal) {
+    // A maximised document covers the client; the cut of its normal size
+    // would hide most of it.
+    if (regionSet_)
+      SetWindowRgn(window_, nullptr, TRUE);
+    regionSet_ = false;
+    regionSize_ = {-1, -1};
     return;
+  }
   const gfx::TRect bounds = WindowBounds(window_);
   const gfx::TPoint size{bounds.Width(), bounds.Height()};
   if (size.X <= 0 || size.Y <= 0)

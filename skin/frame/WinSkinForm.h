@@ -30,6 +30,7 @@ namespace skin {
 
 class TBarMenuTracking;
 class TCaptionButtons;
+class TMdiClientHook;
 class TMenuBtn;
 class TSkinManage;
 class TWinSkinMenu;
@@ -100,7 +101,7 @@ public:
   void SetShowState(TFrameShowState state) override { showState_ = state; }
   [[nodiscard]] TFrameBorderKind BorderKind() const override { return borderKind_; }
   [[nodiscard]] uint8_t BorderIcons() const override { return borderIcons_; }
-  [[nodiscard]] bool IsMdiFrame() const override { return false; }
+  [[nodiscard]] bool IsMdiFrame() const override { return mdiClient_ != nullptr; }
   [[nodiscard]] bool IsMdiChild() const override { return mdiChild_; }
   [[nodiscard]] bool RightToLeft() const override { return rightToLeft_; }
   [[nodiscard]] int32_t LeftWidth() const override { return borders_.Left; }
@@ -116,10 +117,18 @@ public:
   // Opens a bar button's drop-down (after posting its command); false when
   // it has none.
   bool OpenBarMenu(TMenuBtn& button);
+  // The bar reads the window's menu again (an MDI frame's last document went).
+  void RebuildMenuBar();
+  // An MDI frame's client was given a new frame menu: the bar takes it over.
+  void MdiMenuSet();
+  // The manager's MDI menu state changed: a document's frame follows its
+  // window's state again.
+  void MdiMenuStateChanged();
   [[nodiscard]] gfx::TRect TitleRect() const override { return titleRect_; }
   [[nodiscard]] const framework::TBitmap& IconBitmap() const override { return iconBitmap_; }
   void StopTimer() override;
   void RedrawFrame() override;
+  [[nodiscard]] bool FrameVisible() const override { return !(mdiChild_ && showState_ == ssMaximized); }
   void SetPopupKind(TPopupKind kind) override;
   void SetMdiMenuState(bool on) override;
   [[nodiscard]] HMENU SystemMenu() const override { return systemMenu_; }
@@ -147,13 +156,25 @@ private:
   void PrepareFrameworkMenus(bool on);
 
   void ReadStyle();
+  void NoteSystemFrame();
+  void AttachMdiClient();
+  // A document whose caption is lower than the system's makes up the
+  // difference with a band under it.
+  void CorrectMdiChildMenuHeight();
   void Start();
+  // A window framed while it was being created is known as a form only now.
+  void AdoptForm();
+  void HookForm();
   void SkinControls();
   void ApplyFrame();
   void WidenDialogForCaption(int32_t& width);
   void ReadShowState();
   void MakeIconBitmap();
   void UpdateRegion();
+  // A maximised document shows no frame: it covers the MDI client exactly.
+  void FitMaximizedMdiChild(WINDOWPOS& position) const;
+  // Tells the MDI frame that what it shows of this document changed.
+  void NotifyMdiFrame() const;
   void HookFormWindowProc();
   void UnhookFormWindowProc();
 
@@ -212,6 +233,8 @@ private:
   std::unique_ptr<TCaptionButtons> buttons_;
   std::unique_ptr<TWinSkinMenu> menuBar_;
   std::unique_ptr<TBarMenuTracking> barTracking_;
+  // The client of an MDI frame, watched while the frame is skinned.
+  std::unique_ptr<TMdiClientHook> mdiClient_;
   HMENU systemMenuOpen_ = nullptr;
   bool menusPrepared_ = false;
   std::unique_ptr<framework::TTimer> timer_;

@@ -93,16 +93,21 @@ TWinSkinMenu::~TWinSkinMenu() = default;
 
 // ----- Building ---------------------------------------------------------------------
 
-void TWinSkinMenu::Build() { ReadButtons(false); }
+void TWinSkinMenu::Build() { ReadButtons(GetMenu(host_.Window()), false); }
 
-void TWinSkinMenu::BuildAfterMdiSetMenu() { ReadButtons(true); }
+void TWinSkinMenu::BuildAfterMdiSetMenu() { ReadButtons(GetMenu(host_.Window()), true); }
 
-void TWinSkinMenu::ReadButtons(bool textFirst)
+void TWinSkinMenu::Rebuild()
 {
-  HWND window = host_.Window();
-  HMENU menu = GetMenu(window);
+  if (windowMenu_ && IsMenu(windowMenu_))
+    ReadButtons(windowMenu_, false);
+}
+
+void TWinSkinMenu::ReadButtons(HMENU menu, bool textFirst)
+{
   if (!menu)
     return;
+  HWND window = host_.Window();
   hot_ = nullptr;
   buttons_.clear();
   windowMenu_ = menu;
@@ -115,7 +120,8 @@ void TWinSkinMenu::ReadButtons(bool textFirst)
     buttons_.push_back(std::make_unique<TMenuBtn>(*this, i, std::move(info)));
   }
   // From now on the system has no bar to draw or to hit-test.
-  SetMenu(window, nullptr);
+  if (GetMenu(window))
+    SetMenu(window, nullptr);
 }
 
 void TWinSkinMenu::GiveBack()

@@ -39,6 +39,8 @@ public:
   // The same after an MDI frame was given a new menu: only items without a
   // text of their own take the framework item's caption.
   void BuildAfterMdiSetMenu();
+  // Reads the buttons again from the menu the bar took.
+  void Rebuild();
   // Puts the menu back on the window (the frame stops skinning it).
   void GiveBack();
   // The menu the bar took, or nullptr.
@@ -68,7 +70,7 @@ public:
   void SetHot(TMenuBtn* button);
 
 private:
-  void ReadButtons(bool textFirst);
+  void ReadButtons(HMENU menu, bool textFirst);
   void PaintBackground(HDC dc, int32_t width, int32_t height) const;
   void LayOut(HDC dc, int32_t width);
   void DrawCaption(HDC dc, const TMenuBtn& button, const RECT& cell) const;

@@ -32,9 +32,11 @@ void TWinSysButton::DrawInBand(HDC dc, bool active) const
   DrawFrame(dc, CaptionBandFrame(element_.FrameCount(), active, enabled_));
 }
 
+void TWinSysButton::DrawInMenuBar(HDC dc) const { DrawFrame(dc, 1); }
+
 void TWinSysButton::Redraw()
 {
-  if (!Clickable())
+  if (!Clickable() || (!InMenuBar() && !host_.FrameVisible()))
     return;
   const framework::TWindowDC dc = framework::TWindowDC::WholeWindow(host_.Window());
   if (!dc)

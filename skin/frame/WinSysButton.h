@@ -33,6 +33,8 @@ public:
   // Draws the button into the caption band being composed on dc (window
   // coordinates) as the whole band shows it.
   void DrawInBand(HDC dc, bool active) const;
+  // Draws the button's first frame in the menu bar on dc (window coordinates).
+  void DrawInMenuBar(HDC dc) const;
   // Draws the current draw state straight onto the window.
   void Redraw() override;
 

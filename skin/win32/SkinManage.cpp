@@ -272,7 +272,18 @@ void TSkinManage::RefreshFrames(TSkinData* only)
       frame->RepaintAfterSkinChange();
 }
 
-void TSkinManage::SetMdiMenuState(bool on) { mdiMenuState_ = on; }
+void TSkinManage::SetMdiMenuState(bool on)
+{
+  if (on == mdiMenuState_)
+    return;
+  mdiMenuState_ = on;
+  // Documents that keep the system's border have nothing to follow.
+  if (mainData_ && (mainData_->Options() & Bit(xoMDIChildBorder)))
+    return;
+  for (size_t i = 0; i < frames_.size(); ++i)
+    if (frames_[i]->IsMdiChild() && !frames_[i]->Discarded())
+      frames_[i]->MdiMenuStateChanged();
+}
 
 // ----- The hook -------------------------------------------------------------------
 
@@ -379,9 +390,11 @@ void TSkinManage::SkinForm(framework::TForm& form)
 {
   if (!form.Visible() || !form.HandleAllocated())
     return;
-  if (GetWindowLongPtrW(form.Handle(), GWL_STYLE) & WS_CHILD)
+  // MDI documents are child windows too, but framed like top-level ones.
+  const HWND window = form.Handle();
+  if ((GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) && !(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_MDICHILD))
     return;
-  SkinWindow(form.Handle());
+  SkinWindow(window);
 }
 
 bool TSkinManage::SkinWindow(HWND window)
