@@ -69,6 +69,18 @@ void TWinSkinForm::FitMaximizedMdiChild(WINDOWPOS& position) const
   position.flags &= ~UINT(SWP_NOMOVE | SWP_NOSIZE);
 }
 
+HWND TWinSkinForm::MdiFrameWindow() const
+{
+  HWND client = mdiChild_ ? GetParent(window_) : nullptr;
+  return client ? GetParent(client) : nullptr;
+}
+
+void TWinSkinForm::LastDocumentDeactivated()
+{
+  if (TWinSkinForm* frame = manager_.FrameOf(MdiFrameWindow()))
+    frame->RebuildMenuBar();
+}
+
 void TWinSkinForm::NotifyMdiFrame() const { PostMessageW(GetParent(window_), WM_SKIN_MDI_REDRAW, 0, 0); }
 
 } // namespace skin

@@ -23,6 +23,9 @@ namespace {
 // Commands below this belong to the window's own menu handling.
 constexpr UINT kFirstForeignCommand = 4096;
 
+// The Alt key was down with a character message (WM_SYSCHAR's context bit).
+bool AltHeld(LPARAM lParam) { return (lParam & (LPARAM(1) << 29)) != 0; }
+
 bool IsSystemMenu(HMENU menu)
 {
   MENUINFO info{};
@@ -132,6 +135,21 @@ void TWinSkinForm::PostBarPress(const TMenuBtn& button)
   const gfx::TRect& r = button.Rect();
   PostMessageW(window_, WM_NCLBUTTONDOWN, kSwitchHitTest,
                MAKELPARAM(window.left + r.Left + 1, window.top + r.Top + 1));
+}
+
+bool TWinSkinForm::DialogCharElsewhere(WPARAM key, LPARAM keyData)
+{
+  if (AltHeld(keyData) && OpenByAccelerator(wchar_t(key)))
+    return true;
+  framework::TForm* next = nullptr;
+  if (mdiChild_)
+    next = dynamic_cast<framework::TForm*>(framework::TWinControl::FindControl(MdiFrameWindow()));
+  else if (framework::Application)
+    next = framework::Application->MainForm();
+  // A form behind a modal one (disabled) must not open its menus.
+  if (!next || next == form_ || !next->HandleAllocated() || !IsWindowEnabled(next->Handle()))
+    return false;
+  return next->Perform(framework::CM_DIALOGCHAR, key, keyData) != 0;
 }
 
 bool TWinSkinForm::OpenByAccelerator(wchar_t key)

@@ -66,9 +66,6 @@ void CopyBitmapTo(HDC dc, int32_t x, int32_t y, const framework::TBitmap& bitmap
   BitBlt(dc, x, y, bitmap.Width(), bitmap.Height(), source.Get(), 0, 0, SRCCOPY);
 }
 
-// The Alt key was down with a character message (WM_SYSCHAR's context bit).
-bool AltHeld(LPARAM lParam) { return (lParam & (LPARAM(1) << 29)) != 0; }
-
 } // namespace
 
 // ----- Attaching --------------------------------------------------------------------
@@ -188,7 +185,7 @@ void TWinSkinForm::HookFormWindowProc()
   form_->WindowProc = [this](framework::TMessage& message) {
     if (message.Msg == framework::CM_DIALOGCHAR) {
       formWindowProc_(message);
-      if (!message.Result && AltHeld(message.LParam) && OpenByAccelerator(wchar_t(message.WParam)))
+      if (!message.Result && DialogCharElsewhere(message.WParam, message.LParam))
         message.Result = 1;
       return;
     }
@@ -582,6 +579,10 @@ std::optional<LRESULT> TWinSkinForm::RunningMessage(UINT message, WPARAM wParam,
     if (barTracking_ && barTracking_->Tracked())
       barTracking_->MenuSelected(wParam, lParam);
     return std::nullopt;
+  case WM_MDIACTIVATE:
+    if (mdiChild_ && reinterpret_cast<HWND>(wParam) == window_ && !lParam)
+      LastDocumentDeactivated();
+    return std::nullopt;
   case WM_SKIN_NCPOINT:
     if (menuBar_)
       if (TMenuBtn* button = menuBar_->ButtonAt(ScreenToWindowPoint(window_, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})))
@@ -605,23 +606,34 @@ std::optional<LRESULT> TWinSkinForm::SysCommand(WPARAM wParam, LPARAM lParam)
     if (mdiChild_)
       manager_.SetMdiMenuState(false);
     break;
-  case SC_KEYMENU:
-    // Alt alone or F10 opens the first bar menu, Alt with a letter its own.
-    if (menuBar_ && lParam != ' ') {
-      TMenuBtn* button = lParam ? menuBar_->ButtonByAccel(wchar_t(lParam)) : menuBar_->Neighbour(-1, 1);
-      if (button)
-        PostBarPress(*button);
-      return 0;
-    }
-    if (lParam == ' ') {
-      POINT origin{0, 0};
-      ClientToScreen(window_, &origin);
-      buttons_->OpenSystemMenu(origin);
-      return 0;
-    }
-    break;
+  case SC_KEYMENU: return KeyMenu(wParam, lParam);
   default: break;
   }
+  return std::nullopt;
+}
+
+// Alt alone or F10 opens the first bar menu, Alt with a letter its own, and
+// Alt with the space bar the skinned system menu. Alt with a hyphen is a
+// document's own system menu, left to the system.
+std::optional<LRESULT> TWinSkinForm::KeyMenu(WPARAM wParam, LPARAM lParam)
+{
+  if (lParam == '-' || MenuOpen() || GetCapture())
+    return std::nullopt;
+  if (lParam == ' ') {
+    POINT origin{0, 0};
+    ClientToScreen(window_, &origin);
+    buttons_->OpenSystemMenu(origin);
+    return 1;
+  }
+  if (menuBar_) {
+    TMenuBtn* button = lParam ? menuBar_->ButtonByAccel(wchar_t(lParam)) : menuBar_->Neighbour(-1, 1);
+    if (button)
+      PostBarPress(*button);
+    return 1;
+  }
+  // A document has no bar of its own: the MDI frame's answers.
+  if (HWND frame = MdiFrameWindow())
+    return SendMessageW(frame, WM_SYSCOMMAND, wParam, lParam);
   return std::nullopt;
 }
 

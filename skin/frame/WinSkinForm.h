@@ -142,12 +142,20 @@ private:
   [[nodiscard]] std::optional<LRESULT> RunningMessage(UINT message, WPARAM wParam, LPARAM lParam);
   [[nodiscard]] std::optional<LRESULT> MouseMessage(UINT message, WPARAM wParam, LPARAM lParam);
   [[nodiscard]] std::optional<LRESULT> SysCommand(WPARAM wParam, LPARAM lParam);
+  [[nodiscard]] std::optional<LRESULT> KeyMenu(WPARAM wParam, LPARAM lParam);
   [[nodiscard]] std::optional<LRESULT> MenuBarMouse(UINT message, gfx::TPoint at);
   void MenuChanged();
   void TakeMenuBar();
   void GiveMenuBarBack(bool destroying);
   // Alt with a letter: the bar button with that accelerator opens.
   bool OpenByAccelerator(wchar_t key);
+  // A dialog character the form left unhandled: its bar, else the MDI
+  // frame's form for a document, else the main form; whether one took it.
+  bool DialogCharElsewhere(WPARAM key, LPARAM keyData);
+  // The MDI frame a document lies in, or nullptr.
+  [[nodiscard]] HWND MdiFrameWindow() const;
+  // The document was deactivated and none is active in its stead.
+  void LastDocumentDeactivated();
   void PostBarPress(const TMenuBtn& button);
   // Menu items measured and drawn from the skin (ODT_MENU only).
   [[nodiscard]] std::optional<LRESULT> MeasureMenuItem(MEASUREITEMSTRUCT& measure);

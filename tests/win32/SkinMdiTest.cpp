@@ -12,7 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
+#include <functional>
 #include <string>
+#include <thread>
 
 using namespace testsupport;
 
@@ -27,6 +30,16 @@ RECT ScreenRectOfClient(HWND window)
   GetClientRect(window, &r);
   MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
   return r;
+}
+
+// The menu a visible pop-up menu window shows, or nullptr.
+HMENU ShownMenu()
+{
+  constexpr UINT kMenuGetHMenu = 0x01E1; // MN_GETHMENU
+  HWND window = FindWindowW(L"#32768", nullptr);
+  if (!window || !IsWindowVisible(window))
+    return nullptr;
+  return reinterpret_cast<HMENU>(SendMessageW(window, kMenuGetHMenu, 0, 0));
 }
 
 bool SameRect(const RECT& a, const RECT& b)
@@ -158,6 +171,8 @@ protected:
       return;
     }
   }
+
+  static bool OpensFileMenu(const std::function<void()>& press);
 
   static inline framework::TForm* main = nullptr;
   static inline framework::TMainMenu* menu = nullptr;
@@ -314,6 +329,77 @@ TEST_F(SkinMdiTest, AFrameMenuSetThroughTheClientIsTakenOverByTheBar)
   EXPECT_EQ(frame->MenuBar()->Count(), 2u);
   EXPECT_EQ(frame->MenuBar()->WindowMenu(), before);
   DestroyMenu(replacement);
+}
+
+// Switching the skin off gives documents and client their system looks back;
+// switching it on again frames the documents as well as the frame.
+TEST_F(SkinMdiTest, SwitchingTheSkinOffAndOnReframesTheDocuments)
+{
+  framework::TForm* form = NewDocument("Round trip");
+  ASSERT_NE(WaitForFrame(form->Handle()), nullptr);
+  const HWND client = main->ClientHandle();
+  const auto runAction = [](int32_t code) {
+    Manager().PostAction(*data_, code, 1);
+    PumpUntil([] { return Manager().PendingAction() == skin::saNone; });
+    PumpMessages(80);
+  };
+  runAction(skin::saSkinOff);
+  EXPECT_EQ(Manager().FrameOf(form->Handle()), nullptr);
+  EXPECT_EQ(Manager().FrameCount(), 0u);
+  EXPECT_EQ(GetWindowLongPtrW(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL | WS_VSCROLL);
+  EXPECT_EQ(WindowSize(form->Handle()).cx, 240) << "the document's own size back";
+  EXPECT_NE(GetMenu(main->Handle()), nullptr);
+
+  runAction(skin::saSkinOn);
+  frame = WaitForFrame(main->Handle());
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(frame->IsMdiFrame());
+  EXPECT_NE(WaitForFrame(form->Handle()), nullptr);
+  EXPECT_EQ(GetWindowLongPtrW(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
+  EXPECT_EQ(GetMenu(main->Handle()), nullptr);
+}
+
+// Alt with a letter in a document that has no use for it opens the frame's
+// bar menu with that letter: through the application's loop, which offers
+// it to the forms, and through the system's keyboard-menu command.
+TEST_F(SkinMdiTest, AltWithALetterInADocumentOpensTheFramesBarMenu)
+{
+  framework::TForm* form = NewDocument("Keys");
+  ASSERT_NE(WaitForFrame(form->Handle()), nullptr);
+  SetFocus(form->Handle());
+  EXPECT_TRUE(OpensFileMenu([] {
+    for (auto [key, up] : {std::pair{VK_MENU, false}, {'F', false}, {'F', true}, {VK_MENU, true}})
+      SendKey(WORD(key), up);
+  })) << "Alt+F";
+  const HWND document = form->Handle();
+  EXPECT_TRUE(OpensFileMenu([document] { PostMessageW(document, WM_SYSCOMMAND, SC_KEYMENU, 'f'); }))
+    << "the keyboard-menu command";
+}
+
+// Runs press on a thread of its own as a user would, with the application's
+// loop running here; whether the frame's File menu showed.
+bool SkinMdiTest::OpensFileMenu(const std::function<void()>& press)
+{
+  const HMENU fileMenu = menu->Items()->Items(0)->Handle();
+  std::atomic<bool> done{false};
+  std::atomic<bool> opened{false};
+  std::thread user([&] {
+    press();
+    opened = PumpUntil([&] { return ShownMenu() == fileMenu; }, 3000);
+    for (int i = 0; i < 3 && ShownMenu(); ++i) {
+      PressKey(VK_ESCAPE);
+      Sleep(60);
+    }
+    done = true;
+  });
+  // The application's own loop, which offers Alt with a letter to the forms.
+  for (const DWORD end = GetTickCount() + 10000; !done && int32_t(GetTickCount() - end) < 0;) {
+    framework::Application->ProcessMessages();
+    Sleep(5);
+  }
+  user.join();
+  PumpMessages(50);
+  return opened;
 }
 
 // Documents coming, maximised and going leave no handles behind.
