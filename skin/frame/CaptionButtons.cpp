@@ -11,6 +11,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace skin {
@@ -87,6 +88,15 @@ void TCaptionButtons::PaintInMenuBar(HDC dc) const
   for (const auto& button : buttons_)
     if (button->Clickable() && button->InMenuBar())
       button->DrawInMenuBar(dc);
+}
+
+std::optional<int32_t> TCaptionButtons::MenuBarLeft() const
+{
+  std::optional<int32_t> left;
+  for (const auto& button : buttons_)
+    if (button->Clickable() && button->InMenuBar())
+      left = std::min(left.value_or(INT32_MAX), button->Rect().Left);
+  return left;
 }
 
 int32_t TCaptionButtons::RightButtonsReach() const

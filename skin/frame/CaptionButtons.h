@@ -37,6 +37,8 @@ public:
   // Draws the buttons that live in the menu bar (a maximised MDI document's),
   // placed by the last PaintInCaption, on the window's dc.
   void PaintInMenuBar(HDC dc) const;
+  // The left edge of the leftmost button shown in the menu bar, if any.
+  [[nodiscard]] std::optional<int32_t> MenuBarLeft() const;
   // Whether a clickable button lies under a point in window coordinates.
   [[nodiscard]] bool Over(gfx::TPoint windowPoint) const { return ButtonAt(windowPoint) != nullptr; }
   // The largest XCoord of the visible buttons measured from the right edge

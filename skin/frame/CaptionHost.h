@@ -9,6 +9,7 @@
 #include "skin/frame/FrameKinds.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace skin {
@@ -48,6 +49,10 @@ public:
   virtual void StopTimer() = 0;
   // Repaints the whole non-client area.
   virtual void RedrawFrame() = 0;
+  // The left edge (window coordinates) of the leftmost caption button shown
+  // in the menu bar, or nothing when none is: a right-to-left bar keeps its
+  // items clear of them.
+  [[nodiscard]] virtual std::optional<int32_t> MenuBarButtonsLeft() const { return std::nullopt; }
   // Whether the window shows the skinned frame now (a maximised MDI document
   // is all client area, and its buttons must not be drawn over it).
   [[nodiscard]] virtual bool FrameVisible() const { return true; }

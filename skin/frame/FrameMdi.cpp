@@ -3,6 +3,7 @@
 // aside while it is maximised and tells the MDI frame when that changes.
 #include "skin/frame/WinSkinForm.h"
 
+#include "skin/frame/CaptionButtons.h"
 #include "skin/frame/MdiClientHook.h"
 #include "skin/frame/WinSkinMenu.h"
 #include "skin/win32/SkinManage.h"
@@ -23,6 +24,8 @@ void TWinSkinForm::CorrectMdiChildMenuHeight()
   if (borders_.Top < systemCaption)
     menuHeight_ = systemCaption - borders_.Top;
 }
+
+std::optional<int32_t> TWinSkinForm::MenuBarButtonsLeft() const { return buttons_->MenuBarLeft(); }
 
 void TWinSkinForm::RebuildMenuBar()
 {

@@ -128,6 +128,7 @@ public:
   [[nodiscard]] const framework::TBitmap& IconBitmap() const override { return iconBitmap_; }
   void StopTimer() override;
   void RedrawFrame() override;
+  [[nodiscard]] std::optional<int32_t> MenuBarButtonsLeft() const override;
   [[nodiscard]] bool FrameVisible() const override { return !(mdiChild_ && showState_ == ssMaximized); }
   void SetPopupKind(TPopupKind kind) override;
   void SetMdiMenuState(bool on) override;

@@ -18,6 +18,7 @@ constexpr int32_t kPlainStart = 6;
 constexpr int32_t kNarrowStart = 12;
 constexpr int32_t kCaptionPadding = 10;
 constexpr size_t kMaxItemText = 80;
+constexpr int32_t kMdiButtonsGap = 5;
 
 HFONT MenuFont() { return framework::Screen ? framework::Screen->MenuFont()->Handle() : nullptr; }
 
@@ -243,6 +244,9 @@ void TWinSkinMenu::LayOut(HDC dc, int32_t width)
   const bool rightToLeft = host_.RightToLeft();
   const int32_t start = MenuBarStart(host_.SkinData().MenuBar.get(), width, rightToLeft);
   int32_t x = rightToLeft ? width - start : start;
+  // A maximised document's buttons sit at the bar's right end.
+  if (const auto buttons = host_.MenuBarButtonsLeft(); rightToLeft && buttons)
+    x = std::min(x, *buttons - kMdiButtonsGap - rect_.Left);
   for (auto& button : buttons_) {
     if (!button->Visible()) {
       button->SetRect({});
