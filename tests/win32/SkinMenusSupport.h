@@ -85,7 +85,7 @@ inline uint32_t SystemRgb(int index)
 // A skin colour as the screen reads back.
 inline uint32_t SkinRgb(const skin::TSkinData& data, skin::TSkinColorIndex index)
 {
-  return uint32_t(gfx::ColorToRGB(data.Color(index))) & 0xFFFFFF;
+  return gfx::ColorToPixel(gfx::ColorToRGB(data.Color(index)));
 }
 
 // An open pop-up menu as the screen showed it: its window rectangle, the
