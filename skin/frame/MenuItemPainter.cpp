@@ -133,7 +133,9 @@ void DrawContent(HDC dc, const RECT& rect, const TMenuItemView& item, const TSki
     else if (item.Checked)
       DrawCheckMark(dc, glyph, rect);
   } else {
-    glyph = {rect.left + left, rect.top, rect.right - left, rect.top};
+    // A line has no glyph box: its rectangle starts where the box would.
+    const int32_t edge = rightToLeft ? rect.right - 1 - left : rect.left + 1 + left;
+    glyph = {edge, rect.top, edge, rect.top};
   }
   RECT text = rightToLeft ? RECT{rect.left + 1, rect.top, glyph.left - 3, rect.bottom}
                           : RECT{glyph.right + 3, rect.top, rect.right - 1, rect.bottom};

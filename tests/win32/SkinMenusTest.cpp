@@ -275,14 +275,14 @@ TEST_F(SkinMenusTest, TheContextMenuIsSkinned)
 
 // A right click on the caption opens the skinned system menu: its items
 // are drawn by the frame over the menu background, not in the system's
-// menu colour.
+// menu colour, and its separators as lines.
 TEST_F(SkinMenusTest, TheSystemMenusItemsAreDrawnFromTheSkin)
 {
   skin::TWinSkinForm* frame = ShowFramed();
   ASSERT_NE(frame, nullptr);
   std::atomic<HMENU> menu{nullptr};
   std::atomic<ULONG_PTR> tag{0};
-  RECT windowRect{}, first{};
+  RECT windowRect{}, first{}, line{};
   TCapture shown(0, 0, {});
   AsUser([&] {
     Click(WindowToScreen(form.Handle(), {150, 12}), TMouseButton::Right);
@@ -299,6 +299,11 @@ TEST_F(SkinMenusTest, TheSystemMenusItemsAreDrawnFromTheSkin)
     if (GetMenuInfo(menu, &info))
       tag = info.dwMenuData;
     first = ItemRect(menu, 0);
+    for (UINT i = 0; i < UINT(GetMenuItemCount(menu)); ++i)
+      if (HeightOf(ItemRect(menu, i)) == skin::kMenuSeparatorHeight) {
+        line = ItemRect(menu, i);
+        break;
+      }
     Sleep(250);
     GetWindowRect(VisibleMenuWindow(), &windowRect);
     shown = CaptureScreen(windowRect);
@@ -310,6 +315,11 @@ TEST_F(SkinMenusTest, TheSystemMenusItemsAreDrawnFromTheSkin)
   OffsetRect(&first, -windowRect.left, -windowRect.top);
   const TFrameCensus census = CensusOf(shown, first);
   EXPECT_GT(census.Count("menubackground.bmp", 0), census.Unnamed);
+  // A separator of the system menu is an etched line across most of it.
+  ASSERT_EQ(HeightOf(line), skin::kMenuSeparatorHeight);
+  OffsetRect(&line, -windowRect.left, -windowRect.top);
+  const RECT etched{line.left, line.top + 4, line.right, line.top + 5};
+  EXPECT_GT(shown.Count(SystemRgb(COLOR_BTNSHADOW), etched), (line.right - line.left) / 2);
   EXPECT_TRUE(clicked.empty());
 }
 
