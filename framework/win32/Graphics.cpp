@@ -16,6 +16,19 @@ gfx::TColor PlatformSystemColor(int index) { return gfx::TColor(GetSysColor(inde
 
 void InstallSystemColors() { gfx::SetSystemColorSource(&PlatformSystemColor); }
 
+TGdiBrush ButtonFacePatternBrush()
+{
+  // The system repeats an 8 by 8 pattern; the brush keeps its own copy.
+  constexpr int32_t kPatternSize = 8;
+  TBitmap pattern(kPatternSize, kPatternSize);
+  const gfx::TPixel face = gfx::ColorToPixel(gfx::ColorToRGB(gfx::clBtnFace));
+  const gfx::TPixel highlight = gfx::ColorToPixel(gfx::ColorToRGB(gfx::clBtnHighlight));
+  for (int32_t y = 0; y < kPatternSize; ++y)
+    for (int32_t x = 0; x < kPatternSize; ++x)
+      pattern.ScanLine(y)[x] = (x + y) % 2 ? highlight : face;
+  return TGdiBrush(CreatePatternBrush(static_cast<HBITMAP>(pattern.NativeHandle())));
+}
+
 const TEnumInfo& FontStyleInfo()
 {
   static const TEnumInfo info{"TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}};

@@ -22,6 +22,10 @@ namespace framework {
 // Colours of the platform's current scheme answer ColorToRGB from now on.
 void InstallSystemColors();
 
+// A brush of alternating button-face and button-highlight pixels, the 50 %
+// pattern a pressed-in glyph box stands on.
+[[nodiscard]] TGdiBrush ButtonFacePatternBrush();
+
 enum TFontStyleItem : uint8_t { fsBoldItem, fsItalicItem, fsUnderlineItem, fsStrikeOutItem };
 const TEnumInfo& FontStyleInfo();
 const TIdentMap& ColorIdents();

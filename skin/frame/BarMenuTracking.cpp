@@ -163,10 +163,14 @@ std::optional<LRESULT> TBarMenuTracking::Filter(int code, MSG& message)
       menuOpen_ = false;
     break;
   case WM_MOUSEMOVE: {
-    if (message.pt.x == lastCursor_.x && message.pt.y == lastCursor_.y)
+    // The cursor itself, not the message's point: a move queued before the
+    // last switch can still arrive in the new menu's loop, at the old button.
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    if (cursor.x == lastCursor_.x && cursor.y == lastCursor_.y)
       break;
-    lastCursor_ = message.pt;
-    if (TMenuBtn* button = bar_.ButtonAt(WindowPointOf(window_, message.pt)))
+    lastCursor_ = cursor;
+    if (TMenuBtn* button = bar_.ButtonAt(WindowPointOf(window_, cursor)))
       RequestSwitch(button);
     break;
   }

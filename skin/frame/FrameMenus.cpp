@@ -258,8 +258,9 @@ void TWinSkinForm::PrepareFrameworkMenus(bool on)
         });
       if (!item.OnMeasureItem)
         item.OnMeasureItem = framework::TMenuMeasureItemEvent(
-          [this](framework::TObject*, framework::TCanvas&, int& width, int&) {
-            width += (data_.MenuItem ? data_.MenuItem->LeftWidth : 0) + 23 + 12;
+          [this](framework::TObject* sender, framework::TCanvas&, int& width, int&) {
+            const framework::TMenu* owner = static_cast<framework::TMenuItem*>(sender)->GetParentMenu();
+            width += PopupItemExtraWidth(data_, owner && owner->Images());
           });
     });
   });

@@ -90,19 +90,52 @@ void DrawCheckMark(HDC dc, const RECT& box, const RECT& item)
   BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source.Get(), 0, 0, kPaintWhereBlack);
 }
 
+// The glyph column is as wide as the menu's pictures; a check mark needs at
+// least the system's size.
+int32_t GlyphSize(const TMenuItemView& item)
+{
+  const int32_t size = item.Images ? item.Images->Width() : kGlyphSize;
+  return item.Checked ? std::max(size, kGlyphSize) : size;
+}
+
+// The item's picture at the box's top-left, in the shadow colour when the
+// item is disabled; a checked item's box is pressed in first.
+void DrawImage(HDC dc, const RECT& box, const TMenuItemView& item)
+{
+  if (item.Checked) {
+    framework::TGdiBrush pattern = framework::ButtonFacePatternBrush();
+    FillRect(dc, &box, pattern.Get());
+    RECT edge{box.left - 1, box.top - 1, box.right + 1, box.bottom + 1};
+    DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
+  }
+  const framework::TBitmap& image = item.Images->Image(item.ImageIndex);
+  framework::TBitmap glyph(image.Width(), image.Height());
+  glyph.Canvas().Brush.Style = framework::bsSolid;
+  glyph.Canvas().Brush.Color = kKeyColor;
+  glyph.Canvas().FillRect(gfx::TRect(0, 0, image.Width(), image.Height()));
+  framework::DrawGlyph(glyph.Canvas(), image, 0, 0, item.Enabled);
+  win32::TransparentBlit(dc, gfx::TRect::Bounds(box.left, box.top, image.Width(), image.Height()), glyph,
+                         kKeyColor);
+}
+
 void DrawContent(HDC dc, const RECT& rect, const TMenuItemView& item, const TSkinData& data, bool rightToLeft)
 {
   const int32_t left = ItemElement(data) ? ElementLeft(data) : 0;
   RECT glyph{};
   if (!item.IsLine()) {
+    const int32_t size = GlyphSize(item);
     glyph.top = rect.top + 1;
-    glyph.bottom = glyph.top + kGlyphSize;
-    glyph.left = rightToLeft ? rect.right - 1 - left - kGlyphSize : rect.left + 1 + left;
-    glyph.right = glyph.left + kGlyphSize;
-    if (item.Checked)
+    glyph.bottom = glyph.top + size;
+    glyph.left = rightToLeft ? rect.right - 1 - left - size : rect.left + 1 + left;
+    glyph.right = glyph.left + size;
+    if (item.HasImage())
+      DrawImage(dc, glyph, item);
+    else if (item.Checked)
       DrawCheckMark(dc, glyph, rect);
   } else {
-    glyph = {rect.left + left, rect.top, rect.right - left, rect.top};
+    // A line has no glyph box: its rectangle starts where the box would.
+    const int32_t edge = rightToLeft ? rect.right - 1 - left : rect.left + 1 + left;
+    glyph = {edge, rect.top, edge, rect.top};
   }
   RECT text = rightToLeft ? RECT{rect.left + 1, rect.top, glyph.left - 3, rect.bottom}
                           : RECT{glyph.right + 3, rect.top, rect.right - 1, rect.bottom};
@@ -180,9 +213,14 @@ void DrawSeparator(HDC dc, const RECT& rect, const TDataSkinObject& element)
 
 // ----- Items ------------------------------------------------------------------------
 
+bool TMenuItemView::HasImage() const { return Images && ImageIndex >= 0 && ImageIndex < Images->Count(); }
+
 TMenuItemView ViewOfFrameworkItem(const framework::TMenuItem& item, bool selected)
 {
   TMenuItemView view;
+  const framework::TMenu* menu = item.GetParentMenu();
+  view.Images = menu ? menu->Images() : nullptr;
+  view.ImageIndex = item.ImageIndex();
   view.Caption = framework::Utf8ToWide(item.Caption());
   view.ShortCut = framework::Utf8ToWide(item.ShortCutText());
   view.Enabled = item.Enabled();
@@ -249,7 +287,7 @@ void MeasureFrameworkItem(const TSkinData& data, const framework::TMenuItem& ite
   canvas.Font = framework::Screen->MenuFont()->Value();
   int w = 0, h = 0;
   item.DefaultMeasureItem(canvas, w, h);
-  w += (data.MenuItem ? data.MenuItem->LeftWidth : 0) + (hasImages ? 0 : 25) + 10;
+  w += ElementLeft(data) + (hasImages ? 0 : 25) + 10;
   width = UINT(std::max(0, w));
   height = UINT(std::max(0, h));
 }
@@ -275,10 +313,12 @@ void MeasureSystemMenuItem(const TSkinData& data, const std::wstring& text, UINT
   canvas.Font = framework::Screen->MenuFont()->Value();
   int w = 0, h = 0;
   item.DefaultMeasureItem(canvas, w, h);
-  w += (data.MenuItem ? data.MenuItem->LeftWidth : 0) + 23 + 12;
+  w += PopupItemExtraWidth(data, false);
   width = UINT(std::max(0, w));
   height = UINT(std::max(0, h));
 }
+
+int32_t PopupItemExtraWidth(const TSkinData& data, bool hasImages) { return ElementLeft(data) + (hasImages ? 0 : 23) + 12; }
 
 // ----- Drawing ----------------------------------------------------------------------
 

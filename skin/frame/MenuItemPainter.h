@@ -12,6 +12,7 @@
 #include <string>
 
 namespace framework {
+class TCustomImageList;
 class TMenuItem;
 }
 
@@ -28,7 +29,11 @@ struct TMenuItemView {
   bool Checked = false;
   bool Default = false;
   bool Selected = false;
+  // The menu's image list and the item's picture in it (framework items).
+  const framework::TCustomImageList* Images = nullptr;
+  int ImageIndex = -1;
   [[nodiscard]] bool IsLine() const { return Caption == L"-"; }
+  [[nodiscard]] bool HasImage() const;
 };
 
 // Where an item lies on the pop-up window's background: the skinned frame
@@ -54,13 +59,17 @@ inline constexpr int32_t kMenuSeparatorHeight = 8;
 [[nodiscard]] bool FindItemText(HMENU menu, UINT command, std::wstring& text);
 
 // Sizes: a framework item measures itself, then gains the element's left part
-// and the glyph column; an item read from the system is as wide as its text
-// plus 26 and 4 pixels taller than it, or a separator; a system-menu item
-// measures as a framework item with its caption and gains 35 pixels.
+// and, unless its menu has images (which its own measure made room for), the
+// glyph column; an item read from the system is as wide as its text plus 26
+// and 4 pixels taller than it, or a separator; a system-menu item measures as
+// a framework item with its caption and gains the same extra width as an item
+// of a framework pop-up menu.
 void MeasureFrameworkItem(const TSkinData& data, const framework::TMenuItem& item, bool hasImages, UINT& width,
                           UINT& height);
 void MeasureSystemItem(const TSkinData& data, const std::wstring& text, UINT& width, UINT& height);
 void MeasureSystemMenuItem(const TSkinData& data, const std::wstring& text, UINT& width, UINT& height);
+// The width a skinned pop-up menu's item gains over its own measure.
+[[nodiscard]] int32_t PopupItemExtraWidth(const TSkinData& data, bool hasImages);
 
 // Draws an item into rect on dc, whatever dc is (a menu window's or a
 // framework canvas's).

@@ -6,21 +6,13 @@
 //
 // Menus run modal loops: the mouse and the keyboard are driven from a thread
 // of their own, which also reads the screen while the loop shows the menu.
-#include "framework/win32/Menus.h"
-#include "skin/frame/MenuBtn.h"
+#include "framework/ImageList.h"
 #include "skin/frame/MenuItemPainter.h"
 #include "skin/frame/SkinnedSystemMenu.h"
-#include "skin/frame/WinSkinMenu.h"
 #include "tests/win32/ResourceCount.h"
-#include "tests/win32/SkinnedWindowSupport.h"
+#include "tests/win32/SkinMenusSupport.h"
 
 #include <gtest/gtest.h>
-
-#include <atomic>
-#include <functional>
-#include <string>
-#include <thread>
-#include <vector>
 
 using namespace testsupport;
 
@@ -30,136 +22,8 @@ namespace {
 constexpr uint32_t kMenubarColour = 0xBFD2EA;
 // Its HilightText colour, the text of a selected item.
 constexpr uint32_t kHilightText = 0x102870;
-constexpr UINT kMenuGetHMenu = 0x01E1; // MN_GETHMENU
 
-HWND VisibleMenuWindow()
-{
-  HWND menu = FindWindowW(L"#32768", nullptr);
-  return menu && IsWindowVisible(menu) ? menu : nullptr;
-}
-
-// The menu the visible pop-up window shows, or nullptr.
-HMENU ShownMenu()
-{
-  HWND window = VisibleMenuWindow();
-  return window ? reinterpret_cast<HMENU>(SendMessageW(window, kMenuGetHMenu, 0, 0)) : nullptr;
-}
-
-// Waits, off the menu's thread, until the pop-up shows that menu.
-bool WaitForShownMenu(HMENU menu, int32_t timeoutMs = 3000)
-{
-  const DWORD end = GetTickCount() + DWORD(timeoutMs);
-  while (int32_t(GetTickCount() - end) < 0) {
-    if (ShownMenu() == menu)
-      return true;
-    Sleep(15);
-  }
-  return false;
-}
-
-bool WaitForNoMenu(int32_t timeoutMs = 3000)
-{
-  const DWORD end = GetTickCount() + DWORD(timeoutMs);
-  while (VisibleMenuWindow() && int32_t(GetTickCount() - end) < 0)
-    Sleep(15);
-  return !VisibleMenuWindow();
-}
-
-POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
-RECT ItemRect(HMENU menu, UINT position)
-{
-  RECT r{};
-  GetMenuItemRect(nullptr, menu, position, &r);
-  return r;
-}
-
-int32_t HeightOf(const RECT& r) { return r.bottom - r.top; }
-
-void Escape()
-{
-  PressKey(VK_ESCAPE);
-  Sleep(40);
-}
-
-// Presses escape until no menu shows.
-bool CloseMenus()
-{
-  for (int i = 0; i < 4 && VisibleMenuWindow(); ++i)
-    Escape();
-  return WaitForNoMenu();
-}
-
-class SkinMenusTest : public TSkinnedSuite<&ProbeSkinPackage> {
-protected:
-  framework::TForm form{nullptr};
-  framework::TMainMenu* bar = new framework::TMainMenu(&form);
-  framework::TPopupMenu* context = new framework::TPopupMenu(&form);
-  framework::TMenuItem *file = nullptr, *open = nullptr, *exit = nullptr, *view = nullptr, *help = nullptr;
-  std::vector<std::string> clicked;
-  TCursorRestorer cursor;
-
-  void SetUp() override
-  {
-    form.SetBounds(80, 80, 420, 300);
-    file = Add(bar->Items(), "&File");
-    open = Add(file, "&Open");
-    Add(file, "-");
-    exit = Add(file, "E&xit");
-    view = Add(bar->Items(), "&View");
-    Add(view, "&Zoom");
-    Add(view, "&Fit");
-    help = Add(bar->Items(), "&Help");
-    Add(help, "&About");
-    Add(context->Items(), "&First");
-    Add(context->Items(), "-");
-    Add(context->Items(), "&Second");
-    form.SetMenu(bar);
-    form.SetPopupMenu(context);
-  }
-
-  framework::TMenuItem* Add(framework::TMenuItem* parent, const std::string& caption)
-  {
-    auto* item = new framework::TMenuItem(&form);
-    item->SetCaption(caption);
-    item->OnClick = framework::TNotifyEvent([this, caption](framework::TObject*) { clicked.push_back(caption); });
-    parent->Add(item);
-    return item;
-  }
-
-  skin::TWinSkinForm* ShowFramed()
-  {
-    form.Show();
-    BringToFront(form.Handle());
-    return WaitForFrame(form.Handle());
-  }
-
-  [[nodiscard]] POINT ButtonCentre(skin::TWinSkinForm& frame, size_t index)
-  {
-    const gfx::TRect& r = frame.MenuBar()->Button(index).Rect();
-    return WindowToScreen(form.Handle(), {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
-  }
-
-  [[nodiscard]] static HMENU DropDown(skin::TWinSkinForm& frame, size_t index)
-  {
-    return frame.MenuBar()->Button(index).DropDown();
-  }
-
-  // Runs the user's part on a thread of its own while this thread pumps
-  // messages (and with them any menu loop the user opens), until the user is
-  // done.
-  static void AsUser(const std::function<void()>& user)
-  {
-    std::atomic<bool> done{false};
-    std::thread thread([&] {
-      user();
-      done = true;
-    });
-    PumpUntil([&] { return done.load(); }, 20000);
-    thread.join();
-    PumpMessages(50);
-  }
-};
+class SkinMenusTest : public SkinMenusFixture {};
 
 // The bar is the frame's: the window shows no system menu while skinned, the
 // band under the caption shows the skin's bar colour active and inactive, and
@@ -230,29 +94,32 @@ TEST_F(SkinMenusTest, AClickOpensTheDropDownAndAnItemClickArrivesOnce)
 
 // Alt with a letter opens the bar menu with that accelerator; the right
 // arrow on an item without a sub-menu moves to the next bar menu, and on
-// the last one wraps to the first.
+// the last one wraps to the first; the left arrow on the open menu's own
+// items moves to the previous one, and on the first wraps to the last.
 TEST_F(SkinMenusTest, TheKeyboardOpensAndMovesAlongTheBar)
 {
   skin::TWinSkinForm* frame = ShowFramed();
   ASSERT_NE(frame, nullptr);
-  std::atomic<bool> byLetter{false}, toHelp{false}, wrapped{false};
+  struct TStep {
+    WORD Key;
+    size_t Opens;
+  };
+  constexpr TStep kSteps[] = {{'V', 1}, {VK_RIGHT, 2}, {VK_RIGHT, 0}, {VK_LEFT, 2}, {VK_LEFT, 1}};
+  std::atomic<size_t> reached{0};
   AsUser([&] {
-    PressKey('V', {VK_MENU});
-    byLetter = WaitForShownMenu(DropDown(*frame, 1));
-    if (byLetter) {
-      PressKey(VK_RIGHT);
-      toHelp = WaitForShownMenu(DropDown(*frame, 2));
-    }
-    if (toHelp) {
-      PressKey(VK_RIGHT);
-      wrapped = WaitForShownMenu(DropDown(*frame, 0));
+    for (const TStep& step : kSteps) {
+      if (step.Key == 'V')
+        PressKey(step.Key, {VK_MENU});
+      else
+        PressKey(step.Key);
+      if (!WaitForShownMenu(DropDown(*frame, step.Opens)))
+        break;
+      ++reached;
     }
     CloseMenus();
   });
-  EXPECT_TRUE(byLetter);
-  EXPECT_TRUE(toHelp);
-  EXPECT_TRUE(wrapped);
-  EXPECT_EQ(clicked, (std::vector<std::string>{"&View", "&Help", "&File"}));
+  EXPECT_EQ(reached.load(), std::size(kSteps));
+  EXPECT_EQ(clicked, (std::vector<std::string>{"&View", "&Help", "&File", "&Help", "&View"}));
 }
 
 // Inside the open drop-down: the window is framed with the menu background
@@ -265,55 +132,115 @@ TEST_F(SkinMenusTest, TheDropDownIsFramedAndItsItemsDrawnFromTheSkin)
 {
   skin::TWinSkinForm* frame = ShowFramed();
   ASSERT_NE(frame, nullptr);
-  const HMENU fileMenu = DropDown(*frame, 0);
-  std::atomic<bool> opened{false};
-  RECT windowRect{}, items[3]{};
-  TCapture shown(0, 0, {});
-  AsUser([&] {
-    Click(ButtonCentre(*frame, 0));
-    opened = WaitForShownMenu(fileMenu);
-    if (!opened)
-      return;
-    for (UINT i = 0; i < 3; ++i)
-      items[i] = ItemRect(fileMenu, i);
-    MoveMouse(Centre(items[2]));
-    Sleep(300);
-    GetWindowRect(VisibleMenuWindow(), &windowRect);
-    shown = CaptureScreen(windowRect);
-    CloseMenus();
-  });
-  ASSERT_TRUE(opened);
-  EXPECT_EQ(HeightOf(items[1]), skin::kMenuSeparatorHeight);
-  EXPECT_GT(HeightOf(items[0]), skin::kMenuSeparatorHeight);
-  EXPECT_EQ(HeightOf(items[0]), HeightOf(items[2]));
+  const TShownPopup popup = CaptureBarMenu(*frame, 0, 3, 2);
+  ASSERT_TRUE(popup.Opened);
+  EXPECT_EQ(HeightOf(popup.Items[1]), skin::kMenuSeparatorHeight);
+  EXPECT_GT(HeightOf(popup.Items[0]), skin::kMenuSeparatorHeight);
+  EXPECT_EQ(HeightOf(popup.Items[0]), HeightOf(popup.Items[2]));
 
+  const TCapture& shown = popup.Shown;
   const int32_t w = shown.Width(), h = shown.Height();
   for (const POINT p : {POINT{0, 0}, POINT{w - 1, h - 1}, POINT{1, h / 2}, POINT{w - 2, h / 2}})
     EXPECT_TRUE(ShowsFrame(shown.At(p.x, p.y), "menubackground.bmp", 0))
       << p.x << "," << p.y << ": " << DescribePixel(shown.At(p.x, p.y));
 
-  const auto local = [&](RECT r) {
-    OffsetRect(&r, -windowRect.left, -windowRect.top);
-    return r;
-  };
-  const auto textPixels = [&](RECT r) {
-    int32_t n = 0;
-    for (int32_t y = r.top; y < r.bottom; ++y)
-      for (int32_t x = r.left; x < r.right; ++x)
-        n += shown.At(x, y) == kHilightText;
-    return n;
-  };
-  const TFrameCensus selected = CensusOf(shown, local(items[2]));
-  const TFrameCensus normal = CensusOf(shown, local(items[0]));
+  const TFrameCensus selected = CensusOf(shown, popup.Local(2));
+  const TFrameCensus normal = CensusOf(shown, popup.Local(0));
   EXPECT_GT(selected.Count("menubackground.bmp", 0), 0);
   EXPECT_GT(normal.Count("menubackground.bmp", 0), 0);
   // The selected item stands in frame 4; the normal item's frame 1 is empty.
   EXPECT_GT(selected.Count("menuitem.bmp", 3), 0);
   for (int32_t k = 0; k < 5; ++k)
     EXPECT_EQ(normal.Count("menuitem.bmp", k), 0) << "frame " << k;
-  EXPECT_GT(textPixels(local(items[2])), 0);
-  EXPECT_EQ(textPixels(local(items[0])), 0);
-  EXPECT_GT(CensusOf(shown, local(items[1])).Count("menuitem.bmp", 1), 0);
+  EXPECT_GT(shown.Count(kHilightText, popup.Local(2)), 0);
+  EXPECT_EQ(shown.Count(kHilightText, popup.Local(0)), 0);
+  EXPECT_GT(CensusOf(shown, popup.Local(1)).Count("menuitem.bmp", 1), 0);
+}
+
+// Pictures of the menu's image list: each filling the top-left 12 by 12 of
+// its 16 by 16 cell, fuchsia elsewhere, in a colour of its own.
+constexpr int32_t kPictureSize = 12;
+constexpr uint32_t kPictureColours[] = {0x1E8C3A, 0x8C1E6B, 0x3A5CC8};
+
+void FillPictureStrip(framework::TImageList& images)
+{
+  framework::TBitmap strip(images.Width() * 3, images.Height());
+  for (int32_t y = 0; y < strip.Height(); ++y)
+    for (int32_t x = 0; x < strip.Width(); ++x) {
+      const bool inside = x % images.Width() < kPictureSize && y < kPictureSize;
+      strip.ScanLine(y)[x] = inside ? kPictureColours[x / images.Width()] : 0xFF00FF;
+    }
+  images.Add(strip);
+}
+
+// Items with pictures from the menu's image list: a checked item shows its
+// picture on a box pressed in with the button-face pattern, an unchecked
+// one its picture alone over the menu background, a disabled one its
+// picture in the shadow colour only.
+TEST_F(SkinMenusTest, ImageListPicturesAreDrawnInTheGlyphBox)
+{
+  for (const uint32_t colour : kPictureColours)
+    ASSERT_FALSE(probeskin::FindProbeFrame(colour, 0).has_value()) << DescribePixel(colour);
+  auto* images = new framework::TImageList(&form);
+  FillPictureStrip(*images);
+  ASSERT_EQ(images->Count(), 3);
+  bar->SetImages(images);
+  framework::TMenuItem* pictures = Add(bar->Items(), "&Pictures");
+  // The first item takes the selection the opening gives.
+  Add(pictures, "&Plain");
+  framework::TMenuItem* checked = Add(pictures, "&Checked");
+  checked->SetImageIndex(0);
+  checked->SetChecked(true);
+  Add(pictures, "&Unchecked")->SetImageIndex(1);
+  framework::TMenuItem* disabled = Add(pictures, "&Disabled");
+  disabled->SetImageIndex(2);
+  disabled->SetEnabled(false);
+
+  skin::TWinSkinForm* frame = ShowFramed();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(frame->MenuBar()->Count(), 4u);
+  const TShownPopup popup = CaptureBarMenu(*frame, 3, 4);
+  ASSERT_TRUE(popup.Opened);
+  const TCapture& shown = popup.Shown;
+  // The glyph box of an item: 1 pixel in, past the item image's left part.
+  const auto box = [&](size_t item) {
+    const RECT r = popup.Local(item);
+    const int32_t left = r.left + 1 + data_->MenuItem->LeftWidth;
+    return RECT{left, r.top + 1, left + images->Width(), r.top + 1 + images->Height()};
+  };
+  const auto picture = [&](const RECT& b) { return RECT{b.left, b.top, b.left + kPictureSize, b.top + kPictureSize}; };
+  const int32_t area = kPictureSize * kPictureSize;
+  const uint32_t face = SystemRgb(COLOR_BTNFACE), highlight = SystemRgb(COLOR_BTNHIGHLIGHT);
+  const uint32_t shadow = SystemRgb(COLOR_BTNSHADOW);
+
+  const RECT checkedBox = box(1);
+  EXPECT_EQ(shown.Count(kPictureColours[0], picture(checkedBox)), area);
+  EXPECT_EQ(shown.Count(kPictureColours[0], popup.Local(1)), area);
+  // Where the picture is transparent the pattern shows, alternating.
+  const RECT corner{checkedBox.left + kPictureSize, checkedBox.top + kPictureSize, checkedBox.right,
+                    checkedBox.bottom};
+  const int32_t cornerArea = (corner.right - corner.left) * (corner.bottom - corner.top);
+  EXPECT_EQ(shown.Count(face, corner) + shown.Count(highlight, corner), cornerArea);
+  EXPECT_NE(shown.At(corner.left, corner.top), shown.At(corner.left + 1, corner.top));
+  // The sunken edge just outside the box: shadow above and left, highlight
+  // below and right.
+  const int32_t midY = checkedBox.top + images->Height() / 2, midX = checkedBox.left + images->Width() / 2;
+  EXPECT_EQ(shown.At(checkedBox.left - 1, midY), shadow) << DescribePixel(shown.At(checkedBox.left - 1, midY));
+  EXPECT_EQ(shown.At(midX, checkedBox.top - 1), shadow) << DescribePixel(shown.At(midX, checkedBox.top - 1));
+  EXPECT_EQ(shown.At(checkedBox.right, midY), highlight) << DescribePixel(shown.At(checkedBox.right, midY));
+  EXPECT_EQ(shown.At(midX, checkedBox.bottom), highlight) << DescribePixel(shown.At(midX, checkedBox.bottom));
+
+  const RECT plainBox = box(2);
+  EXPECT_EQ(shown.Count(kPictureColours[1], picture(plainBox)), area);
+  const POINT plainCorner{plainBox.right - 2, plainBox.bottom - 2};
+  EXPECT_TRUE(ShowsFrame(shown.At(plainCorner.x, plainCorner.y), "menubackground.bmp", 0))
+    << DescribePixel(shown.At(plainCorner.x, plainCorner.y));
+  EXPECT_TRUE(ShowsFrame(shown.At(plainBox.left - 1, plainBox.top + 5), "menubackground.bmp", 0))
+    << DescribePixel(shown.At(plainBox.left - 1, plainBox.top + 5));
+
+  const RECT disabledBox = box(3);
+  EXPECT_EQ(shown.Count(kPictureColours[2], popup.Local(3)), 0);
+  EXPECT_EQ(shown.Count(shadow, picture(disabledBox)), area);
 }
 
 // The context menu of the form is skinned like the bar's drop-downs: framed
@@ -348,14 +275,14 @@ TEST_F(SkinMenusTest, TheContextMenuIsSkinned)
 
 // A right click on the caption opens the skinned system menu: its items
 // are drawn by the frame over the menu background, not in the system's
-// menu colour.
+// menu colour, and its separators as lines.
 TEST_F(SkinMenusTest, TheSystemMenusItemsAreDrawnFromTheSkin)
 {
   skin::TWinSkinForm* frame = ShowFramed();
   ASSERT_NE(frame, nullptr);
   std::atomic<HMENU> menu{nullptr};
   std::atomic<ULONG_PTR> tag{0};
-  RECT windowRect{}, first{};
+  RECT windowRect{}, first{}, line{};
   TCapture shown(0, 0, {});
   AsUser([&] {
     Click(WindowToScreen(form.Handle(), {150, 12}), TMouseButton::Right);
@@ -372,6 +299,11 @@ TEST_F(SkinMenusTest, TheSystemMenusItemsAreDrawnFromTheSkin)
     if (GetMenuInfo(menu, &info))
       tag = info.dwMenuData;
     first = ItemRect(menu, 0);
+    for (UINT i = 0; i < UINT(GetMenuItemCount(menu)); ++i)
+      if (HeightOf(ItemRect(menu, i)) == skin::kMenuSeparatorHeight) {
+        line = ItemRect(menu, i);
+        break;
+      }
     Sleep(250);
     GetWindowRect(VisibleMenuWindow(), &windowRect);
     shown = CaptureScreen(windowRect);
@@ -383,6 +315,11 @@ TEST_F(SkinMenusTest, TheSystemMenusItemsAreDrawnFromTheSkin)
   OffsetRect(&first, -windowRect.left, -windowRect.top);
   const TFrameCensus census = CensusOf(shown, first);
   EXPECT_GT(census.Count("menubackground.bmp", 0), census.Unnamed);
+  // A separator of the system menu is an etched line across most of it.
+  ASSERT_EQ(HeightOf(line), skin::kMenuSeparatorHeight);
+  OffsetRect(&line, -windowRect.left, -windowRect.top);
+  const RECT etched{line.left, line.top + 4, line.right, line.top + 5};
+  EXPECT_GT(shown.Count(SystemRgb(COLOR_BTNSHADOW), etched), (line.right - line.left) / 2);
   EXPECT_TRUE(clicked.empty());
 }
 
