@@ -155,15 +155,10 @@ bool TWinSkinForm::DialogCharElsewhere(WPARAM key, LPARAM keyData)
 bool TWinSkinForm::OpenByAccelerator(wchar_t key)
 {
   TMenuBtn* button = menuBar_ ? menuBar_->ButtonByAccel(key) : nullptr;
-  if (button) {
-    PostBarPress(*button);
-    return true;
-  }
-  // Another form's accelerators are the main form's business.
-  framework::TForm* main = framework::Application ? framework::Application->MainForm() : nullptr;
-  if (!main || main == form_ || !form_)
+  if (!button)
     return false;
-  return main->Perform(framework::CM_DIALOGCHAR, WPARAM(key), LPARAM(1) << 29) != 0;
+  PostBarPress(*button);
+  return true;
 }
 
 // ----- Items ------------------------------------------------------------------------
