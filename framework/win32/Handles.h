@@ -27,6 +27,7 @@ using gfx::win32::TGdiObject;
 using gfx::win32::TGdiPen;
 using gfx::win32::TMemoryDC;
 using gfx::win32::TSelectObject;
+using gfx::win32::TUnmirroredDC;
 using gfx::win32::TWindowDC;
 using gfx::win32::TGdiRegion;
 

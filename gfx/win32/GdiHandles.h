@@ -180,4 +180,26 @@ private:
   HGDIOBJ previous_;
 };
 
+// Takes a right-to-left DC's mirroring off for a scope: drawing in it then
+// counts from the window's left edge, as hit-testing and the mouse do.
+class [[nodiscard]] TUnmirroredDC {
+public:
+  explicit TUnmirroredDC(HDC dc) noexcept : dc_(dc), layout_(dc ? GetLayout(dc) : 0)
+  {
+    if (layout_ & LAYOUT_RTL)
+      SetLayout(dc_, 0);
+  }
+  ~TUnmirroredDC()
+  {
+    if (layout_ & LAYOUT_RTL)
+      SetLayout(dc_, layout_);
+  }
+  TUnmirroredDC(const TUnmirroredDC&) = delete;
+  TUnmirroredDC& operator=(const TUnmirroredDC&) = delete;
+
+private:
+  HDC dc_;
+  DWORD layout_;
+};
+
 } // namespace gfx::win32

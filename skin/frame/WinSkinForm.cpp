@@ -759,6 +759,9 @@ void TWinSkinForm::RedrawFrame()
   framework::TMuteScope<bool> guard(painting_);
   try {
     framework::TWindowDC dc = framework::TWindowDC::WholeWindow(window_);
+    // The frame is laid out from the window's left edge, as its mouse
+    // handling counts, also for a right-to-left window.
+    const framework::TUnmirroredDC unmirrored(dc.Get());
     if (dc.Get())
       PaintFrame(dc.Get());
   } catch (...) {

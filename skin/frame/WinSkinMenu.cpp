@@ -60,29 +60,6 @@ int32_t TextWidth(HDC dc, const std::wstring& text)
 
 COLORREF Colour(const TSkinData& data, TSkinColorIndex which) { return framework::ColorToCOLORREF(data.Color(which)); }
 
-// The window DC of a right-to-left window is mirrored, but the buttons'
-// rectangles, the mouse and the drop-downs all count from the window's left
-// edge: the bar is drawn unmirrored, already laid out from the right.
-class TUnmirroredDC {
-public:
-  explicit TUnmirroredDC(HDC dc) : dc_(dc), layout_(GetLayout(dc))
-  {
-    if (layout_ & LAYOUT_RTL)
-      SetLayout(dc_, 0);
-  }
-  ~TUnmirroredDC()
-  {
-    if (layout_ & LAYOUT_RTL)
-      SetLayout(dc_, layout_);
-  }
-  TUnmirroredDC(const TUnmirroredDC&) = delete;
-  TUnmirroredDC& operator=(const TUnmirroredDC&) = delete;
-
-private:
-  HDC dc_;
-  DWORD layout_;
-};
-
 // The left and right parts at their width, the middle columns repeated
 // between them; every part stretched to the bar's height.
 void PaintInThreeParts(HDC dc, HDC source, const gfx::TRect& frame, const TDataSkinObject& element, int32_t width,
@@ -235,7 +212,7 @@ void TWinSkinMenu::Paint(HDC dc, const gfx::TRect& rect)
   LayOut(work.Get(), width);
   // A maximised MDI child's caption buttons are drawn into the bar by the
   // MDI frame's skinning, which this bar leaves to it.
-  const TUnmirroredDC unmirrored(dc);
+  const framework::TUnmirroredDC unmirrored(dc);
   BitBlt(dc, rect.Left, rect.Top, width, height, work.Get(), 0, 0, SRCCOPY);
 }
 
@@ -300,7 +277,7 @@ void TWinSkinMenu::RedrawButton(const TMenuBtn& button)
   framework::TWindowDC dc = framework::TWindowDC::WholeWindow(host_.Window());
   if (!dc.Get())
     return;
-  const TUnmirroredDC unmirrored(dc.Get());
+  const framework::TUnmirroredDC unmirrored(dc.Get());
   {
     gfx::win32::TBitmapDC saved(background_.NativeHandle());
     BitBlt(dc.Get(), r.Left, r.Top, r.Width(), r.Height(), saved.Get(), r.Left - rect_.Left, r.Top - rect_.Top,

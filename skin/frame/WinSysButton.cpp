@@ -41,6 +41,7 @@ void TWinSysButton::Redraw()
   const framework::TWindowDC dc = framework::TWindowDC::WholeWindow(host_.Window());
   if (!dc)
     return;
+  const framework::TUnmirroredDC unmirrored(dc.Get());
   DrawFrame(dc.Get(), StateFrame(DrawState(), element_.FrameCount(), enabled_, InMenuBar()));
 }
 

@@ -30,6 +30,21 @@ TCapture SettledCapture(HWND window)
   return CaptureWindow(window);
 }
 
+// A right-to-left window's frame is drawn where its mouse handling counts
+// from: the left border on the left, not mirrored to the right.
+TEST_F(SkinFramePixelsTest, ARightToLeftWindowKeepsItsBordersOnTheirSides)
+{
+  const TWindow window =
+    MakeActiveWindow(WS_OVERLAPPEDWINDOW, 40, 40, 420, 300, L"Probe", WS_EX_LAYOUTRTL);
+  ASSERT_NE(WaitForFrame(window.Handle()), nullptr);
+  PumpMessages(150);
+  const TCapture shown = CaptureScreenOf(window.Handle());
+  const int32_t w = shown.Width();
+  const int32_t h = shown.Height();
+  EXPECT_TRUE(ShowsFrame(shown.At(1, h / 2), "frameleft.bmp", 0)) << DescribePixel(shown.At(1, h / 2));
+  EXPECT_TRUE(ShowsFrame(shown.At(w - 2, h / 2), "frameright.bmp", 0)) << DescribePixel(shown.At(w - 2, h / 2));
+}
+
 TEST_F(SkinFramePixelsTest, BordersShowTheirFirstFrameWhileActiveAndTheSecondWhileNot)
 {
   const TWindow window = MakeActiveWindow(WS_OVERLAPPEDWINDOW, 40, 40, 420, 300, L"Probe");
