@@ -157,6 +157,28 @@ TEST_F(SkinMenusTest, TheDropDownIsFramedAndItsItemsDrawnFromTheSkin)
   EXPECT_GT(CensusOf(shown, popup.Local(1)).Count("menuitem.bmp", 1), 0);
 }
 
+// A skin without a "MenuItem" element: items stand on the skin's Menu
+// colour, the selected one on its Hilight colour.
+TEST_F(SkinMenusTest, WithoutAnItemElementItemsStandOnTheMenuColours)
+{
+  constexpr uint32_t kMenuColour = 0xBFD2EA;
+  constexpr uint32_t kHilight = 0x5564A5;
+  skin::TWinSkinForm* frame = ShowFramed();
+  ASSERT_NE(frame, nullptr);
+  std::unique_ptr<skin::TDataSkinObject> saved = std::move(data_->MenuItem);
+  const TShownPopup popup = CaptureBarMenu(*frame, 0, 3, 2);
+  data_->MenuItem = std::move(saved);
+  ASSERT_TRUE(popup.Opened);
+  const RECT normal = popup.Local(0);
+  const RECT selected = popup.Local(2);
+  const int32_t area = (normal.right - normal.left) * (normal.bottom - normal.top);
+  EXPECT_GT(popup.Shown.Count(kMenuColour, normal), area / 2);
+  EXPECT_GT(popup.Shown.Count(kHilight, selected), area / 2);
+  EXPECT_EQ(popup.Shown.Count(kHilight, normal), 0);
+  for (int32_t k = 0; k < 5; ++k)
+    EXPECT_EQ(CensusOf(popup.Shown, selected).Count("menuitem.bmp", k), 0) << "frame " << k;
+}
+
 // Pictures of the menu's image list: each filling the top-left 12 by 12 of
 // its 16 by 16 cell, fuchsia elsewhere, in a colour of its own.
 constexpr int32_t kPictureSize = 12;
