@@ -7,6 +7,7 @@
 #include "framework/Graphic.h"
 #include "framework/MuteScope.h"
 #include "framework/win32/FileCtrl.h"
+#include "framework/win32/HeapUsage.h"
 #include "gfx/Random.h"
 #include "gfx/win32/GdiHandles.h"
 
@@ -216,6 +217,7 @@ LRESULT TMainForm::AnswerQuery(WPARAM query) const
   switch (query) {
   case pqHeldGdiHandles: return LRESULT(gfx::win32::HeldGdiHandles().load());
   case pqTransitionsEnded: return LRESULT(transitionsEnded_);
+  case pqHeapBytesInUse: return LRESULT(framework::HeapBytesInUse());
   default: return 0;
   }
 }

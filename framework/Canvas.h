@@ -2,11 +2,11 @@
 #include "gfx/Color.h"
 #include "gfx/DrawContext.h"
 #include "gfx/Geometry.h"
+#include "framework/RecursiveMutex.h"
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <span>
 #include <string>
 #include <thread>
@@ -134,7 +134,7 @@ private:
   gfx::TDrawContext* handle_ = nullptr;
   TBitmap* bitmap_ = nullptr;
   gfx::TPoint penPos_;
-  std::recursive_mutex mutex_;
+  TRecursiveMutex mutex_;
   std::atomic<int32_t> lockCount_{0};
 };
 

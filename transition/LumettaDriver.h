@@ -1,10 +1,10 @@
 #pragma once
 #include "framework/Component.h"
+#include "framework/RecursiveMutex.h"
 #include "transition/TransitionHost.h"
 
 #include <atomic>
 #include <cstdint>
-#include <mutex>
 
 namespace transition {
 
@@ -80,7 +80,7 @@ public:
 
   // Guards the images and rectangles against the timer thread. Re-entrant on
   // the thread that holds it.
-  [[nodiscard]] std::recursive_mutex& Lock() noexcept { return lock_; }
+  [[nodiscard]] framework::TRecursiveMutex& Lock() noexcept { return lock_; }
 
 protected:
   // Whether the picture holds a graphic to change to.
@@ -127,7 +127,7 @@ private:
 
   ITransitionHost& host_;
   framework::TObject* sender_ = nullptr;
-  std::recursive_mutex lock_;
+  framework::TRecursiveMutex lock_;
 
   std::atomic<bool> busy_{false};
   std::atomic<bool> stopping_{false};

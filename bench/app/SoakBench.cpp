@@ -1,10 +1,10 @@
 // The player through a long run of transitions: player.exe (next to this
 // program) plays a folder of mixed pictures made here and is driven with its
 // Next key, each transition as soon as the last has ended. Prints, per span
-// of transitions, the least, the most and the last of its private memory and
-// its GDI and USER objects after each transition, then how far each floor
-// rose after the first span. Runs under Wine; no assertion is
-// made (app_soak_test is the short run that checks).
+// of transitions, the least, the most and the last of its private memory, its
+// heaps' blocks in use and its GDI and USER objects after each transition,
+// then how far each floor rose after the first span. Runs under Wine; no
+// assertion is made (app_soak_test is the short run that checks).
 //
 //   app_soak_bench [transitions [span [step [interval ms [folder]]]]]
 //   defaults:        10000        500   25    5
@@ -46,8 +46,10 @@ int wmain(int argc, wchar_t** argv)
     std::printf("GDI and USER figures: %s\n",
                 soak.SystemCounts() ? "the system's counts"
                                     : "handles held by the player's owners, windows of its GUI thread");
-    std::printf("floors after the first span rose by at most: private memory %.2f MB, GDI %lld, USER %lld\n",
-                apptest::Megabytes(growth.PrivateBytes), (long long)growth.GdiObjects, (long long)growth.UserObjects);
+    std::printf("floors after the first span rose by at most: private memory %.2f MB, heap in use %.2f MB, GDI %lld, "
+                "USER %lld\n",
+                apptest::Megabytes(growth.PrivateBytes), apptest::Megabytes(growth.HeapInUse),
+                (long long)growth.GdiObjects, (long long)growth.UserObjects);
   } catch (const std::exception& error) {
     std::printf("soak failed: %s\n", error.what());
     return 1;

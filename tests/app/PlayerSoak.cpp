@@ -233,7 +233,7 @@ long WaitForTransitionEnd(const TPlayerProcess& player, HWND main, const TDialog
 // The figures.
 
 constexpr std::array kFigures = {&TSoakFigures::PrivateBytes, &TSoakFigures::GdiObjects,
-                                 &TSoakFigures::UserObjects};
+                                 &TSoakFigures::UserObjects, &TSoakFigures::HeapInUse};
 
 TSoakFigures ReadFigures(const TPlayerProcess& player, HWND main, bool& systemCounts)
 {
@@ -250,6 +250,7 @@ TSoakFigures ReadFigures(const TPlayerProcess& player, HWND main, bool& systemCo
   figures.GdiObjects = systemCounts ? int64_t(gdi) : int64_t(AskPlayer(main, pqHeldGdiHandles));
   figures.UserObjects =
     systemCounts ? int64_t(user) : testsupport::CountThreadWindows(GetWindowThreadProcessId(main, nullptr));
+  figures.HeapInUse = int64_t(AskPlayer(main, pqHeapBytesInUse));
   return figures;
 }
 
@@ -355,17 +356,18 @@ std::vector<TSoakSpan> TPlayerSoak::Run(const std::function<void(const TSoakSpan
 
 void PrintSpanHeader()
 {
-  std::printf("%11s %8s | %-23s | %-17s | %-17s\n", "transitions", "seconds", "private memory (MB)", "GDI objects",
-              "USER objects");
-  std::printf("%11s %8s | %7s %7s %7s | %5s %5s %5s | %5s %5s %5s\n", "", "", "least", "most", "last", "least", "most",
-              "last", "least", "most", "last");
+  std::printf("%11s %8s | %-23s | %-23s | %-17s | %-17s\n", "transitions", "seconds", "private memory (MB)",
+              "heap in use (MB)", "GDI objects", "USER objects");
+  std::printf("%11s %8s | %7s %7s %7s | %7s %7s %7s | %5s %5s %5s | %5s %5s %5s\n", "", "", "least", "most", "last",
+              "least", "most", "last", "least", "most", "last", "least", "most", "last");
 }
 
 void PrintSpan(const TSoakSpan& span)
 {
-  std::printf("%11d %8.1f | %7.1f %7.1f %7.1f | %5lld %5lld %5lld | %5lld %5lld %5lld\n", span.Transitions,
-              span.Seconds, Megabytes(span.Least.PrivateBytes), Megabytes(span.Most.PrivateBytes),
-              Megabytes(span.Last.PrivateBytes), (long long)span.Least.GdiObjects, (long long)span.Most.GdiObjects,
+  std::printf("%11d %8.1f | %7.2f %7.2f %7.2f | %7.2f %7.2f %7.2f | %5lld %5lld %5lld | %5lld %5lld %5lld\n",
+              span.Transitions, span.Seconds, Megabytes(span.Least.PrivateBytes), Megabytes(span.Most.PrivateBytes),
+              Megabytes(span.Last.PrivateBytes), Megabytes(span.Least.HeapInUse), Megabytes(span.Most.HeapInUse),
+              Megabytes(span.Last.HeapInUse), (long long)span.Least.GdiObjects, (long long)span.Most.GdiObjects,
               (long long)span.Last.GdiObjects, (long long)span.Least.UserObjects, (long long)span.Most.UserObjects,
               (long long)span.Last.UserObjects);
   std::fflush(stdout);

@@ -38,10 +38,14 @@ private:
 // What the player holds at one moment. Where the system counts no GDI and
 // USER objects (Wine), GdiObjects are the handles the player's owners hold,
 // as it answers when asked, and UserObjects the windows of its GUI thread.
+// HeapInUse is what its heaps have handed out, as it answers when asked: the
+// part of its private memory that a leak of ours lifts, without what the
+// heaps keep committed after blocks were freed.
 struct TSoakFigures {
   int64_t PrivateBytes = 0;
   int64_t GdiObjects = 0;
   int64_t UserObjects = 0;
+  int64_t HeapInUse = 0;
 };
 
 // A span of transitions: the least and the most of each figure seen after
