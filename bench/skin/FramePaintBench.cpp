@@ -6,6 +6,7 @@
 // nothing.
 //
 //   skin_frame_paint_bench [repetitions]
+#include "bench/Win32Timing.h"
 #include "framework/Bitmap.h"
 #include "framework/win32/Forms.h"
 #include "skin/SkinData.h"
@@ -29,26 +30,8 @@ namespace {
 constexpr int kWidth = 911;
 constexpr int kHeight = 683;
 
-double Now()
-{
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return double(f.QuadPart);
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return double(t.QuadPart) / frequency;
-}
-
-void Pump()
-{
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
+using bench::Pump;
+double Now() { return bench::NowSeconds(); }
 
 void PumpFor(int milliseconds)
 {

@@ -17,6 +17,7 @@
 //     /desktop=fourk,3840x2160 build/win32/tests/win32/present4k_bench.exe
 //     [--rounds=3] [--styles=1-176]
 // (one command line).
+#include "bench/Win32Timing.h"
 #include "bench/effects/BenchStyles.h"
 #include "framework/Bitmap.h"
 #include "framework/win32/Forms.h"
@@ -37,26 +38,7 @@ constexpr int kWidth = 3840;
 constexpr int kHeight = 2160;
 constexpr int kProgress[] = {25, 50, 75};
 
-double NowMs()
-{
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return double(f.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return double(t.QuadPart) / frequency;
-}
-
-void Pump()
-{
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
+double NowMs() { return bench::NowSeconds() * 1000.0; }
 
 struct TStepTimes {
   effects::TShowStyle Style = 0;
@@ -89,14 +71,14 @@ int main(int argc, char** argv)
   display->Picture().Assign(oldPicture);
   display->SetManual(true);
   form->Show();
-  Pump();
+  bench::Pump();
 
   // The picture shown first becomes the old image of every transition after.
   display->Execute();
   display->SetProgress(100);
   display->Stop();
   display->Picture().Assign(picture);
-  Pump();
+  bench::Pump();
 
   RECT client{};
   GetClientRect(display->Handle(), &client);
@@ -131,14 +113,14 @@ int main(int argc, char** argv)
         const double start = NowMs();
         display->SetProgress(progress);
         const double end = NowMs();
-        Pump();
+        bench::Pump();
         t.Pumped.push_back(NowMs() - end);
         t.Compose.push_back(composed - start);
         t.Present.push_back(end - composed);
         t.Step.push_back(end - start);
       }
       display->Stop();
-      Pump();
+      bench::Pump();
     }
   }
 
