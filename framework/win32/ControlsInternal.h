@@ -11,9 +11,6 @@ namespace framework {
 
 class TWinControl;
 
-// The window property that maps a window to its control.
-inline const wchar_t* const kControlProp = L"FrameworkControl";
-
 // The control whose window is being created with our own class; the window
 // procedure binds it on the first message.
 inline thread_local TWinControl* t_creating = nullptr;

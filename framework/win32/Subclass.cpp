@@ -1,15 +1,16 @@
 #include "framework/win32/Subclass.h"
 
+#include <memory>
 #include <vector>
 
 #include "framework/Exceptions.h"
 #include "framework/win32/Forms.h"
+#include "framework/win32/WindowTable.h"
 
 namespace framework {
 
 namespace {
 
-constexpr wchar_t kChainProperty[] = L"PlayerSubclassChain";
 constexpr size_t kTop = size_t(-1);
 
 LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -37,18 +38,15 @@ class TSubclassChain {
 public:
   explicit TSubclassChain(HWND window) : window_(window) {}
 
-  static TSubclassChain* Find(HWND window) { return static_cast<TSubclassChain*>(GetPropW(window, kChainProperty)); }
+  static TSubclassChain* Find(HWND window) { return Chains().Find(window); }
 
   static TSubclassChain& For(HWND window)
   {
     if (TSubclassChain* chain = Find(window))
       return *chain;
-    auto* chain = new TSubclassChain(window);
-    if (!SetPropW(window, kChainProperty, chain)) {
-      delete chain;
-      throw Exception("Cannot subclass the window");
-    }
-    return *chain;
+    auto chain = std::make_unique<TSubclassChain>(window);
+    Chains().Add(window, chain.get());
+    return *chain.release();
   }
 
   void Add(TSubclass& subclass)
@@ -127,6 +125,8 @@ public:
   }
 
 private:
+  static TWindowTable<TSubclassChain>& Chains() { return TWindowTable<TSubclassChain>::Instance(); }
+
   struct TLayer {
     TSubclass* owner; // nullptr: removed, passes everything on
     WNDPROC previous;
@@ -180,7 +180,7 @@ private:
       subclass->chain_ = nullptr;
     if (!layers_.empty() && CurrentProc(window_) == &SubclassProc)
       SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(layers_.front().previous));
-    RemovePropW(window_, kChainProperty);
+    Chains().Remove(window_);
     delete this;
     for (TSubclass* subclass : owners) {
       subclass->window_ = nullptr;
@@ -195,7 +195,7 @@ private:
   {
     if (!layers_.empty() || depth_ > 0)
       return;
-    RemovePropW(window_, kChainProperty);
+    Chains().Remove(window_);
     delete this;
   }
 

@@ -5,6 +5,7 @@
 #include "framework/win32/Forms.h"
 #include "framework/win32/ControlsInternal.h"
 #include "framework/win32/Handles.h"
+#include "framework/win32/WindowTable.h"
 
 namespace framework {
 
@@ -48,13 +49,13 @@ TWinControl* TWinControl::FindControl(HWND window)
 {
   if (!window)
     return nullptr;
-  return static_cast<TWinControl*>(GetPropW(window, kControlProp));
+  return TWindowTable<TWinControl>::Instance().Find(window);
 }
 
 void TWinControl::AttachHandle(HWND window)
 {
   handle_ = window;
-  SetPropW(window, kControlProp, this);
+  TWindowTable<TWinControl>::Instance().Add(window, this);
 }
 
 void TWinControl::DetachHandle()
@@ -62,7 +63,7 @@ void TWinControl::DetachHandle()
   if (!handle_)
     return;
   NotifyHandleDestroying();
-  RemovePropW(handle_, kControlProp);
+  TWindowTable<TWinControl>::Instance().Remove(handle_);
   handle_ = nullptr;
   defWndProc_ = nullptr;
   if (Application)

@@ -361,4 +361,23 @@ TEST_F(HandleListenerTest, FreeingTellsOnceAlsoForOwnedControlsOfAFreedForm)
   EXPECT_FALSE(formRecorder.events[0].Created);
 }
 
+TEST_F(HandleListenerTest, WindowsTheSystemDestroysWithTheirParentAreNoLongerFound)
+{
+  const HWND formWindow = form->Handle();
+  const HWND panelWindow = panel->Handle();
+  const HWND editWindow = edit->Handle();
+  EXPECT_EQ(TWinControl::FindControl(panelWindow), panel);
+  EXPECT_EQ(TWinControl::FindControl(editWindow), edit);
+  // Not through the controls: the system takes the children along.
+  DestroyWindow(formWindow);
+  for (HWND gone : {formWindow, panelWindow, editWindow})
+    EXPECT_EQ(TWinControl::FindControl(gone), nullptr);
+  EXPECT_FALSE(edit->HandleAllocated());
+  EXPECT_FALSE(panel->HandleAllocated());
+  // Asked again, each control makes a window of its own, found as its own.
+  EXPECT_EQ(TWinControl::FindControl(edit->Handle()), edit);
+  EXPECT_EQ(TWinControl::FindControl(form->Handle()), form);
+  EXPECT_EQ(TWinControl::FindControl(nullptr), nullptr);
+}
+
 } // namespace

@@ -191,12 +191,15 @@ TEST(Subclass, DestroyingTheWindowTellsEverySubclass)
   TRecorder a("a"), b("b");
   a.Install(window.handle);
   b.Install(window.handle);
+  ASSERT_TRUE(TSubclass::IsSubclassed(window.handle));
   DestroyWindow(window.handle);
   for (TRecorder* r : {&a, &b}) {
     EXPECT_EQ(r->destroyedMessages, (std::vector<UINT>{WM_DESTROY, WM_NCDESTROY}));
     EXPECT_TRUE(r->told);
     EXPECT_FALSE(r->Installed());
   }
+  // Nothing of the chain is left to be found from the old window.
+  EXPECT_FALSE(TSubclass::IsSubclassed(window.handle));
   // Removing or freeing a detached subclass does nothing.
   a.Remove();
 }
@@ -225,6 +228,24 @@ TEST(Subclass, WindowsOfTheSystemClassesCanBeSubclassed)
   EXPECT_EQ(SendMessageW(button, BM_GETCHECK, 0, 0), BST_CHECKED);
   DestroyWindow(button);
   EXPECT_FALSE(counter.Installed());
+  EXPECT_FALSE(TSubclass::IsSubclassed(button));
+}
+
+TEST(Subclass, TheLastSubclassRemovedGivesTheWindowItsProcedureBack)
+{
+  TWindow window;
+  const LONG_PTR original = GetWindowLongPtrW(window.handle, GWLP_WNDPROC);
+  {
+    TRecorder a("a");
+    a.Install(window.handle);
+    EXPECT_TRUE(TSubclass::IsSubclassed(window.handle));
+    EXPECT_NE(GetWindowLongPtrW(window.handle, GWLP_WNDPROC), original);
+  }
+  EXPECT_FALSE(TSubclass::IsSubclassed(window.handle));
+  EXPECT_EQ(GetWindowLongPtrW(window.handle, GWLP_WNDPROC), original);
+  g_seen.clear();
+  EXPECT_EQ(SendMessageW(window.handle, kProbe, 0, 0), 7);
+  EXPECT_EQ(g_seen, (std::vector<std::string>{"original"}));
 }
 
 TEST(Subclass, RefusesWindowsItCannotOwn)
