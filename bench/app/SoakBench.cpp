@@ -52,8 +52,8 @@ int wmain(int argc, wchar_t** argv)
                                     : "handles held by the player's owners, windows of its GUI thread");
     std::printf("floors of later spans rose over that of the span ending at transition %d by at most: private "
                 "memory %.2f MB, heap in use %.2f MB, GDI %lld, USER %lld\n",
-                spans.empty() ? 0 : spans[baseline].Transitions, apptest::Megabytes(growth.PrivateBytes), apptest::Megabytes(growth.HeapInUse),
-                (long long)growth.GdiObjects, (long long)growth.UserObjects);
+                spans.empty() ? 0 : spans[baseline].Transitions, apptest::Megabytes(growth.PrivateBytes),
+                apptest::Megabytes(growth.HeapInUse), (long long)growth.GdiObjects, (long long)growth.UserObjects);
   } catch (const std::exception& error) {
     std::printf("soak failed: %s\n", error.what());
     return 1;
