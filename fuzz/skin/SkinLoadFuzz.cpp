@@ -9,7 +9,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 namespace {
 
@@ -26,11 +25,13 @@ constexpr int64_t kMaxBitmapPixels = int64_t{1} << 18;
 // Packages that fail to open are worth it: the component must refuse them.
 bool WorthLoading(std::span<const uint8_t> package)
 {
-  // The first four bytes declare the unpacked size.
-  int32_t declared = 0;
-  if (package.size() >= 4)
-    std::memcpy(&declared, package.data(), 4);
-  if (declared > kMaxUnpackedSize)
+  // The first four bytes declare the unpacked size, read as the reader
+  // reads them: little-endian, bytes past the end as zero. A package of three
+  // bytes may so declare megabytes, which decode from nothing.
+  uint32_t declared = 0;
+  for (size_t k = 0; k < 4 && k < package.size(); ++k)
+    declared |= uint32_t(package[k]) << (8 * k);
+  if (int32_t(declared) > kMaxUnpackedSize)
     return false;
   skin::TSkinReader reader;
   try {
