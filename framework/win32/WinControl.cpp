@@ -47,8 +47,6 @@ TWinControl::~TWinControl()
 
 TWinControl* TWinControl::FindControl(HWND window)
 {
-  if (!window)
-    return nullptr;
   return TWindowTable<TWinControl>::Instance().Find(window);
 }
 
