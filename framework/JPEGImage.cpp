@@ -28,9 +28,16 @@ std::unique_ptr<TBitmap> DecodeToBitmap(std::span<const uint8_t> data, int reduc
   return bitmap;
 }
 
+// The bytes of every image that holds none.
+const std::shared_ptr<const std::vector<uint8_t>>& NoBytes()
+{
+  static const auto none = std::make_shared<const std::vector<uint8_t>>();
+  return none;
+}
+
 } // namespace
 
-TJPEGImage::TJPEGImage() : bitmap_(std::make_unique<TBitmap>()) {}
+TJPEGImage::TJPEGImage() : data_(NoBytes()), bitmap_(std::make_unique<TBitmap>()) {}
 
 TJPEGImage::~TJPEGImage() = default;
 
@@ -46,31 +53,31 @@ void TJPEGImage::Draw(TCanvas& canvas, const gfx::TRect& rect) const
 
 void TJPEGImage::LoadFromStream(TStream& stream)
 {
-  std::vector<uint8_t> data = stream.ReadToEnd();
+  auto data = std::make_shared<const std::vector<uint8_t>>(stream.ReadToEnd());
   // Decode into new objects first: bad data leaves this image as it was.
   gfx::TJpegInfo info;
   try {
-    info = gfx::ReadJpegInfo(data);
+    info = gfx::ReadJpegInfo(*data);
   } catch (const gfx::TCodecError& e) {
     throw EInvalidGraphic(e.what());
   }
   const gfx::TSize fullSize{info.Width, info.Height};
   const int reduction = ReductionFor(fullSize);
-  std::unique_ptr<TBitmap> bitmap = DecodeToBitmap(data, reduction);
+  std::unique_ptr<TBitmap> bitmap = DecodeToBitmap(*data, reduction);
   Take(std::move(data), std::move(bitmap), fullSize, reduction, info.Progressive);
 }
 
 void TJPEGImage::SetShowLimit(TShowLimit limit)
 {
   limit_ = std::move(limit);
-  if (data_.empty())
+  if (Empty())
     return;
   const int needed = ReductionFor(fullSize_);
   // Pixels decoded larger than needed are kept: they still serve, and a window
   // that shrinks and grows again does not decode the picture each time.
   if (needed >= reduction_)
     return;
-  bitmap_ = DecodeToBitmap(data_, needed);
+  bitmap_ = DecodeToBitmap(*data_, needed);
   reduction_ = needed;
 }
 
@@ -79,8 +86,13 @@ int TJPEGImage::ReductionFor(gfx::TSize fullSize) const
   return limit_ ? gfx::JpegReductionFor(fullSize, limit_(fullSize)) : 1;
 }
 
-void TJPEGImage::Take(std::vector<uint8_t> data, std::unique_ptr<TBitmap> bitmap, gfx::TSize fullSize,
-                      int reduction, bool progressive)
+const std::vector<uint8_t>& TJPEGImage::Data() const noexcept
+{
+  return *data_;
+}
+
+void TJPEGImage::Take(TBytes data, std::unique_ptr<TBitmap> bitmap, gfx::TSize fullSize, int reduction,
+                      bool progressive)
 {
   data_ = std::move(data);
   bitmap_ = std::move(bitmap);
@@ -92,7 +104,7 @@ void TJPEGImage::Take(std::vector<uint8_t> data, std::unique_ptr<TBitmap> bitmap
 
 void TJPEGImage::SaveToStream(TStream& stream) const
 {
-  stream.WriteBuffer(data_);
+  stream.WriteBuffer(*data_);
 }
 
 void TJPEGImage::Assign(const TGraphic& source)
@@ -117,17 +129,18 @@ void TJPEGImage::Assign(const TGraphic& source)
 void TJPEGImage::Assign(const TBitmap& source)
 {
   if (source.Empty()) {
-    Take({}, std::make_unique<TBitmap>(), {}, 1, false);
+    Take(NoBytes(), std::make_unique<TBitmap>(), {}, 1, false);
     return;
   }
-  std::vector<uint8_t> data;
+  TBytes data;
   try {
-    data = gfx::EncodeJpeg(source.Pixmap(), {CompressionQuality, ProgressiveEncoding, Grayscale});
+    const gfx::TJpegOptions options{CompressionQuality, ProgressiveEncoding, Grayscale};
+    data = std::make_shared<const std::vector<uint8_t>>(gfx::EncodeJpeg(source.Pixmap(), options));
   } catch (const gfx::TCodecError& e) {
     throw EInvalidGraphicOperation(e.what());
   }
   // The pixels shown are those a reader of the file will see, in full.
-  std::unique_ptr<TBitmap> bitmap = DecodeToBitmap(data, 1);
+  std::unique_ptr<TBitmap> bitmap = DecodeToBitmap(*data, 1);
   const gfx::TSize fullSize{source.Width(), source.Height()};
   Take(std::move(data), std::move(bitmap), fullSize, 1, ProgressiveEncoding);
 }

@@ -9,8 +9,9 @@
 namespace framework {
 
 // A JPEG picture. It keeps the file's bytes (saving writes them back
-// unchanged) and the decoded pixels. Loading decodes at once, so that a file
-// that cannot be shown is reported by the loading call, not by a later paint.
+// unchanged; copies of the image share them, as they never change) and the
+// decoded pixels. Loading decodes at once, so that a file that cannot be
+// shown is reported by the loading call, not by a later paint.
 // Under a show limit the pixels are decoded at the smallest fraction of the
 // picture (1/2, 1/4, 1/8 of each side) that still covers the limit; a large
 // photograph shown in a window then takes a fraction of the time and memory.
@@ -24,7 +25,7 @@ public:
 
   [[nodiscard]] int32_t Width() const override { return fullSize_.Width; }
   [[nodiscard]] int32_t Height() const override { return fullSize_.Height; }
-  [[nodiscard]] bool Empty() const override { return data_.empty(); }
+  [[nodiscard]] bool Empty() const override { return Data().empty(); }
   void SetShowLimit(TShowLimit limit) override;
   [[nodiscard]] gfx::TSize PixelSize() const override { return {bitmap_->Width(), bitmap_->Height()}; }
   void Draw(TCanvas& canvas, const gfx::TRect& rect) const override;
@@ -45,17 +46,17 @@ public:
   // The decoded pixels (empty when the image is), of PixelSize.
   [[nodiscard]] const TBitmap& Bitmap() const noexcept { return *bitmap_; }
   // The file's bytes.
-  [[nodiscard]] const std::vector<uint8_t>& Data() const noexcept { return data_; }
+  [[nodiscard]] const std::vector<uint8_t>& Data() const noexcept;
   // Whether the held file is progressive.
   [[nodiscard]] bool Progressive() const noexcept { return progressive_; }
 
 private:
   // The reduction the show limit allows for the held picture.
   [[nodiscard]] int ReductionFor(gfx::TSize fullSize) const;
-  void Take(std::vector<uint8_t> data, std::unique_ptr<TBitmap> bitmap, gfx::TSize fullSize, int reduction,
-            bool progressive);
+  using TBytes = std::shared_ptr<const std::vector<uint8_t>>;
+  void Take(TBytes data, std::unique_ptr<TBitmap> bitmap, gfx::TSize fullSize, int reduction, bool progressive);
 
-  std::vector<uint8_t> data_;
+  TBytes data_; // never null
   std::unique_ptr<TBitmap> bitmap_;
   gfx::TSize fullSize_;
   int reduction_ = 1; // the pixels are 1/reduction_ of each side

@@ -552,23 +552,32 @@ TEST(JpegShowLimit, CopiesKeepTheReducedPixelsAndTheLimit)
   TFixedLimit limit{{20, 12}};
   TJPEGImage image;
   image.SetShowLimit(limit.Limit());
-  image.LoadFromBytes(gfx::EncodeJpeg(Pattern(160, 96)));
+  const Bytes file = gfx::EncodeJpeg(Pattern(160, 96));
+  image.LoadFromBytes(file);
   TPicture picture;
   picture.Assign(&image);
   TGraphic& copy = *picture.Graphic();
+  // The copy's file stays its own when the original takes another picture.
+  image.LoadFromBytes(gfx::EncodeJpeg(TPixmap(8, 8)));
+  EXPECT_EQ(dynamic_cast<TJPEGImage&>(copy).Data(), file);
   EXPECT_EQ(copy.Width(), 160);
   EXPECT_EQ(copy.PixelSize(), gfx::TSize(20, 12));
   // Drawing at the pixels' size copies them; at the full size it stretches.
   TBitmap target(160, 96);
   copy.Draw(target.Canvas(), gfx::TRect{0, 0, 20, 12});
-  EXPECT_EQ(At(target, 19, 11), At(image.Bitmap(), 19, 11));
+  const TPixel corner = At(dynamic_cast<TJPEGImage&>(copy).Bitmap(), 19, 11);
+  EXPECT_EQ(At(target, 19, 11), corner);
   EXPECT_EQ(At(target, 20, 12), 0u);
   copy.Draw(target.Canvas(), gfx::TRect{0, 0, 160, 96});
-  EXPECT_EQ(At(target, 159, 95), At(image.Bitmap(), 19, 11));
+  EXPECT_EQ(At(target, 159, 95), corner);
   // The copy holds the file too: a larger limit decodes it again.
   limit.Shown = {80, 48};
   copy.SetShowLimit(limit.Limit());
   EXPECT_EQ(copy.PixelSize(), gfx::TSize(80, 48));
+  TJPEGImage decoded;
+  decoded.SetShowLimit(limit.Limit());
+  decoded.LoadFromBytes(file);
+  EXPECT_EQ(At(dynamic_cast<TJPEGImage&>(copy).Bitmap(), 79, 47), At(decoded.Bitmap(), 79, 47));
 }
 
 // --- PNG ------------------------------------------------------------------------
