@@ -372,8 +372,10 @@ void TMainForm::ShowStyle()
   Lumetta->SetStyle(uint8_t(model_.Style));
   char caption[32];
   std::snprintf(caption, sizeof caption, "[ #%d ]", int(Lumetta->Style()));
+  // Drawn with the next paint, not forced here: when the window has just
+  // come up, forcing it would paint the whole panel before the transition
+  // starts.
   lblStyleNo->SetCaption(caption);
-  lblStyleNo->Repaint();
   cbStyle->SetHint(Lumetta->StyleName());
   // A hint on show keeps its old text; cancelling it shows the new name next time.
   POINT cursor;
