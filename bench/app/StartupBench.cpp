@@ -56,27 +56,17 @@ BOOL CALLBACK FindDisplay(HWND window, LPARAM found)
   return TRUE;
 }
 
-// Whether the display area shows a picture: more than one pixel in two
-// hundred of its client area (as sampled) is none of the colours a display without a
-// picture shows: the background, the frame, black and white (a hint's box
-// and text), and whatever single colour covers most of the area (a window
-// not yet painted shows what lay under it).
-uint32_t MostCommon(std::vector<uint32_t> pixels)
+// Whether the display area shows a picture: its pixels (as sampled) hold
+// at least this many colours. What the area shows before the picture comes
+// has a few: the background, the frame, a hint's box and text, or, in a
+// window not yet painted, black and what lay under it. The bench's photo is
+// a noisy gradient, so even the first step of a transition brings hundreds.
+constexpr size_t kPictureColours = 64;
+
+size_t DistinctColours(std::vector<uint32_t> pixels)
 {
   std::sort(pixels.begin(), pixels.end());
-  uint32_t most = 0;
-  size_t best = 0;
-  for (size_t i = 0; i < pixels.size();) {
-    size_t j = i;
-    while (j < pixels.size() && pixels[j] == pixels[i])
-      ++j;
-    if (j - i > best) {
-      best = j - i;
-      most = pixels[i];
-    }
-    i = j;
-  }
-  return most;
+  return size_t(std::unique(pixels.begin(), pixels.end()) - pixels.begin());
 }
 
 class TPictureWatch {
@@ -117,14 +107,7 @@ public:
     for (size_t y = 0; y < size_t(h); y += 4)
       for (size_t x = 0; x < size_t(w); x += 4)
         sample.push_back(pixels[y * size_t(w) + x] & 0xFFFFFF);
-    const COLORREF bg = GetSysColor(COLOR_GRADIENTACTIVECAPTION);
-    const uint32_t background = (GetRValue(bg) << 16) | (GetGValue(bg) << 8) | GetBValue(bg);
-    const uint32_t most = MostCommon(sample);
-    const auto plain = [background, most](uint32_t p) {
-      return p == background || p == most || p == 0x808080 || p == 0 || p == 0xFFFFFF;
-    };
-    const size_t other = size_t(std::count_if(sample.begin(), sample.end(), [&](uint32_t p) { return !plain(p); }));
-    return other * 200 > sample.size();
+    return DistinctColours(std::move(sample)) >= kPictureColours;
   }
 
 private:
