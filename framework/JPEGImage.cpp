@@ -28,16 +28,9 @@ std::unique_ptr<TBitmap> DecodeToBitmap(std::span<const uint8_t> data, int reduc
   return bitmap;
 }
 
-// The bytes of every image that holds none.
-const std::shared_ptr<const std::vector<uint8_t>>& NoBytes()
-{
-  static const auto none = std::make_shared<const std::vector<uint8_t>>();
-  return none;
-}
-
 } // namespace
 
-TJPEGImage::TJPEGImage() : data_(NoBytes()), bitmap_(std::make_unique<TBitmap>()) {}
+TJPEGImage::TJPEGImage() : data_(NoFileBytes()), bitmap_(std::make_unique<TBitmap>()) {}
 
 TJPEGImage::~TJPEGImage() = default;
 
@@ -53,7 +46,7 @@ void TJPEGImage::Draw(TCanvas& canvas, const gfx::TRect& rect) const
 
 void TJPEGImage::LoadFromStream(TStream& stream)
 {
-  auto data = std::make_shared<const std::vector<uint8_t>>(stream.ReadToEnd());
+  TFileBytes data = ShareFileBytes(stream.ReadToEnd());
   // Decode into new objects first: bad data leaves this image as it was.
   gfx::TJpegInfo info;
   try {
@@ -91,7 +84,7 @@ const std::vector<uint8_t>& TJPEGImage::Data() const noexcept
   return *data_;
 }
 
-void TJPEGImage::Take(TBytes data, std::unique_ptr<TBitmap> bitmap, gfx::TSize fullSize, int reduction,
+void TJPEGImage::Take(TFileBytes data, std::unique_ptr<TBitmap> bitmap, gfx::TSize fullSize, int reduction,
                       bool progressive)
 {
   data_ = std::move(data);
@@ -129,13 +122,13 @@ void TJPEGImage::Assign(const TGraphic& source)
 void TJPEGImage::Assign(const TBitmap& source)
 {
   if (source.Empty()) {
-    Take(NoBytes(), std::make_unique<TBitmap>(), {}, 1, false);
+    Take(NoFileBytes(), std::make_unique<TBitmap>(), {}, 1, false);
     return;
   }
-  TBytes data;
+  TFileBytes data;
   try {
     const gfx::TJpegOptions options{CompressionQuality, ProgressiveEncoding, Grayscale};
-    data = std::make_shared<const std::vector<uint8_t>>(gfx::EncodeJpeg(source.Pixmap(), options));
+    data = ShareFileBytes(gfx::EncodeJpeg(source.Pixmap(), options));
   } catch (const gfx::TCodecError& e) {
     throw EInvalidGraphicOperation(e.what());
   }

@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/Bitmap.h"
+#include "framework/FileBytes.h"
 #include "framework/Graphic.h"
 #include "gfx/codecs/Jpeg.h"
 
@@ -53,10 +54,9 @@ public:
 private:
   // The reduction the show limit allows for the held picture.
   [[nodiscard]] int ReductionFor(gfx::TSize fullSize) const;
-  using TBytes = std::shared_ptr<const std::vector<uint8_t>>;
-  void Take(TBytes data, std::unique_ptr<TBitmap> bitmap, gfx::TSize fullSize, int reduction, bool progressive);
+  void Take(TFileBytes data, std::unique_ptr<TBitmap> bitmap, gfx::TSize fullSize, int reduction, bool progressive);
 
-  TBytes data_; // never null
+  TFileBytes data_; // never null
   std::unique_ptr<TBitmap> bitmap_;
   gfx::TSize fullSize_;
   int reduction_ = 1; // the pixels are 1/reduction_ of each side

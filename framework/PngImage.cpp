@@ -37,7 +37,7 @@ gfx::TPngInfo ReadInfo(std::span<const uint8_t> data)
 
 } // namespace
 
-TPngImage::TPngImage() : bitmap_(std::make_unique<TBitmap>()) {}
+TPngImage::TPngImage() : data_(NoFileBytes()), bitmap_(std::make_unique<TBitmap>()) {}
 
 TPngImage::~TPngImage() = default;
 
@@ -52,8 +52,8 @@ void TPngImage::SetBackground(gfx::TColor color)
   background_ = color;
   if (!recompose)
     return;
-  std::unique_ptr<TBitmap> bitmap = DecodeToBitmap(data_, background_);
-  Take(std::move(data_), std::move(bitmap), info_);
+  std::unique_ptr<TBitmap> bitmap = DecodeToBitmap(*data_, background_);
+  Take(data_, std::move(bitmap), info_);
 }
 
 void TPngImage::Draw(TCanvas& canvas, const gfx::TRect& rect) const
@@ -63,14 +63,14 @@ void TPngImage::Draw(TCanvas& canvas, const gfx::TRect& rect) const
 
 void TPngImage::LoadFromStream(TStream& stream)
 {
-  std::vector<uint8_t> data = stream.ReadToEnd();
+  TFileBytes data = ShareFileBytes(stream.ReadToEnd());
   // Decode into new objects first: bad data leaves this image as it was.
-  const gfx::TPngInfo info = ReadInfo(data);
-  std::unique_ptr<TBitmap> bitmap = DecodeToBitmap(data, background_);
+  const gfx::TPngInfo info = ReadInfo(*data);
+  std::unique_ptr<TBitmap> bitmap = DecodeToBitmap(*data, background_);
   Take(std::move(data), std::move(bitmap), info);
 }
 
-void TPngImage::Take(std::vector<uint8_t> data, std::unique_ptr<TBitmap> bitmap, const gfx::TPngInfo& info)
+void TPngImage::Take(TFileBytes data, std::unique_ptr<TBitmap> bitmap, const gfx::TPngInfo& info)
 {
   data_ = std::move(data);
   bitmap_ = std::move(bitmap);
@@ -80,7 +80,7 @@ void TPngImage::Take(std::vector<uint8_t> data, std::unique_ptr<TBitmap> bitmap,
 
 void TPngImage::SaveToStream(TStream& stream) const
 {
-  stream.WriteBuffer(data_);
+  stream.WriteBuffer(*data_);
 }
 
 void TPngImage::Assign(const TGraphic& source)
@@ -102,17 +102,17 @@ void TPngImage::Assign(const TGraphic& source)
 void TPngImage::Assign(const TBitmap& source)
 {
   if (source.Empty()) {
-    Take({}, std::make_unique<TBitmap>(), {});
+    Take(NoFileBytes(), std::make_unique<TBitmap>(), {});
     return;
   }
-  std::vector<uint8_t> data;
+  TFileBytes data;
   try {
-    data = gfx::EncodePng(source.Pixmap());
+    data = ShareFileBytes(gfx::EncodePng(source.Pixmap()));
   } catch (const gfx::TCodecError& e) {
     throw EInvalidGraphicOperation(e.what());
   }
-  const gfx::TPngInfo info = ReadInfo(data);
-  std::unique_ptr<TBitmap> bitmap = DecodeToBitmap(data, background_);
+  const gfx::TPngInfo info = ReadInfo(*data);
+  std::unique_ptr<TBitmap> bitmap = DecodeToBitmap(*data, background_);
   Take(std::move(data), std::move(bitmap), info);
 }
 

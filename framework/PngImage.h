@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/Bitmap.h"
+#include "framework/FileBytes.h"
 #include "framework/Graphic.h"
 #include "gfx/Color.h"
 #include "gfx/codecs/Png.h"
@@ -10,7 +11,7 @@
 namespace framework {
 
 // A PNG picture. It keeps the file's bytes (saving writes them back
-// unchanged) and the decoded pixels. Loading decodes at once, so that a file
+// unchanged; copies share them) and the decoded pixels. Loading decodes at once, so that a file
 // that cannot be shown is reported by the loading call, not by a later paint.
 // Transparent parts are composed over the background colour when decoding:
 // the pixels then copy and stretch like any other picture's.
@@ -24,7 +25,7 @@ public:
 
   [[nodiscard]] int32_t Width() const override { return bitmap_->Width(); }
   [[nodiscard]] int32_t Height() const override { return bitmap_->Height(); }
-  [[nodiscard]] bool Empty() const override { return data_.empty(); }
+  [[nodiscard]] bool Empty() const override { return data_->empty(); }
   // A transparent picture held is composed again over the new colour (and
   // OnChange raised); an opaque one is left as it is.
   void SetBackground(gfx::TColor color) override;
@@ -40,14 +41,14 @@ public:
   // The decoded pixels (empty when the image is).
   [[nodiscard]] const TBitmap& Bitmap() const noexcept { return *bitmap_; }
   // The file's bytes.
-  [[nodiscard]] const std::vector<uint8_t>& Data() const noexcept { return data_; }
+  [[nodiscard]] const std::vector<uint8_t>& Data() const noexcept { return *data_; }
   // What the held file's header says.
   [[nodiscard]] const gfx::TPngInfo& Info() const noexcept { return info_; }
 
 private:
-  void Take(std::vector<uint8_t> data, std::unique_ptr<TBitmap> bitmap, const gfx::TPngInfo& info);
+  void Take(TFileBytes data, std::unique_ptr<TBitmap> bitmap, const gfx::TPngInfo& info);
 
-  std::vector<uint8_t> data_;
+  TFileBytes data_; // never null
   std::unique_ptr<TBitmap> bitmap_;
   gfx::TPngInfo info_;
   gfx::TColor background_ = gfx::clWhite;

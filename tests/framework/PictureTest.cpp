@@ -557,6 +557,7 @@ TEST(JpegShowLimit, CopiesKeepTheReducedPixelsAndTheLimit)
   TPicture picture;
   picture.Assign(&image);
   TGraphic& copy = *picture.Graphic();
+  EXPECT_EQ(dynamic_cast<TJPEGImage&>(copy).Data().data(), image.Data().data()) << "a copy shares the file's bytes";
   // The copy's file stays its own when the original takes another picture.
   image.LoadFromBytes(gfx::EncodeJpeg(TPixmap(8, 8)));
   EXPECT_EQ(dynamic_cast<TJPEGImage&>(copy).Data(), file);
@@ -653,7 +654,20 @@ TEST(PngImage, CopiesAndStoredDataKeepThePicture)
   ASSERT_NE(png, nullptr);
   EXPECT_EQ(png->Background(), gfx::clLime);
   EXPECT_EQ(At(png->Bitmap(), 2, 1), TPixel(0x00FF00));
-  EXPECT_EQ(png->Data(), image.Data());
+  EXPECT_EQ(png->Data().data(), image.Data().data()) << "a copy shares the file's bytes";
+  // The copy keeps its file and composes it again when the original takes
+  // another picture or empties.
+  const Bytes file = image.Data();
+  image.LoadFromBytes(gfx::EncodePng(Pattern(2, 2)));
+  EXPECT_EQ(png->Data(), file);
+  png->SetBackground(gfx::clBlue);
+  EXPECT_EQ(At(png->Bitmap(), 2, 1), TPixel(0x0000FF));
+  EXPECT_EQ(At(png->Bitmap(), 2, 0), Pattern(4, 2).At(2, 0));
+  image.Assign(TBitmap());
+  EXPECT_TRUE(image.Empty());
+  EXPECT_TRUE(image.Data().empty());
+  EXPECT_EQ(png->Data(), file);
+  image.LoadFromBytes(HalfTransparentPng());
 
   TPicture picture;
   picture.SetGraphic(image.Clone());
