@@ -1,6 +1,7 @@
 #include "transition/LumettaDriver.h"
 
 #include "gfx/Numeric.h"
+#include "gfx/ScratchPool.h"
 
 #include <algorithm>
 
@@ -324,6 +325,9 @@ void TLumettaDriver::Finish()
     busy_ = false;
     FreeImages();
   }
+  // The effects' working memory goes with the images: a long run then holds
+  // what the transition in hand needs, not the most any frame ever needed.
+  gfx::ReleaseIdleScratch();
   if (destroying_)
     return;
   if (!stopping_)

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -62,4 +63,64 @@ TEST(ScratchPool, ThreadsTakingTurnsNeedNoMoreObjectsThanRunAtOnce)
     thread.join();
   EXPECT_GE(pool.Idle(), 1u);
   EXPECT_LE(pool.Idle(), 4u);
+}
+
+TEST(ScratchPool, ReleasingIdleScratchFreesOnlyWhatNoCallHolds)
+{
+  TScratchPool<std::vector<int>> pool;
+  {
+    const auto first = pool.Acquire();
+    const auto second = pool.Acquire();
+    first->assign(100, 1);
+    second->assign(200, 2);
+  }
+  EXPECT_EQ(pool.Idle(), 2u);
+  {
+    const auto held = pool.Acquire();
+    const size_t heldSize = held->size();
+    gfx::ReleaseIdleScratch();
+    EXPECT_EQ(pool.Idle(), 0u);
+    EXPECT_EQ(held->size(), heldSize) << "an object in use is left as it is";
+  }
+  // The held object came back; the next calls get it, then new ones.
+  EXPECT_EQ(pool.Idle(), 1u);
+  const auto again = pool.Acquire();
+  EXPECT_FALSE(again->empty());
+  const auto fresh = pool.Acquire();
+  EXPECT_TRUE(fresh->empty());
+
+  // A pool that has ended is no longer reached (the sanitizers would see it).
+  {
+    TScratchPool<std::vector<int>> ended;
+    ended.Acquire()->assign(10, 3);
+  }
+  gfx::ReleaseIdleScratch();
+}
+
+TEST(ScratchPool, ReleasesWhileOtherThreadsDrawLoseNothing)
+{
+  TScratchPool<std::vector<int>> pool;
+  std::atomic<bool> drawing{true};
+  std::thread releaser([&] {
+    while (drawing)
+      gfx::ReleaseIdleScratch();
+  });
+  std::vector<std::thread> threads;
+  std::atomic<int> wrong{0};
+  for (int t = 0; t < 3; ++t)
+    threads.emplace_back([&pool, &wrong, t] {
+      for (int i = 0; i < 3000; ++i) {
+        const auto lease = pool.Acquire();
+        lease->assign(50, t);
+        std::this_thread::yield();
+        if ((*lease)[49] != t)
+          ++wrong;
+      }
+    });
+  for (std::thread& thread : threads)
+    thread.join();
+  drawing = false;
+  releaser.join();
+  EXPECT_EQ(wrong, 0);
+  EXPECT_LE(pool.Idle(), 3u);
 }

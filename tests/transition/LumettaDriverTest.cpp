@@ -1,5 +1,6 @@
 #include "FakeLumetta.h"
 #include "TestHost.h"
+#include "gfx/ScratchPool.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -397,6 +398,33 @@ TEST_F(Fixture, ReverseTurnedOnAtTheEndRunsBackWithTheNewStyle)
   expected.push_back("stop");
   EXPECT_THAT(lumetta.TakeEvents(), ElementsAreArray(expected));
   EXPECT_EQ(lumetta.Progress(), 0);
+}
+
+// ---------------------------------------------------------------------------
+// Working memory
+
+TEST_F(Fixture, WorkingMemoryStaysForTheFramesAndGoesWhenTheTransitionEnds)
+{
+  gfx::TScratchPool<std::vector<int>> pool;
+  pool.Acquire()->assign(1000, 1);
+  std::vector<size_t> idleDuring;
+  lumetta.SetThreaded(false);
+  lumetta.ProgressHandler = [&] { idleDuring.push_back(pool.Idle()); };
+  lumetta.Execute();
+  EXPECT_EQ(idleDuring.size(), 25u);
+  EXPECT_TRUE(std::all_of(idleDuring.begin(), idleDuring.end(), [](size_t n) { return n == 1; }))
+    << "the frames reuse what the first one set up";
+  EXPECT_EQ(pool.Idle(), 0u);
+
+  // A transition stopped by hand lets go of it as well.
+  pool.Acquire()->assign(1000, 2);
+  lumetta.ProgressHandler = [&] {
+    if (lumetta.Progress() == 20)
+      lumetta.Stop();
+  };
+  lumetta.Execute();
+  EXPECT_FALSE(lumetta.Busy());
+  EXPECT_EQ(pool.Idle(), 0u);
 }
 
 // ---------------------------------------------------------------------------
