@@ -20,10 +20,9 @@ constexpr size_t kFirstComparedSpan = 3; // transitions 181 to 240
 constexpr int64_t kMemoryTolerance = 4 * 1024 * 1024;
 // The heaps' blocks in use leave that coming and going out: they rise only
 // with what the player keeps, here its history of shown pictures (full after
-// 500) and effects' working lists growing to the largest frame seen, some
-// hundred kilobytes. A leak of 10 KB per transition goes beyond this; private
-// memory would let it pass.
-constexpr int64_t kHeapTolerance = 1024 * 1024;
+// 500 names); the effects' working lists go when each transition ends. A leak
+// of 2 KB per transition goes beyond this; private memory would let it pass.
+constexpr int64_t kHeapTolerance = 256 * 1024;
 constexpr int64_t kGdiTolerance = 4;
 constexpr int64_t kUserTolerance = 1;
 
