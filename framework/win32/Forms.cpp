@@ -496,6 +496,8 @@ void TForm::SetVisible(bool value)
     visible_ = true;
     HandleNeeded();
     PlaceOnScreen();
+    if (!wasVisible && Screen)
+      Screen->OnFormShowing(this);
     ShowWindow(handle_, SW_SHOW);
     if (!wasVisible)
       OnShow(this);

@@ -190,6 +190,11 @@ public:
   // The platform's menu font (the non-client metrics' menu font).
   [[nodiscard]] TControlFont* MenuFont();
 
+  // A form is about to appear: its window exists and is placed, but is not
+  // visible yet. What draws forms' frames sets this one up here, so that the
+  // form never shows without it. The sender is the form.
+  TNotifyEvent OnFormShowing;
+
 private:
   friend class TForm;
   void AddForm(TForm* form);

@@ -68,6 +68,9 @@ public:
   [[nodiscard]] bool FrameSkinning() const { return frameSkinning_; }
   [[nodiscard]] TBorderMetrics Borders() const { return borders_; }
 
+  // Takes over the bar, applies the frame and skins the controls now rather
+  // than when the posted start message arrives (which then finds it done).
+  void StartNow() { Start(); }
   // Gives the window its own frame, procedure, style, size and region back.
   // resize is false while the window is being destroyed.
   void Unskin(bool resize = true);

@@ -92,10 +92,17 @@ TSkinManage::TSkinManage() : timer_(std::make_unique<framework::TTimer>(nullptr)
   timer_->SetEnabled(false);
   timer_->SetInterval(kTimerStartInterval);
   timer_->OnTimer = framework::TNotifyEvent([this](framework::TObject* sender) { TimerFired(sender); });
+  if (framework::Screen)
+    framework::Screen->OnFormShowing = framework::TNotifyEvent([this](framework::TObject* sender) {
+      if (auto* form = dynamic_cast<framework::TForm*>(sender))
+        FormShowing(*form);
+    });
 }
 
 TSkinManage::~TSkinManage()
 {
+  if (framework::Screen)
+    framework::Screen->OnFormShowing = {};
   startState_ = msShuttingDown;
   skinningOn_ = false;
   timer_.reset();
@@ -395,6 +402,26 @@ void TSkinManage::SkinForm(framework::TForm& form)
   if ((GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) && !(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_MDICHILD))
     return;
   SkinWindow(window);
+}
+
+// Started here, the frame is there when the window first paints: no one
+// sees the system's frame and bar for the moment until the first activation,
+// and the window is not laid out and painted twice.
+void TSkinManage::FormShowing(framework::TForm& form)
+{
+  // An MDI frame keeps starting at its first activation: its client window
+  // settles its scroll bars only once it shows, and the frame notes them
+  // when it attaches, to give them back when it goes.
+  if (ShutDown() || startState_ == msShuttingDown || !form.HandleAllocated() ||
+      form.FormStyle() == framework::fsMDIForm)
+    return;
+  const HWND window = form.Handle();
+  if (IsWindowVisible(window) || (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD))
+    return;
+  if (!SkinWindow(window))
+    return;
+  if (TWinSkinForm* frame = FrameOf(window))
+    frame->StartNow();
 }
 
 bool TSkinManage::SkinWindow(HWND window)

@@ -57,6 +57,8 @@ public:
   bool SkinWindow(HWND window);
   // A visible form that is not a child window gets a frame.
   void SkinForm(framework::TForm& form);
+  // A top-level form about to appear gets its frame started while hidden.
+  void FormShowing(framework::TForm& form);
   [[nodiscard]] TWinSkinForm* FrameOf(HWND window) const;
   // Frames whose window is gone are dropped and freed.
   void DiscardStaleFrames();

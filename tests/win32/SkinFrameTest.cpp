@@ -1,6 +1,7 @@
 // The skinned frame with the stored skin, on real windows framed by the
 // manager: its geometry (borders, client size, menu band, hit test, region),
 // switching the skin off and on again, and many windows made and destroyed.
+#include "framework/win32/Menus.h"
 #include "tests/win32/ResourceCount.h"
 #include "tests/win32/SkinnedWindowSupport.h"
 
@@ -192,6 +193,50 @@ TEST_F(SkinFrameTest, ManyWindowsMadeAndDestroyedLeaveNoFramesOrHandlesBehind)
   // A handful of caches may settle; a leak per window would show 200 or more.
   EXPECT_LE(after.Gdi, before.Gdi + 10) << (before.System ? "system" : "owned") << " GDI count";
   EXPECT_LE(after.User, before.User + 10) << (before.System ? "system" : "thread") << " USER count";
+}
+
+TEST_F(SkinFrameTest, AFormIsFramedWhileHiddenSoItsFirstPaintIsTheSkins)
+{
+  std::vector<bool> visibleWhenFramed;
+  data_->OnAfterSkinForm = decltype(data_->OnAfterSkinForm)(
+    [&](framework::TObject*, void* window, const std::string&) {
+      visibleWhenFramed.push_back(IsWindowVisible(static_cast<HWND>(window)) != FALSE);
+    });
+  framework::TForm form(nullptr);
+  framework::TMainMenu menu(&form);
+  auto* file = new framework::TMenuItem(&menu);
+  file->SetCaption("&File");
+  menu.Items()->Add(file);
+  form.SetMenu(&menu);
+  form.SetBounds(70, 70, 420, 320);
+
+  form.Show();
+  // Nothing was pumped since: the frame started inside Show, before the
+  // window appeared, and the posted start that follows finds it running.
+  skin::TWinSkinForm* frame = Manager().FrameOf(form.Handle());
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->State(), skin::fsRunning);
+  EXPECT_EQ(visibleWhenFramed, std::vector<bool>{false});
+  EXPECT_EQ(GetMenu(form.Handle()), nullptr) << "the skin draws the bar, the system none";
+  // The skin's borders and bar lie around the client area already.
+  const SIZE client = ClientSizeOf(form.Handle());
+  const RECT bounds = WindowRectOf(form.Handle());
+  EXPECT_EQ(bounds.right - bounds.left, client.cx + 8);
+  EXPECT_EQ(bounds.bottom - bounds.top, client.cy + 34 + GetSystemMetrics(SM_CYMENU));
+  EXPECT_EQ(ClientRectInWindow(form.Handle()).top, 29 + GetSystemMetrics(SM_CYMENU));
+  EXPECT_EQ(bounds.left, 70);
+
+  BringToFront(form.Handle());
+  PumpMessages(100);
+  EXPECT_EQ(visibleWhenFramed.size(), 1u) << "activation frames it no second time";
+  EXPECT_EQ(Manager().FrameOf(form.Handle()), frame);
+  // Hidden and shown again, it keeps the frame it has.
+  form.Hide();
+  form.Show();
+  EXPECT_EQ(Manager().FrameOf(form.Handle()), frame);
+  EXPECT_EQ(visibleWhenFramed.size(), 1u);
+  form.SetMenu(nullptr);
+  data_->OnAfterSkinForm = {};
 }
 
 // Runs last: the manager goes as the program's end takes it.
