@@ -105,10 +105,6 @@ TSkinDataWin32::TSkinDataWin32(TSkinData& owner) : owner_(owner)
     ImageList_AddMasked(glyphs_, static_cast<HBITMAP>(glyphs.NativeHandle()), RGB(255, 255, 255));
   }
 
-  RegisterHintClass(&HintProc);
-  // The window finds this object from its creation parameter on.
-  hint_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kHintClass, L"", WS_POPUP | WS_BORDER, 0, 0, 0, 0,
-                          nullptr, nullptr, GetModuleHandleW(nullptr), this);
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
@@ -168,9 +164,22 @@ void DrawSmallIconOnKey(framework::TBitmap& bitmap, HICON icon)
   bitmap.Changed();
 }
 
+// The hint window is made when the first hint shows: a top-level window
+// costs some 20 ms to make under Wine, and many programs never show a hint.
+bool TSkinDataWin32::HintWindowNeeded()
+{
+  if (hint_)
+    return true;
+  RegisterHintClass(&HintProc);
+  // The window finds this object from its creation parameter on.
+  hint_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kHintClass, L"", WS_POPUP | WS_BORDER, 0, 0, 0, 0,
+                          nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  return hint_ != nullptr;
+}
+
 void TSkinDataWin32::ShowHint(gfx::TPoint position, const std::string& text)
 {
-  if (!hint_ || hintShowing_)
+  if (hintShowing_ || !HintWindowNeeded())
     return;
   hintText_ = Widen(text);
   RECT r{0, 0, 500, 0};

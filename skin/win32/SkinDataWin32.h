@@ -68,11 +68,14 @@ public:
   [[nodiscard]] const framework::TBitmap& ApplicationIcon() const { return appIcon_; }
   // The 16 x 16 menu glyphs (close, maximise, minimise, restore).
   [[nodiscard]] HIMAGELIST MenuGlyphs() const { return glyphs_; }
+  // The hint window, or nullptr before the first hint showed.
   [[nodiscard]] HWND HintWindow() const { return hint_; }
   [[nodiscard]] const std::wstring& HintText() const { return hintText_; }
 
 private:
   static LRESULT CALLBACK HintProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  // Makes the hint window unless it exists; whether it does now.
+  bool HintWindowNeeded();
 
   TSkinData& owner_;
   framework::TGdiFont captionFont_;

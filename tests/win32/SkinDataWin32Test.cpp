@@ -106,11 +106,13 @@ TEST_F(SkinDataWin32, HintWindowShowsTextOnceAndHides)
 {
   TSkinData d(nullptr);
   auto* parts = PlatformOf(d);
-  HWND hint = parts->HintWindow();
-  ASSERT_NE(hint, nullptr);
-  EXPECT_FALSE(IsWindowVisible(hint));
+  ASSERT_NE(parts, nullptr);
+  EXPECT_EQ(parts->HintWindow(), nullptr) << "no window until a hint shows";
+  d.HideHint();
 
   d.ShowHint({120, 80}, "Close the window");
+  HWND hint = parts->HintWindow();
+  ASSERT_NE(hint, nullptr);
   EXPECT_TRUE(parts->HintShowing());
   EXPECT_TRUE(IsWindowVisible(hint));
   EXPECT_EQ(parts->HintText(), L"Close the window");
@@ -139,6 +141,9 @@ TEST_F(SkinDataWin32, HintWindowShowsTextOnceAndHides)
   d.HideHint();
   EXPECT_FALSE(parts->HintShowing());
   EXPECT_FALSE(IsWindowVisible(hint));
+  d.ShowHint({30, 30}, "Again");
+  EXPECT_EQ(parts->HintWindow(), hint) << "the window is made once";
+  d.HideHint();
 
   // Without the hint option nothing shows.
   d.SetOptions(d.Options() & ~skin::Bit(skin::xoCaptionButtonHint));
