@@ -21,8 +21,8 @@ constexpr int64_t kMemoryTolerance = 4 * 1024 * 1024;
 // The heaps' blocks in use leave that coming and going out: they rise only
 // with what the player keeps, here its history of shown pictures (full after
 // 500 names); the effects' working lists go when each transition ends. A leak
-// of 2 KB per transition goes beyond this; private memory would let it pass.
-constexpr int64_t kHeapTolerance = 256 * 1024;
+// of 5 KB per transition goes beyond this; private memory would let it pass.
+constexpr int64_t kHeapTolerance = 512 * 1024;
 constexpr int64_t kGdiTolerance = 4;
 constexpr int64_t kUserTolerance = 1;
 
