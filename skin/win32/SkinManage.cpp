@@ -420,8 +420,14 @@ void TSkinManage::FormShowing(framework::TForm& form)
     return;
   if (!SkinWindow(window))
     return;
-  if (TWinSkinForm* frame = FrameOf(window))
-    frame->StartNow();
+  // As from the posted start: an error is reported and the form shows anyway.
+  try {
+    if (TWinSkinForm* frame = FrameOf(window))
+      frame->StartNow();
+  } catch (...) {
+    if (framework::Application)
+      framework::Application->HandleException(nullptr);
+  }
 }
 
 bool TSkinManage::SkinWindow(HWND window)
