@@ -147,7 +147,10 @@ bool DragBy(POINT from, POINT by, const TInputScript::TStep& midway = {})
     return false;
   const POINT half{from.x + by.x / 2, from.y + by.y / 2};
   const POINT to{from.x + by.x, from.y + by.y};
-  std::vector<TInputScript::TStep> steps{TInputScript::Press(from), TInputScript::Move(half)};
+  // Each move is sent twice: on a loaded machine Wine may hand the first to
+  // the scroll loop only after the next tick, when the midway step looks.
+  std::vector<TInputScript::TStep> steps{TInputScript::Press(from), TInputScript::Move(half),
+                                         TInputScript::Move(half)};
   if (midway)
     steps.push_back(midway);
   steps.push_back(TInputScript::Move(to));
