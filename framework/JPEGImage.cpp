@@ -79,11 +79,6 @@ int TJPEGImage::ReductionFor(gfx::TSize fullSize) const
   return limit_ ? gfx::JpegReductionFor(fullSize, limit_(fullSize)) : 1;
 }
 
-const std::vector<uint8_t>& TJPEGImage::Data() const noexcept
-{
-  return *data_;
-}
-
 void TJPEGImage::Take(TFileBytes data, std::unique_ptr<TBitmap> bitmap, gfx::TSize fullSize, int reduction,
                       bool progressive)
 {

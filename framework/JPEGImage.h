@@ -47,7 +47,7 @@ public:
   // The decoded pixels (empty when the image is), of PixelSize.
   [[nodiscard]] const TBitmap& Bitmap() const noexcept { return *bitmap_; }
   // The file's bytes.
-  [[nodiscard]] const std::vector<uint8_t>& Data() const noexcept;
+  [[nodiscard]] const std::vector<uint8_t>& Data() const noexcept { return *data_; }
   // Whether the held file is progressive.
   [[nodiscard]] bool Progressive() const noexcept { return progressive_; }
 

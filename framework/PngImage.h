@@ -11,8 +11,9 @@
 namespace framework {
 
 // A PNG picture. It keeps the file's bytes (saving writes them back
-// unchanged; copies share them) and the decoded pixels. Loading decodes at once, so that a file
-// that cannot be shown is reported by the loading call, not by a later paint.
+// unchanged; copies share them) and the decoded pixels. Loading decodes at
+// once, so that a file that cannot be shown is reported by the loading call,
+// not by a later paint.
 // Transparent parts are composed over the background colour when decoding:
 // the pixels then copy and stretch like any other picture's.
 class TPngImage : public TGraphic {
